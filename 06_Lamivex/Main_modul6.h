@@ -1,0 +1,51 @@
+// The run driver, the keyed-line readers of the job file, the run information,
+// the product check and the summary writer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "MdlDeclarations.h"
+
+namespace lamivex {
+
+// A keyed reader's value: a text or a number.
+using KeyValue = std::variant<std::string, double>;
+
+// The whole run, steps 1 to 16. Throws RunError for every exit other than the normal end.
+void Main(LamivexRun& run);
+
+// Keyed readers (the default argument is accepted and not used).
+KeyValue ReadKeyText(const std::string& path, const std::string& key,
+                     const std::string& defaultValue = "");
+KeyValue ReadKeyNumber(const std::string& path, const std::string& key,
+                       const std::string& defaultValue = "");
+
+// The leading number of a text: blanks ignored, a point as decimal separator, E or D
+// exponent; no number gives 0.
+double LeadingNumber(const std::string& text);
+
+// Rounds to the nearest 16-bit integer, halves to even. Throws RunError(kExitBadJob)
+// naming `what` when the value is not a number or does not fit.
+int16_t ToInt16(double value, const std::string& what);
+
+// Reads the layer table (lines 3.. of the job file) into the run's layer arrays.
+void ReadLayerTable(LamivexRun& run, const std::string& jobPath);
+
+// Reads the face-inversion list into InverseFace(0..9).
+void ReadInversionList(LamivexRun& run, const std::string& jobPath);
+
+void ReadRunInformation(LamivexRun& run, const std::string& fileName);
+
+// Product check and spectrum load.
+bool GlassExists(LamivexRun& run, int32_t id, int16_t kind);
+void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
+
+// Summary: Lamivex.out and the record writer behind it.
+using RecordValue = std::variant<std::string, double>;
+void WriteSummary(LamivexRun& run, const std::string& fileName);
+bool WriteRecord(const std::string& path, const std::vector<RecordValue>& values, int16_t count);
+
+}  // namespace lamivex

@@ -1,0 +1,99 @@
+// Module-wide data of one lamivex run. Every module of the run works on one
+// LamivexRun passed by reference, so that tests can hold several runs at once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/SpectralDatabase.h"
+
+namespace lamivex {
+
+inline constexpr int kMaxLayers = 101;        // the inversion table ends at index 100
+inline constexpr int kLayerSlots = 1001;      // per-layer arrays, index 0..1000
+inline constexpr int kSolarPoints = 441;      // 300..2500 nm every 5 nm
+inline constexpr int kLightPoints = 81;       // 380..780 nm every 5 nm
+inline constexpr int kLightOffset = 16;       // visible point j is solar point j + 16
+
+// The 37 report labels, loaded in the job's language.
+struct ReportLabels {
+  std::string LblSuiteTitle, LblDateVersion, LblReportTitle, LblProjectDescription,
+      LblProjectReference, LblPage, LblYes, LblNo, LblSection1, LblInitialGlassName, LblGlass,
+      LblFilm, LblCoating, LblPVB, LblInitialThickness, LblInitialCharacteristics,
+      LblResultColumns, LblSection2, LblNewGlassName, LblNewThickness, LblNewCharacteristics,
+      LblDate, LblTime, LblEnergyCharacteristics, LblLightCharacteristics, LblGlazings,
+      LblReportOf, LblPages, LblUserName, LblCompany, LblPhone, LblFax, LblEmail,
+      LblLicenceNumber, LblClosePdf, LblSpectralCalculation, LblIntegratedCalculation;
+};
+
+// Values of the job held for the report.
+struct RunInformation {
+  double NewGlassThickness = 0.0;
+  std::string SuiteVersion40, SuiteVersion52, LaunchDate, LaunchTime, Language,
+      ProjectReference, Glazing, Description, InitialGlassName, NewGlassName;
+  double Emn1 = 0.0;
+  double Emn2 = 0.0;
+};
+
+struct LamivexRun {
+  // Folders. ProgramFolder holds the suite database and the language files.
+  std::string ProfilePath;
+  std::string ProgramFolder;
+
+  // The job.
+  int16_t NumberGlass = 0;
+  std::vector<int16_t> GlassKind = std::vector<int16_t>(kLayerSlots, 0);
+  std::vector<int32_t> GlassId = std::vector<int32_t>(kLayerSlots, 0);
+  std::vector<double> GlassEmn1 = std::vector<double>(kLayerSlots, 0.0);
+  std::vector<double> GlassEmn2 = std::vector<double>(kLayerSlots, 0.0);
+  std::vector<std::string> GlassName = std::vector<std::string>(kLayerSlots);
+  std::array<int16_t, kMaxLayers> InverseFace{};  // layer k at index k - 1
+
+  // Per-layer file names, relative to the Temp folder.
+  std::vector<std::string> EnergySpectrumFile = std::vector<std::string>(kLayerSlots);
+  std::vector<std::string> LightSpectrumFile = std::vector<std::string>(kLayerSlots);
+  std::vector<std::string> ResultEnergyFile = std::vector<std::string>(kLayerSlots);
+  std::vector<std::string> ResultLightFile = std::vector<std::string>(kLayerSlots);
+  std::string AssemblyEnergyResultFile;
+  std::string AssemblyLightResultFile;
+
+  // The suite's and the user's spectral databases; open for the whole run.
+  std::unique_ptr<SpectralDatabase> SpectralDb;
+  std::unique_ptr<SpectralDatabase> UserSpectralDb;
+
+  // Weighting tables (fractions) and the weight last fetched.
+  std::array<double, kSolarPoints + 1> SolarWeights{};
+  std::array<double, kLightPoints + 1> LightWeights{};
+  double SolarWeight = 0.0;
+  double LightWeight = 0.0;
+
+  // Product spectrum as loaded from the database (percent), index 1..SpectrumCount.
+  std::array<double, kSolarPoints + 1> SpectrumLambda{};
+  std::array<double, kSolarPoints + 1> SpectrumT{};
+  std::array<double, kSolarPoints + 1> SpectrumR1{};
+  std::array<double, kSolarPoints + 1> SpectrumR2{};
+  int16_t SpectrumCount = 0;
+
+  // Interpolated values at the wavelength last asked for, slots 0..4.
+  std::array<double, 5> GlassT{};
+  std::array<double, 5> GlassR1{};
+  std::array<double, 5> GlassR2{};
+  double LambdaMin = 300.0;
+  double LambdaMax = 2500.0;
+  int16_t GlazingNumber = 0;
+
+  // Summary values (percent).
+  double SummaryTe = 0.0, SummaryRe1 = 0.0, SummaryRe2 = 0.0;
+  double SummaryTl = 0.0, SummaryRl1 = 0.0, SummaryRl2 = 0.0;
+
+  RunInformation Info;
+  ReportLabels Labels;
+
+  // Temp folder of the profile, with a trailing '/'.
+  std::string TempFolder() const { return ProfilePath + "/Temp/"; }
+};
+
+}  // namespace lamivex

@@ -1,0 +1,33 @@
+// Text files of the run: lines end with CR LF. Files are read as UTF-8, or as
+// Windows-1252 when they are not valid UTF-8, and handed out as UTF-8. The run
+// writes its own files in Windows-1252.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lamivex {
+
+// True when the file's length can be obtained (a regular file that exists).
+bool FileExists(const std::string& path);
+
+// Reads a whole text file and returns its lines as UTF-8, without their line ends
+// (CR LF, LF or a lone CR). Throws RunError(kExitFault) when the file cannot be read.
+std::vector<std::string> ReadTextLines(const std::string& path);
+
+// Converts text to UTF-8: kept as it is when valid UTF-8, else decoded as Windows-1252.
+std::string ToUtf8(std::string_view bytes);
+
+// Converts UTF-8 text to Windows-1252; a character without a code there becomes '?'.
+std::string ToWindows1252(std::string_view utf8);
+
+// Writes (or, with append, appends) the given lines, each followed by CR LF, in
+// Windows-1252. Throws RunError(kExitFault) naming the file when it cannot be written.
+void WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
+                    bool append = false);
+
+// Deletes the file if it exists; a missing file is not an error.
+void DeleteIfPresent(const std::string& path);
+
+}  // namespace lamivex

@@ -1,0 +1,243 @@
+// CreatePDF: a self-contained writer of PDF 1.0 documents with the 14 standard
+// fonts, text, cells, lines, shapes, colours, URI links, JPEG images and bookmarks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class PDFMessageIcon { None, Critical };
+using PDFMessageHandler =
+    std::function<void(const std::string& text, const std::string& title, PDFMessageIcon icon)>;
+
+class CreatePDF {
+ public:
+  CreatePDF();  // runs PDFInit
+  void PDFSetMessageHandler(PDFMessageHandler h);  // default handler prints "title: text" on stderr
+  bool PDFFileCreated() const;                     // the PdfFileCreated flag
+
+  // settings
+  void PDFInit();
+  void PDFPathConfiguration(const std::string& sPathConfig);
+  void PDFSetZoomMode(int32_t pZoomMode);
+  int32_t PDFGetZoomMode() const;
+  void PDFUseThumbs(bool boThumbs);
+  void PDFUseOutlines(bool boOutlines);
+  void PDFSetLayoutMode(int32_t pLayoutMode);
+  int32_t PDFGetLayoutMode() const;
+  void PDFSetUnit(int32_t str_Unite);
+  std::string PDFGetUnit() const;
+  void PDFOrientation(int32_t str_Orientation);
+  void PDFFormatPage(int32_t str_FormatPage);                   // format code
+  void PDFFormatPage(const std::vector<double>& str_FormatPage);  // {width, height} in points
+  void PDFFormatPage(const std::string& str_FormatPage);        // any other kind: message, A4
+  int16_t PDFPageNumber() const;
+  int32_t PDFNbPage() const;
+  void PDFProducer(const std::string& str_Producer);
+  void PDFSubject(const std::string& str_Subject);
+  void PDFKeywords(const std::string& str_Keywords);
+  void PDFCreator(const std::string& str_Creator);
+  void PDFAuthor(const std::string& str_Author);
+  void PDFTitle(const std::string& str_Title);
+  void PDFFileName(const std::string& str_FileName);
+  void PDFConfirm(bool boConfirm);
+  void PDFPageHeight(double in_PageHeight);
+  double PDFGetPageHeight() const;
+  void PDFPageWidth(double in_PageWidth);
+  double PDFGetPageWidth() const;
+  void PDFSetLeftMargin(double in_left);
+  double PDFGetLeftMargin() const;
+  void PDFSetRightMargin(double in_right);
+  double PDFGetRightMargin() const;
+  void PDFSetTopMargin(double in_top);
+  double PDFGetTopMargin() const;
+  void PDFSetBottomMargin(double in_bottom);
+  double PDFGetBottomMargin() const;
+  void PDFSetCellMargin(double in_cell);
+  double PDFGetCellMargin() const;
+  void PDFSetMargins(int16_t in_left, int16_t in_top, int16_t in_right = -1,
+                     int16_t in_bottom = -1);
+  int16_t PDFGetX() const;
+  int16_t PDFGetY() const;
+  void PDFSetLineWidth(double pLineWidth);
+  void PDFSetDrawMode(int32_t pDrawMode);
+
+  // fonts, colours, style, alignment
+  void PDFSetFont(int32_t str_Fontname, int16_t in_FontSize, int32_t str_Style = 0);
+  double PDFGetStringWidth(const std::string& str_Txt, const std::string& str_FName,
+                           int16_t in_FSize);
+  void PDFSetTextColor(const std::string& gColor);            // "#RRGGBB"
+  void PDFSetTextColor(double gColor);                        // packed, red in the lowest byte
+  void PDFSetTextColor(const std::array<double, 3>& gColor);  // red, green, blue
+  void PDFSetLineColor(const std::string& gColor);
+  void PDFSetLineColor(double gColor);
+  void PDFSetLineColor(const std::array<double, 3>& gColor);
+  void PDFSetDrawColor(const std::string& gColor);
+  void PDFSetDrawColor(double gColor);
+  void PDFSetDrawColor(const std::array<double, 3>& gColor);
+  std::string PDFGetTextColor() const;
+  std::string PDFGetLineColor() const;
+  std::string PDFGetDrawColor() const;
+  void PDFSetLineStyle(int32_t pLineStyle);
+  void PDFSetAlignement(int32_t gAlignement);
+  std::string PDFGetAlignement() const;
+
+  // text, cells, links
+  double PDFTextHeight() const;
+  void PDFSetRotation(double pAngle);
+  void PDFTextOut(const std::string& text, double x, double y);
+  void PDFSetBorder(int32_t gBorder);
+  void PDFSetFill(bool bFill);
+  void PDFCell(const std::string& text, double x, double y, double w, double h);
+  void PDFLink(double x, double y, const std::string& str_Text, const std::string& str_Link = "");
+
+  // pages, drawing, images, bookmarks
+  void PDFBeginDoc();
+  void PDFEndPage();
+  void PDFNewPage();
+  void PDFEndDoc();
+  void PDFDrawLine(double x1, double y1, double x2, double y2);
+  void PDFDrawLineHor(double x, double y, double w);
+  void PDFDrawLineVer(double x, double y, double h);
+  void PDFDrawRectangle(double x1, double y1, double x2, double y2,
+                        const std::string& URLLink = "");
+  void PDFDrawTriangle(double x1, double y1, double x2, double y2, double x3, double y3);
+  void PDFDrawEllipse(double x, double y, double w, double h, const std::string& URLLink = "");
+  void PDFImage(const std::string& pFileName, double& x, double& y, double& w, double& h,
+                const std::string& URLLink = "");
+  double PDFImageWidth(const std::string& pFileName);
+  double PDFImageHeight(const std::string& pFileName);
+  void PDFSetBookmark(const std::string& str_Text, int16_t iLevel = 0, double y = -1);
+
+  // helpers that callers and tests may use
+  static std::string PDFFormatNumber(double number, int decimals = 2);
+  static std::string PDFJpegMarker(const std::vector<uint8_t>& bytes,
+                                   int32_t position);  // positions from 1
+  static int32_t PDFJpegWord(const std::vector<uint8_t>& bytes, int32_t position);
+
+ private:
+  friend class CreatePDFTestAccess;  // tests read the page content and counters
+
+  // ---- messages -------------------------------------------------------------
+  void PDFMessage(const std::string& text, const std::string& topic,
+                  PDFMessageIcon icon = PDFMessageIcon::Critical);
+  PDFMessageHandler messageHandler_;
+
+  // ---- output (settings, file layout) -----------------------------------------
+  std::string PathConfig;
+  std::string FileName;
+  std::string FilePath;
+  std::unique_ptr<std::ofstream> OutFile;
+  bool PdfFileCreated = false;
+  bool ConfirmEnd = false;
+  enum class DocState { Configured, PageOpen, Finished };
+  DocState docState_ = DocState::Configured;
+
+  // ---- document information and viewer preferences ----------------------------
+  std::string Title, Author, Creator, Keywords, Subject, Producer;
+  int32_t ZoomMode = 0;
+  int32_t LayoutMode = 0;
+  bool UseThumbs = false;
+  bool UseOutlines = false;
+
+  // ---- units, pages, margins, position ----------------------------------------
+  double Scale = 72.0 / 2.54;
+  int32_t CurrentPageIndex = 1;
+  std::vector<double> PageWidths;         // index 1..CurrentPageIndex (slot 0 unused)
+  std::vector<double> PageHeights;        // points
+  std::vector<std::string> PageOrientations;
+  int32_t PageNumber = 0;
+  int16_t LeftMargin = 1, TopMargin = 1, RightMargin = 1, BottomMargin = 1, CellMargin = 3;
+  double CurrentX = 1.0, CurrentY = 1.0;
+  double LineWidth = 0.567;
+  std::string DrawMode;
+  std::string LineDash;
+
+  // ---- serializer state (file layout, lifecycle) -------------------------------
+  int32_t ObjectNumber = 0;
+  std::string OutBuffer;
+  std::string PageContent;
+  int64_t ByteCount = 0;
+  std::vector<int64_t> ObjectOffsets;  // entry k (from 1) is the offset of object k
+  int32_t OffsetSlot = 1;
+  int64_t StreamHeadLength = 0;
+  int32_t PagesObject = 0, ResourcesObject = 0, CatalogObject = 0, OutlinesObject = 0;
+  std::vector<int32_t> FontObjects;      // from 1
+  int32_t FontCounter = 0;
+  int32_t FontIndex = 1;
+  std::vector<int32_t> PageObjectList;   // from 1
+  std::vector<int32_t> ContentObjects;   // from 1
+  std::vector<double> PageWidthCopies, PageHeightCopies;
+  int32_t PageObjectCounter = 0;
+  int32_t PagesIndex = 1;
+  std::string CreationDate;              // 14 digits, taken at PDFBeginDoc
+
+  void PDFAddLine(std::string& objectText, const std::string& line);
+  void PDFRecordOffset(int64_t length);
+  static std::string PDFPadOffset(const std::string& number);
+  void PDFWriteLine(const std::string& text);  // the one place that writes bytes
+  void PDFPutHeader();
+  void PDFPutInfo();
+  void PDFBeginStream();
+  void PDFEndStream();
+  void PDFPutFonts();
+  void PDFPutFont(const std::string& subtype, const std::string& baseFont,
+                  const std::string& encoding);
+  void PDFPutPages();
+  void PDFPutResources();
+  void PDFPutImage(int32_t imageNumber);
+  void PDFPutPage(int32_t pageNumber);
+  void PDFPutBookmarks();
+  void PDFPutCatalog();
+  void PDFPutTrailer();
+
+  // ---- fonts and metrics --------------------------------------------------------
+  std::vector<std::string> FontNames;  // 14 internal names, index 0..13
+  std::string FontName;
+  int16_t FontSize = 0;
+  bool FontBold = false, FontItalic = false, FontUnderline = false;
+
+  // ---- colours, line style, alignment, text -------------------------------------
+  std::string TextColorOp = "0 g";
+  std::string LineColorOp = "0 G";
+  std::string DrawColorOp = "0 g";
+  std::string Alignment;
+  std::string BorderSpec;
+  bool FillCell = false;
+  double Rotation = 0.0;
+
+  // ---- links ----------------------------------------------------------------------
+  struct PageLink {
+    double x = 0, y = 0, width = 0, height = 0;  // points, y from the bottom of the page
+    std::string target;
+  };
+  int32_t PageLinkCount = 0;
+  std::vector<std::vector<PageLink>> PageLinks;  // per page, from 1
+  std::vector<bool> PageHasLinks;                // from 1
+  std::vector<int32_t> PageLinkTotals;           // from 1
+
+  // ---- images -----------------------------------------------------------------------
+  struct ImageRecord {
+    int32_t Width = 0, Height = 0;
+    std::string ColorSpace;
+    int32_t BitsPerComponent = 8;
+    std::string Filter;
+    std::string Data;  // the JPEG file's bytes, unchanged
+  };
+  int32_t ImageCount = 0;
+  std::vector<ImageRecord> Images;  // from 1
+
+  // ---- bookmarks ----------------------------------------------------------------------
+  struct BookmarkRecord {
+    std::string Text;
+    int16_t Level = 0;
+    double Y = 0;
+    int32_t Page = 0;
+  };
+  std::vector<BookmarkRecord> Bookmarks;
+};

@@ -1,0 +1,4 @@
+// Placeholder until the writer's settings land.
+#include "CreatePDF.h"
+
+CreatePDF::CreatePDF() {}
