@@ -220,6 +220,18 @@ class CreatePDF {
   std::vector<std::vector<PageLink>> PageLinks;  // per page, from 1
   std::vector<bool> PageHasLinks;                // from 1
   std::vector<int32_t> PageLinkTotals;           // from 1
+  // Link-object state: set by the code that draws an object with a link, just before it
+  // calls PDFLinkObject, and cleared afterwards.
+  std::string LinkObjectType;  // "ELLIPSE", "RECTANGLE", "CELL" or empty (plain text link)
+  std::string LinkObjectText;
+  int32_t LinkObjectLength = 0;
+  bool LinkObjectIsImage = false;
+  double LinkObjectWidth = 0, LinkObjectHeight = 0;
+  // Records a link over the object just drawn ("IMAGE", "ELLIPSE", "RECTANGLE", "CELL");
+  // an empty target records nothing.
+  void PDFLinkObject(const std::string& target, const std::string& objectType, double x, double y);
+  void PDFRecordLink(double x, double y, int32_t w, int32_t h, const std::string& text,
+                     const std::string& target);
 
   // ---- images -----------------------------------------------------------------------
   struct ImageRecord {
