@@ -23,6 +23,9 @@ KeyValue ReadKeyText(const std::string& path, const std::string& key,
 KeyValue ReadKeyNumber(const std::string& path, const std::string& key,
                        const std::string& defaultValue = "");
 
+// True when a line of the file holds the key in quotes followed by a comma.
+bool KeyPresent(const std::string& path, const std::string& key);
+
 // The leading number of a text: blanks ignored, a point as decimal separator, E or D
 // exponent; no number gives 0.
 double LeadingNumber(const std::string& text);
@@ -30,6 +33,17 @@ double LeadingNumber(const std::string& text);
 // Rounds to the nearest 16-bit integer, halves to even. Throws RunError(kExitBadJob)
 // naming `what` when the value is not a number or does not fit.
 int16_t ToInt16(double value, const std::string& what);
+// The same for a 32-bit integer (product ids).
+int32_t ToInt32(double value, const std::string& what);
+
+// The whole text as one number (sign, digits, point, E or D exponent; no blanks inside).
+// False, value untouched, when the text is anything else.
+bool ParseNumber(const std::string& text, double& value);
+
+// "Number glass" of the job file as a 16-bit integer. Throws RunError(kExitBadJob) when the
+// job file is missing, the key is missing or not a number, or the value does not fit the
+// layer tables (more than 101 layers).
+int16_t ReadNumberGlass(const std::string& jobPath);
 
 // Reads the layer table (lines 3.. of the job file) into the run's layer arrays.
 void ReadLayerTable(LamivexRun& run, const std::string& jobPath);

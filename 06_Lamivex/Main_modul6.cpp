@@ -1,0 +1,124 @@
+// The run driver: the whole order of one run, its three exits and the final clean-up.
+#include "Main_modul6.h"
+
+#include "Calculate_Modul6.h"
+#include "Interpolation.h"
+#include "MdlImpression.h"
+#include "Result_Energy_Modul6.h"
+#include "Result_Light_Modul6.h"
+#include "platform/Folders.h"
+#include "platform/RunError.h"
+#include "platform/TextFiles.h"
+
+namespace lamivex {
+namespace {
+
+const char* const kJobFile = "input_Lamivex.in";
+const char* const kSuiteDatabase = "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+const char* const kUserDatabase = "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
+
+// The job is read whole before any database is opened, so that a bad job stops the run
+// before anything is opened, written or deleted.
+void ReadJob(LamivexRun& run, const std::string& jobPath) {
+  run.NumberGlass = ReadNumberGlass(jobPath);
+  if (run.NumberGlass < 1) return;
+  ReadLayerTable(run, jobPath);
+  ReadInversionList(run, jobPath);
+}
+
+// The user database is optional: without it the user's ids simply match no product.
+void OpenDatabases(LamivexRun& run) {
+  run.SpectralDb = std::make_unique<SpectralDatabase>();
+  run.SpectralDb->Open(run.ProgramFolder + kSuiteDatabase, "", true);
+  run.UserSpectralDb = std::make_unique<SpectralDatabase>();
+  const std::string userDatabase = run.ProfilePath + kUserDatabase;
+  if (FileExists(userDatabase)) run.UserSpectralDb->Open(userDatabase, "", true);
+}
+
+// Every layer's product must have a spectrum before anything is written.
+void CheckProducts(LamivexRun& run) {
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
+      throw RunError(kExitMissingProduct, "SM5.2", "Please, select the glass!");
+    }
+  }
+}
+
+void CalculateLayers(LamivexRun& run, const std::string& jobPath) {
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    const std::string number = std::to_string(k);
+    run.ResultEnergyFile[k] = "Result_Energy_" + number + "_Lamivex.out";
+    run.ResultLightFile[k] = "Result_Light_" + number + "_Lamivex.out";
+    run.EnergySpectrumFile[k] = "Energy_" + number + ".out";
+    run.LightSpectrumFile[k] = "Light_" + number + ".out";
+    DeleteIfPresent(run.TempFolder() + run.EnergySpectrumFile[k]);
+    InterpolateGlass(run, run.EnergySpectrumFile[k], run.LightSpectrumFile[k], run.GlassId[k],
+                     run.GlassKind[k], run.InverseFace[k - 1]);
+    std::string name = std::get<std::string>(ReadKeyText(jobPath, "glass" + number));
+    std::erase(name, '"');
+    run.GlassName[k] = name;
+  }
+}
+
+void WriteAssemblyResults(LamivexRun& run) {
+  run.AssemblyEnergyResultFile = "Lamivex_Energy_Result.out";
+  run.AssemblyLightResultFile = "Lamivex_Light_Result.out";
+  WriteEnergyResultHeader(run, run.AssemblyEnergyResultFile);
+  WriteLightResultHeader(run, run.AssemblyLightResultFile);
+  IntegrateEnergyResult(run, "Final_Energy_Lamivex.out", run.AssemblyEnergyResultFile);
+  IntegrateLightResult(run, "Final_Light_Lamivex.out", run.AssemblyLightResultFile);
+}
+
+void WriteLayerResults(LamivexRun& run) {
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    WriteEnergyResultHeader(run, run.ResultEnergyFile[k]);
+    WriteLightResultHeader(run, run.ResultLightFile[k]);
+    IntegrateEnergyResult(run, run.EnergySpectrumFile[k], run.ResultEnergyFile[k]);
+    IntegrateLightResult(run, run.LightSpectrumFile[k], run.ResultLightFile[k]);
+  }
+}
+
+// Deletes a file of the Temp folder if present; a name still empty names no file.
+void DeleteTempFile(const LamivexRun& run, const std::string& name) {
+  if (!name.empty()) DeleteIfPresent(run.TempFolder() + name);
+}
+
+// Intermediate files go; each layer's solar spectrum, the assembly's solar spectrum and
+// the summary stay.
+void CleanUp(LamivexRun& run) {
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    DeleteTempFile(run, run.ResultEnergyFile[k]);
+    DeleteTempFile(run, run.ResultLightFile[k]);
+    DeleteTempFile(run, run.LightSpectrumFile[k]);
+  }
+  DeleteTempFile(run, run.AssemblyLightResultFile);
+  DeleteTempFile(run, run.AssemblyEnergyResultFile);
+  DeleteTempFile(run, "Final_Light_Lamivex.out");
+}
+
+}  // namespace
+
+void Main(LamivexRun& run) {
+  run.ProfilePath = ProfileFolder();
+  if (run.ProgramFolder.empty()) run.ProgramFolder = ProgramFolder();
+  if (!FolderExists(run.ProfilePath)) {
+    throw RunError(kExitMissingProfile, "SM5.2",
+                   "Error: PATHTEMP=" + run.ProfilePath + " is not found!");
+  }
+  const std::string jobPath = run.TempFolder() + kJobFile;
+  ReadJob(run, jobPath);
+  OpenDatabases(run);
+  if (run.NumberGlass >= 1) {
+    CheckProducts(run);
+    CalculateLayers(run, jobPath);
+    CalculateAssembly(run);
+    WriteAssemblyResults(run);
+    WriteLayerResults(run);
+    ReadRunInformation(run, kJobFile);
+    LoadReportLabels(run, run.Info.Language);
+    WriteSummary(run, "Lamivex.out");
+  }
+  CleanUp(run);
+}
+
+}  // namespace lamivex

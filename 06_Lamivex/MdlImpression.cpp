@@ -1,0 +1,81 @@
+// Report labels: the 37 texts of the printed report, read from the language file
+// installed beside the program.
+#include "MdlImpression.h"
+
+#include <array>
+#include <utility>
+
+#include "Main_modul6.h"
+
+namespace lamivex {
+namespace {
+
+using LabelField = std::string ReportLabels::*;
+
+// In loading order; the key is the French text of the label.
+const std::array<std::pair<LabelField, const char*>, 37> kLabelKeys = {{
+    {&ReportLabels::LblSuiteTitle, "Solmerac 4.0"},
+    {&ReportLabels::LblDateVersion, "DateVersion"},
+    {&ReportLabels::LblReportTitle,
+     "Modification de l'épaisseur d' un verre monolithique sans couche"},
+    {&ReportLabels::LblProjectDescription, "Description du projet:"},
+    {&ReportLabels::LblProjectReference, "Projet/Référence:"},
+    {&ReportLabels::LblPage, "Page"},
+    {&ReportLabels::LblYes, " oui"},
+    {&ReportLabels::LblNo, " non"},
+    {&ReportLabels::LblSection1, "1 - Description du verre support initial"},
+    {&ReportLabels::LblInitialGlassName, "Nom du verre initial"},
+    {&ReportLabels::LblGlass, "verre"},
+    {&ReportLabels::LblFilm, "film"},
+    {&ReportLabels::LblCoating, "couche"},
+    {&ReportLabels::LblPVB, "PVB"},
+    {&ReportLabels::LblInitialThickness, "Epaisseur du verre initial :"},
+    {&ReportLabels::LblInitialCharacteristics,
+     "Caractéristiques énergétiques et lumineuses du verre initial"},
+    {&ReportLabels::LblResultColumns,
+     "Te(%)      Re1(%)      Ab1(%)      Emn1(%)      Re2(%)      Ab2(%)      Emn2(%)      "
+     "Trl(%)      Rl1(%)      Abl1(%)      Rl2(%)      Abl2(%)"},
+    {&ReportLabels::LblSection2, "2 - Résultats"},
+    {&ReportLabels::LblNewGlassName, "Nom du nouveau verre"},
+    {&ReportLabels::LblNewThickness, "Epaisseur du nouveau verre:"},
+    {&ReportLabels::LblNewCharacteristics,
+     "Caractéristiques énergétiques et lumineuses du nouveau verre "},
+    {&ReportLabels::LblDate, "Date:"},
+    {&ReportLabels::LblTime, "Heure:"},
+    {&ReportLabels::LblEnergyCharacteristics, "Caractéristiques énergétiques"},
+    {&ReportLabels::LblLightCharacteristics, "Caractéristiques lumineuses"},
+    {&ReportLabels::LblGlazings, "Vitrages:"},
+    {&ReportLabels::LblReportOf, "Ce document fait l'objet d'un rapport de"},
+    {&ReportLabels::LblPages, "Page(s)"},
+    {&ReportLabels::LblUserName, "Nom de l'utilisateur:"},
+    {&ReportLabels::LblCompany, "Entreprise:"},
+    {&ReportLabels::LblPhone, "Tel:"},
+    {&ReportLabels::LblFax, "Fax:"},
+    {&ReportLabels::LblEmail, "email:"},
+    {&ReportLabels::LblLicenceNumber, "Numbre de Licence:"},
+    {&ReportLabels::LblClosePdf, "S'il vous plaît fermez le fichier pdf avant de faire le calcul!"},
+    {&ReportLabels::LblSpectralCalculation, "Calcul spectral"},
+    {&ReportLabels::LblIntegratedCalculation, "Calcul integre"},
+}};
+
+}  // namespace
+
+std::string LanguageFile(const LamivexRun& run, const std::string& language) {
+  const std::string folder = run.ProgramFolder + "/Langages/";
+  if (language == "Français") return folder + "Français/Impression_FR_Lamivex.txt";
+  if (language == "Anglais") return folder + "Anglais/Impression_EN_Lamivex.txt";
+  if (language == "Allemand") return folder + "Allemand/Impression_DE_Lamivex.txt";
+  if (language == "Espagnol") return folder + "Espagnol/Impression_ES_Lamivex.txt";
+  return std::string();
+}
+
+// An unknown language names no file, so every label stays empty; the values keep their
+// quotes for the report to remove.
+void LoadReportLabels(LamivexRun& run, const std::string& language) {
+  const std::string path = LanguageFile(run, language);
+  for (const auto& [label, key] : kLabelKeys) {
+    run.Labels.*label = std::get<std::string>(ReadKeyText(path, key));
+  }
+}
+
+}  // namespace lamivex

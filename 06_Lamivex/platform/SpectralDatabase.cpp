@@ -1,0 +1,119 @@
+// The spectral database component over SQLite. Connections are opened read-only:
+// a run never creates or changes a database file.
+#include "platform/SpectralDatabase.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/RunError.h"
+
+namespace lamivex {
+namespace {
+
+[[noreturn]] void Fail(const std::string& text) {
+  throw RunError(kExitFault, "SM5.2", text);
+}
+
+bool SameColumnName(const char* a, const std::string& b) {
+  if (a == nullptr || std::strlen(a) != b.size()) return false;
+  for (size_t i = 0; i < b.size(); ++i) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+RecordSet::RecordSet(sqlite3_stmt* statement, int32_t count, const std::string& sql)
+    : statement_(statement), count_(count), sql_(sql) {
+  try {
+    MoveNext();
+  } catch (...) {
+    sqlite3_finalize(statement_);
+    throw;
+  }
+}
+
+RecordSet::~RecordSet() {
+  sqlite3_finalize(statement_);
+}
+
+double RecordSet::Field(const std::string& name) const {
+  if (atEnd_) Fail("Error: no current row for the column " + name + " in \"" + sql_ + "\"");
+  const int columns = sqlite3_column_count(statement_);
+  for (int i = 0; i < columns; ++i) {
+    if (!SameColumnName(sqlite3_column_name(statement_, i), name)) continue;
+    if (sqlite3_column_type(statement_, i) == SQLITE_NULL) {
+      Fail("Error: the column " + name + " is empty in a row of \"" + sql_ + "\"");
+    }
+    return sqlite3_column_double(statement_, i);
+  }
+  Fail("Error: no column " + name + " in \"" + sql_ + "\"");
+}
+
+void RecordSet::MoveNext() {
+  if (atEnd_) return;
+  const int status = sqlite3_step(statement_);
+  if (status == SQLITE_DONE) {
+    atEnd_ = true;
+  } else if (status != SQLITE_ROW) {
+    Fail("Error: the query \"" + sql_ +
+         "\" failed: " + sqlite3_errmsg(sqlite3_db_handle(statement_)));
+  }
+}
+
+SpectralDatabase::~SpectralDatabase() {
+  sqlite3_close_v2(db_);
+}
+
+void SpectralDatabase::Open(const std::string& path, const std::string& /*unused*/,
+                            bool /*readOnly*/) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    Fail("Error: the spectral database " + path + " is not found!");
+  }
+  sqlite3* db = nullptr;
+  const int status = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  if (status == SQLITE_OK) {
+    // Reading the schema tells a database from any other file at once.
+    const int check =
+        sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    if (check == SQLITE_OK) {
+      sqlite3_close_v2(db_);
+      db_ = db;
+      path_ = path;
+      return;
+    }
+  }
+  const std::string reason = db != nullptr ? sqlite3_errmsg(db) : "out of memory";
+  sqlite3_close_v2(db);
+  Fail("Error: the spectral database " + path + " cannot be opened: " + reason);
+}
+
+std::unique_ptr<RecordSet> SpectralDatabase::Select(const std::string& sql) {
+  if (db_ == nullptr) Fail("Error: no spectral database is open for \"" + sql + "\"");
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK ||
+      statement == nullptr) {
+    const std::string reason = sqlite3_errmsg(db_);
+    sqlite3_finalize(statement);
+    Fail("Error: the query \"" + sql + "\" failed in " + path_ + ": " + reason);
+  }
+  // The record count is known before the first row is read: count, then rewind.
+  int32_t count = 0;
+  int status = SQLITE_ROW;
+  while ((status = sqlite3_step(statement)) == SQLITE_ROW) ++count;
+  if (status != SQLITE_DONE) {
+    const std::string reason = sqlite3_errmsg(db_);
+    sqlite3_finalize(statement);
+    Fail("Error: the query \"" + sql + "\" failed in " + path_ + ": " + reason);
+  }
+  sqlite3_reset(statement);
+  return std::unique_ptr<RecordSet>(new RecordSet(statement, count, sql));
+}
+
+}  // namespace lamivex
