@@ -17,7 +17,7 @@ using PDFMessageHandler =
 
 class CreatePDF {
  public:
-  CreatePDF();  // runs PDFInit
+  CreatePDF();                                     // runs PDFInit
   void PDFSetMessageHandler(PDFMessageHandler h);  // default handler prints "title: text" on stderr
   bool PDFFileCreated() const;                     // the PdfFileCreated flag
 
@@ -33,9 +33,9 @@ class CreatePDF {
   void PDFSetUnit(int32_t str_Unite);
   std::string PDFGetUnit() const;
   void PDFOrientation(int32_t str_Orientation);
-  void PDFFormatPage(int32_t str_FormatPage);                   // format code
+  void PDFFormatPage(int32_t str_FormatPage);                     // format code
   void PDFFormatPage(const std::vector<double>& str_FormatPage);  // {width, height} in points
-  void PDFFormatPage(const std::string& str_FormatPage);        // any other kind: message, A4
+  void PDFFormatPage(const std::string& str_FormatPage);          // any other kind: message, A4
   int16_t PDFPageNumber() const;
   int32_t PDFNbPage() const;
   void PDFProducer(const std::string& str_Producer);
@@ -124,8 +124,12 @@ class CreatePDF {
   friend class CreatePDFTestAccess;  // tests read the page content and counters
 
   // ---- messages -------------------------------------------------------------
+  // Hands a message to the handler; the title is the topic followed by "CreatePDF 1.0".
   void PDFMessage(const std::string& text, const std::string& topic,
                   PDFMessageIcon icon = PDFMessageIcon::Critical);
+  // A rejected setting: label & value & "." CR LF & fallback, critical icon.
+  void PDFRejectedSetting(const std::string& topic, const std::string& label,
+                          const std::string& value, const std::string& fallback);
   PDFMessageHandler messageHandler_;
 
   // ---- output (settings, file layout) -----------------------------------------
@@ -137,9 +141,12 @@ class CreatePDF {
   bool ConfirmEnd = false;
   enum class DocState { Configured, PageOpen, Finished };
   DocState docState_ = DocState::Configured;
+  // Throws std::logic_error naming the operation unless a page is open (between
+  // PDFBeginDoc and PDFEndDoc). Every operation that draws on the page calls it first.
+  void PDFRequireOpenPage(const char* operation) const;
 
   // ---- document information and viewer preferences ----------------------------
-  std::string Title, Author, Creator, Keywords, Subject, Producer;
+  std::string Title, Author, Creator, Keywords, Subject, Producer;  // UTF-8, as passed
   int32_t ZoomMode = 0;
   int32_t LayoutMode = 0;
   bool UseThumbs = false;
@@ -148,8 +155,8 @@ class CreatePDF {
   // ---- units, pages, margins, position ----------------------------------------
   double Scale = 72.0 / 2.54;
   int32_t CurrentPageIndex = 1;
-  std::vector<double> PageWidths;         // index 1..CurrentPageIndex (slot 0 unused)
-  std::vector<double> PageHeights;        // points
+  std::vector<double> PageWidths;   // index 1..CurrentPageIndex (slot 0 unused)
+  std::vector<double> PageHeights;  // points
   std::vector<std::string> PageOrientations;
   int32_t PageNumber = 0;
   int16_t LeftMargin = 1, TopMargin = 1, RightMargin = 1, BottomMargin = 1, CellMargin = 3;
@@ -157,30 +164,40 @@ class CreatePDF {
   double LineWidth = 0.567;
   std::string DrawMode;
   std::string LineDash;
+  // Grows the three page-format tables to slot CurrentPageIndex, keeping their entries;
+  // new slots copy the slot before them.
+  void PDFGrowPageSlots();
+  // Height in points of the page being drawn (entry CurrentPageIndex of PageHeights): the H
+  // of the conversion of a user y into a page y.
+  double PDFCurrentPageHeight() const;
 
   // ---- serializer state (file layout, lifecycle) -------------------------------
   int32_t ObjectNumber = 0;
-  std::string OutBuffer;
-  std::string PageContent;
-  int64_t ByteCount = 0;
+  std::string OutBuffer;    // the object being assembled (the open content stream's head)
+  std::string PageContent;  // operators of the current page, bytes as written (Windows-1252)
+  int64_t ByteCount = 0;    // bytes written so far, counted by PDFWriteBytes
   std::vector<int64_t> ObjectOffsets;  // entry k (from 1) is the offset of object k
-  int32_t OffsetSlot = 1;
-  int64_t StreamHeadLength = 0;
   int32_t PagesObject = 0, ResourcesObject = 0, CatalogObject = 0, OutlinesObject = 0;
-  std::vector<int32_t> FontObjects;      // from 1
+  std::vector<int32_t> FontObjects;  // from 1
   int32_t FontCounter = 0;
-  int32_t FontIndex = 1;
-  std::vector<int32_t> PageObjectList;   // from 1
-  std::vector<int32_t> ContentObjects;   // from 1
-  std::vector<double> PageWidthCopies, PageHeightCopies;
-  int32_t PageObjectCounter = 0;
-  int32_t PagesIndex = 1;
-  std::string CreationDate;              // 14 digits, taken at PDFBeginDoc
+  std::vector<int32_t> PageObjectList;                    // from 1, filled by PDFPutPage
+  std::vector<int32_t> ContentObjects;                    // from 1
+  std::vector<double> PageWidthCopies, PageHeightCopies;  // from 1, the media box of page k
+  std::string CreationDate;                               // 14 digits, taken at PDFBeginDoc
 
+  // Appends the line and CR LF to the text (an object being assembled, or PageContent).
   void PDFAddLine(std::string& objectText, const std::string& line);
-  void PDFRecordOffset(int64_t length);
+  // Takes the next object number N and starts OutBuffer with "N 0 obj".
+  int32_t PDFBeginObject();
+  // Records the offset of the object in OutBuffer and writes it as one line.
+  void PDFWriteObject();
+  // The byte count reached is the offset of the object about to be written; objects are
+  // written in number order, so it becomes entry objectNumber of ObjectOffsets.
+  void PDFRecordOffset(int32_t objectNumber);
   static std::string PDFPadOffset(const std::string& number);
-  void PDFWriteLine(const std::string& text);  // the one place that writes bytes
+  void PDFWriteBytes(const std::string& bytes);  // the one place that writes and counts bytes
+  void PDFWriteLine(const std::string& text);    // the text, then CR LF
+  void PDFFlushOutput();  // pushes buffered bytes to the file so a full disk shows at once
   void PDFPutHeader();
   void PDFPutInfo();
   void PDFBeginStream();
@@ -192,6 +209,7 @@ class CreatePDF {
   void PDFPutResources();
   void PDFPutImage(int32_t imageNumber);
   void PDFPutPage(int32_t pageNumber);
+  std::string PDFPageAnnotations(int32_t pageNumber) const;
   void PDFPutBookmarks();
   void PDFPutCatalog();
   void PDFPutTrailer();
@@ -217,6 +235,8 @@ class CreatePDF {
     std::string target;
   };
   int32_t PageLinkCount = 0;
+  // PageLinks[page] lists the links of that page (page from 1) in the order recorded,
+  // from index 0; the page writer writes the first PageLinkTotals[page] of them.
   std::vector<std::vector<PageLink>> PageLinks;  // per page, from 1
   std::vector<bool> PageHasLinks;                // from 1
   std::vector<int32_t> PageLinkTotals;           // from 1
@@ -248,8 +268,8 @@ class CreatePDF {
   struct BookmarkRecord {
     std::string Text;
     int16_t Level = 0;
-    double Y = 0;
-    int32_t Page = 0;
+    double Y = 0;      // points below the top of the page (y × Scale when recorded)
+    int32_t Page = 0;  // PageNumber when recorded
   };
   std::vector<BookmarkRecord> Bookmarks;
 };

@@ -1,0 +1,94 @@
+// UTF-8 to Windows-1252 conversion and PDF literal-string escaping.
+#include "Encoding.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace createpdf {
+namespace {
+
+// Code points of the Windows-1252 bytes 0x80..0x9F; 0 where the byte has no character.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+};
+
+char Windows1252Byte(char32_t code) {
+  if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) return static_cast<char>(code);
+  for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+    if (kHighControls[i] != 0 && kHighControls[i] == code) return static_cast<char>(0x80 + i);
+  }
+  return '?';
+}
+
+// Decodes one UTF-8 sequence at text[pos]; advances pos past it. Returns nothing for a
+// malformed sequence, in which case pos advances by one byte only.
+std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos) {
+  const auto lead = static_cast<unsigned char>(text[pos]);
+  std::size_t length = 0;
+  char32_t code = 0;
+  char32_t minimum = 0;
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    length = 2, code = lead & 0x1F, minimum = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    length = 3, code = lead & 0x0F, minimum = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    length = 4, code = lead & 0x07, minimum = 0x10000;
+  } else {
+    ++pos;
+    return std::nullopt;
+  }
+  if (pos + length > text.size()) {
+    ++pos;
+    return std::nullopt;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[pos + k]);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return std::nullopt;
+    }
+    code = (code << 6) | (next & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    ++pos;
+    return std::nullopt;
+  }
+  pos += length;
+  return code;
+}
+
+}  // namespace
+
+std::string ToWindows1252(std::string_view utf8) {
+  std::string bytes;
+  bytes.reserve(utf8.size());
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const std::optional<char32_t> code = DecodeUtf8(utf8, pos);
+    bytes += code ? Windows1252Byte(*code) : '?';
+  }
+  return bytes;
+}
+
+std::string EscapePdfString(std::string_view bytes) {
+  std::string escaped;
+  escaped.reserve(bytes.size() + 8);
+  for (const char c : bytes) {
+    if (c == '\\' || c == '(' || c == ')') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}
+
+std::string PdfStringText(std::string_view utf8) {
+  return EscapePdfString(ToWindows1252(utf8));
+}
+
+}  // namespace createpdf

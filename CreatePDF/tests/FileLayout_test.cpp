@@ -1,0 +1,124 @@
+// The file's exact layout: objects, their order, references, offsets and trailer.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "PdfTestSupport.h"
+
+namespace {
+
+using pdftest::ObjectText;
+using pdftest::TestDocument;
+using Access = CreatePDFTestAccess;
+
+const char* const kBaseFonts[] = {
+    "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
+    "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
+    "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic",
+    "Symbol",      "ZapfDingbats"};
+
+std::string CreationDateOf(const std::string& bytes) {
+  std::smatch match;
+  const std::regex date("/CreationDate \\(D:(\\d{14})\\)");
+  return std::regex_search(bytes, match, date) ? match[1].str() : "";
+}
+
+std::string PadOffset(std::size_t offset) {
+  std::string text = std::to_string(offset);
+  return std::string(10 - text.size(), '0') + text;
+}
+
+// The one-page A4 document with default settings, built line by line from the layout
+// rules, with its cross-reference table computed from the objects' lengths.
+std::string ExpectedOnePageFile(const std::string& creationDate) {
+  std::vector<std::string> objects;
+  objects.push_back(
+      "1 0 obj\r\n<<\r\n/Producer ()\r\n/Author ()\r\n/CreationDate (D:" + creationDate +
+      ")\r\n/Creator ()\r\n/Keywords ()\r\n/Subject ()\r\n/Title ()\r\n/ModDate ()\r\n>>\r\n"
+      "endobj\r\n\r\n");
+  objects.push_back("2 0 obj\r\n<< /Length 3 0 R\r\n >>\r\nstream\r\nendstream\r\nendobj\r\n\r\n");
+  objects.push_back("3 0 obj\r\n0\r\nendobj\r\n\r\n");
+  std::string fontRefs;
+  for (int k = 1; k <= 14; ++k) {
+    const int object = 3 + k;
+    objects.push_back(std::to_string(object) + " 0 obj\r\n<< /Type /Font\r\n/Subtype /Type1\r\n" +
+                      "/Name /F" + std::to_string(k) + "\r\n/BaseFont /" + kBaseFonts[k - 1] +
+                      "\r\n/Encoding /WinAnsiEncoding\r\n>>\r\nendobj\r\n\r\n");
+    fontRefs += "/F" + std::to_string(k) + " " + std::to_string(object) + " 0 R \r\n";
+  }
+  objects.push_back(
+      "18 0 obj\r\n<< /Type /Pages\r\n/Kids [\r\n20 0 R\r\n]\r\n/Count 1\r\n>>\r\n"
+      "endobj\r\n\r\n");
+  objects.push_back(
+      "19 0 obj\r\n<< /ProcSet [ /PDF /Text /ImageC]\r\n/XObject << \r\n>>\r\n"
+      "/Font << \r\n" +
+      fontRefs + ">>\r\n>>\r\nendobj\r\n\r\n");
+  objects.push_back(
+      "20 0 obj\r\n<< /Type /Page\r\n/Parent 18 0 R\r\n"
+      "/MediaBox [ 0 0 595.28 841.89]\r\n/Resources 19 0 R\r\n/Contents 2 0 R\r\n"
+      ">>\r\nendobj\r\n\r\n");
+  objects.push_back(
+      "21 0 obj\r\n<<\r\n/Type /Catalog\r\n/Pages 18 0 R\r\n"
+      "/OpenAction [20 0 R /Fit]\r\n/PageLayout /SinglePage\r\n>>\r\nendobj\r\n\r\n");
+  std::string file = "%PDF-1.0\r\n";
+  std::string xref = "xref\r\n0 22\r\n0000000000 65535 f\r\n";
+  for (const std::string& object : objects) {
+    xref += PadOffset(file.size()) + " 00000 n\r\n";
+    file += object;
+  }
+  const std::size_t xrefOffset = file.size();
+  return file + xref + "trailer\r\n<< /Size 22\r\n/Root 21 0 R\r\n/Info 1 0 R\r\n>>\r\n" +
+         "startxref\r\n" + std::to_string(xrefOffset) + "\r\n\r\n%%EOF\r\n";
+}
+
+TEST(FileLayout, OnePageDocumentIsLaidOutByteForByte) {
+  TestDocument doc;
+  doc.pdf.PDFBeginDoc();
+  const std::string bytes = doc.Finish();
+  const std::string date = CreationDateOf(bytes);
+  ASSERT_EQ(date.size(), 14u);
+  EXPECT_EQ(bytes, ExpectedOnePageFile(date));
+  EXPECT_EQ(bytes.find("1 0 obj"), 10u);
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
+}
+
+// Three pages with 1, 2 and 3 content lines: streams 2, 4, 6 with their lengths in 3, 5,
+// 7, each length the exact byte count of the page's content.
+TEST(FileLayout, ThreePagesGiveStreamsTwoFourSixWithTheirLengths) {
+  TestDocument doc;
+  doc.pdf.PDFBeginDoc();
+  std::vector<std::string> contents;
+  for (int page = 1; page <= 3; ++page) {
+    if (page > 1) {
+      doc.pdf.PDFEndPage();
+      doc.pdf.PDFNewPage();
+    }
+    std::string& content = Access::PageContent(doc.pdf);
+    for (int line = 1; line <= page; ++line) {
+      Access::AddLine(doc.pdf, content, "0 0 m " + std::to_string(line * 10) + " 0 l S");
+    }
+    contents.push_back(content);
+  }
+  const std::string bytes = doc.Finish();
+  for (int page = 1; page <= 3; ++page) {
+    const std::string& content = contents[page - 1];
+    EXPECT_EQ(pdftest::PageStream(bytes, page), content);
+    const int stream = 2 * page;
+    EXPECT_EQ(ObjectText(bytes, stream),
+              std::to_string(stream) + " 0 obj\r\n<< /Length " + std::to_string(stream + 1) +
+                  " 0 R\r\n >>\r\nstream\r\n" + content + "endstream\r\nendobj\r\n");
+    EXPECT_EQ(ObjectText(bytes, stream + 1), std::to_string(stream + 1) + " 0 obj\r\n" +
+                                                 std::to_string(content.size()) + "\r\nendobj\r\n");
+  }
+  // 3 pages: fonts 8..21, pages 22, resources 23, page objects 24..26, catalog 27.
+  EXPECT_NE(ObjectText(bytes, 22).find("/Kids [\r\n24 0 R\r\n25 0 R\r\n26 0 R\r\n]\r\n/Count 3"),
+            std::string::npos);
+  for (int page = 1; page <= 3; ++page) {
+    EXPECT_NE(ObjectText(bytes, 23 + page).find("/Contents " + std::to_string(2 * page) + " 0 R"),
+              std::string::npos);
+  }
+  EXPECT_NE(bytes.find("/Root 27 0 R"), std::string::npos);
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
+}
+
+}  // namespace
