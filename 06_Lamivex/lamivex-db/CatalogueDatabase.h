@@ -1,0 +1,49 @@
+// Spectral databases as lamivex-db sees them: creating one, telling a suite
+// catalogue from a user database, choosing ids, storing and reading products.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ProductSpectrum.h"
+#include "SqliteConnection.h"
+#include "platform/SpectralSchema.h"
+
+namespace lamivexdb {
+
+// A product as the run would find it: its id, its table family, its description
+// and its spectral rows in the order the run's own query returns them.
+struct StoredProduct {
+  int32_t id = 0;
+  lamivex::TableFamily family = lamivex::TableFamily::Glass;
+  bool hasProductRow = false;
+  std::string name;
+  std::vector<SpectrumRow> rows;
+};
+
+// Creates a new, empty database with the schema of the given role. Missing parent
+// folders are made. Refuses an existing path; leaves no file behind on failure.
+void CreateDatabase(const std::string& path, lamivex::DatabaseRole role);
+
+// The role of an open database: a suite catalogue holds film or PVB tables, a
+// user database only the glass tables. Throws DatabaseError for a file without
+// the spectral tables and columns the run reads.
+lamivex::DatabaseRole RoleOf(SqliteConnection& db);
+
+// The next free id of the role's range: one past the largest id the database
+// uses in that range (in any table), or the lowest unused id once the top is taken.
+int32_t NextFreeId(SqliteConnection& db, lamivex::DatabaseRole role);
+
+// True when the family's product table or spectral table already holds the id.
+bool IdTaken(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
+
+// Stores the product row and its spectral rows. The caller holds the transaction.
+void InsertProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id,
+                   const ProductSpectrum& product, const std::string& origin);
+
+// Every product of the database, by family then id: ids of the product tables and
+// of the spectral tables alike, so that rows without a product row show too.
+std::vector<StoredProduct> ReadProducts(SqliteConnection& db, lamivex::DatabaseRole role);
+
+}  // namespace lamivexdb

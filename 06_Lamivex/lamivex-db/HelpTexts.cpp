@@ -1,0 +1,124 @@
+// What lamivex-db --help and each command's --help print.
+#include "CommandLine.h"
+
+namespace lamivexdb {
+
+namespace {
+
+constexpr const char* kToolHelp = R"(Usage: lamivex-db COMMAND [OPTION]... ARGUMENT...
+       lamivex-db --help | --version
+Build, fill and check the spectral databases that lamivex reads.
+
+Commands:
+  create PATH --suite|--user   create a new, empty database
+  import PATH FILE...          add one product per FILE (CSV or columns,
+                               Optics text, IGSDB JSON)
+  list PATH                    one line per product
+  check PATH                   report what would make a run misbehave
+
+The suite catalogue is <program folder>/Base SM_Vitrages/SpectralDB/SM_Spectral.db
+(ids 1 to 999999); a user's own products go into
+<profile>/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db (ids from 1000000).
+
+Options:
+  --help      show this help, or a command's help after the command, and exit
+  --version   show the version and exit
+
+Exit status:
+  0   success; for check, nothing found
+  1   check found problems
+  2   a file or database was refused, or could not be read or written
+  64  the command line was not understood
+)";
+
+constexpr const char* kCreateHelp = R"(Usage: lamivex-db create PATH --suite|--user
+Create a new, empty spectral database at PATH.
+
+A suite database holds the glass, film and PVB tables (glass, spectral_energy,
+film, spectral_energy_film, PVB, spectral_energy_PVB); a user database holds
+only the glass tables, which serve every layer kind. Product tables carry the
+id, name, maker, thickness (mm), the file a product was imported from and that
+file's origin. Missing parent folders are created. An existing PATH is never
+overwritten.
+
+Options:
+  --suite   a suite catalogue (product ids 1 to 999999)
+  --user    a user database (product ids from 1000000)
+  --help    show this help and exit
+)";
+
+constexpr const char* kImportHelp = R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
+                        [--name TEXT] [--origin TEXT]
+Read one product from each FILE and add it to the database at PATH.
+
+The format is chosen by the content, not by the file name:
+  - columns: wavelength (nm), T, R1, R2 (percent), separated by commas,
+    semicolons, TABs or blanks, with an optional header line; lines starting
+    with # are comments;
+  - Optics text files of the International Glazing Database: "{ ... }" header
+    lines (the units line "{ Units, Wavelength Units } SI Microns" or
+    "... SI Nanometers", thickness, product name, manufacturer), then rows of
+    wavelength, T, front R, back R as fractions; rows of 9 numbers (direct and
+    diffuse parts) store the total, direct plus diffuse, with the front T;
+  - IGSDB product JSON: spectral_data.spectral_data, the wavelength in
+    micrometres, T, Rf and Rb as fractions.
+Values are stored in nm and percent; R1 is the front (face 1), R2 the back.
+Rows below 300 nm are kept (the run skips them); rows above 2500 nm are left
+out and counted. A file is refused, with its line or key and the reason, when
+it has no data rows, a field that is not a number, a units line that is not
+understood, no spectral data, values outside 0 to 100 %, T + R above 100 %,
+wavelengths that do not strictly ascend, more than 441 rows above 299 nm, or
+a range that does not cover 300 to 2500 nm. All files go in one transaction:
+when one is refused, the database is left unchanged.
+
+Options:
+  --kind KIND    glass (default), film or pvb: the suite table family; a user
+                 database keeps every kind in its glass tables
+  --id N         the product id (one FILE only); by default the next free id
+                 of the database's range: 1 to 999999 for a suite database,
+                 1000000 and up for a user database
+  --name TEXT    the product name (one FILE only); by default the name in the
+                 file, else the file name without its extension
+  --origin TEXT  where the file comes from (publisher, version, licence),
+                 kept with the product
+  --help         show this help and exit
+
+For each product, the id it was given is printed.
+)";
+
+constexpr const char* kListHelp = R"(Usage: lamivex-db list PATH
+List the products of the database at PATH, one line per product, fields
+separated by TABs: id, kind (glass, film, pvb), name, row count, wavelength
+range in nm.
+
+Options:
+  --help   show this help and exit
+)";
+
+constexpr const char* kCheckHelp = R"(Usage: lamivex-db check PATH
+Report, for every product of the database at PATH, what would make a run
+misbehave or refuse it: rows not strictly ascending, duplicate wavelengths,
+a range that does not cover 300 to 2500 nm, more than 441 rows above 299 nm,
+values outside 0 to 100 or not numbers, T + R above 100 (beyond 0.5), a
+product without spectral rows, an id outside the database's range. Rows are
+read with the run's own queries, in the order the run receives them. The
+database is opened read-only.
+
+Exit status 0 only when nothing is found; 1 when something is.
+
+Options:
+  --help   show this help and exit
+)";
+
+}  // namespace
+
+std::string HelpText(const std::string& command) {
+  if (command.empty()) return kToolHelp;
+  if (command == "create") return kCreateHelp;
+  if (command == "import") return kImportHelp;
+  if (command == "list") return kListHelp;
+  if (command == "check") return kCheckHelp;
+  return "";
+}
+
+}  // namespace lamivexdb

@@ -1,0 +1,93 @@
+// Helpers of the lamivex-db tests: a scratch folder, whole-file reads and
+// writes, the shared measured spectra, and the tool run in process.
+#pragma once
+
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+
+namespace lamivexdb::testing {
+
+inline std::string SpectrumFile(const std::string& name) {
+  return std::string(LAMIVEX_SPECTRA_DIR) + "/" + name;
+}
+
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+inline void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+// A fresh folder, removed with everything in it at the end of the test.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lamivexdb-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct ToolResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+inline ToolResult Tool(const std::vector<std::string>& args) {
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = RunLamivexDb(args, out, err);
+  return {status, out.str(), err.str()};
+}
+
+// Runs SQL on a database file (made when missing), for building test databases by hand.
+inline void ExecuteSql(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) throw std::runtime_error("open " + path);
+  char* error = nullptr;
+  const int status = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+  const std::string message = error ? error : "";
+  sqlite3_free(error);
+  sqlite3_close(db);
+  if (status != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
+}
+
+// A columns file of a flat spectrum every `step` nm from first to last.
+inline std::string FlatColumns(double first, double last, double step, double t, double r1,
+                               double r2) {
+  std::ostringstream text;
+  text << "wavelength,T,R1,R2\n";
+  for (double lambda = first; lambda <= last + 1e-9; lambda += step) {
+    text << lambda << "," << t << "," << r1 << "," << r2 << "\n";
+  }
+  return text.str();
+}
+
+}  // namespace lamivexdb::testing
