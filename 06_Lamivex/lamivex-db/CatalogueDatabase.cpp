@@ -43,9 +43,9 @@ void RequireSpectralColumns(SqliteConnection& db, TableFamily family) {
 
 std::set<int32_t> IdsOf(SqliteConnection& db, TableFamily family) {
   const auto& tables = TablesOf(family);
-  Statement query = db.Prepare(std::string("select ") + lamivex::kColumnId + " from " +
-                               tables.product + " union select " + lamivex::kColumnProductId +
-                               " from " + tables.spectral);
+  Statement query =
+      db.Prepare(std::string("select ") + lamivex::kColumnId + " from " + tables.product +
+                 " union select " + lamivex::kColumnProductId + " from " + tables.spectral);
   std::set<int32_t> ids;
   while (query.Step()) {
     const int64_t id = query.Integer(0);

@@ -19,17 +19,17 @@ bool NoFieldIsNumber(const std::vector<std::string_view>& fields) {
 SpectrumRow ParseColumnsRow(const std::vector<std::string_view>& fields, const std::string& label,
                             std::size_t lineNumber) {
   if (fields.size() != 4) {
-    throw ImportError(AtLine(label, lineNumber,
-                             std::to_string(fields.size()) +
-                                 " fields; expected 4: wavelength (nm), T, R1, R2 (%)"));
+    throw ImportError(AtLine(
+        label, lineNumber,
+        std::to_string(fields.size()) + " fields; expected 4: wavelength (nm), T, R1, R2 (%)"));
   }
   double values[4];
   for (std::size_t k = 0; k < 4; ++k) {
     const auto value = ParseDecimal(fields[k]);
     if (!value) {
-      throw ImportError(
-          AtLine(label, lineNumber, "field " + std::to_string(k + 1) + " \"" +
-                                        std::string(fields[k]) + "\" is not a number"));
+      throw ImportError(AtLine(label, lineNumber,
+                               "field " + std::to_string(k + 1) + " \"" + std::string(fields[k]) +
+                                   "\" is not a number"));
     }
     values[k] = *value;
   }

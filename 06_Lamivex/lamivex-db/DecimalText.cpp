@@ -8,7 +8,9 @@ namespace lamivexdb {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Splits a decimal text into its mantissa and its exponent; false when the text
 // is not a plain decimal number.
@@ -53,7 +55,9 @@ std::optional<double> ParseScaledDecimal(std::string_view text, int power10) {
   return value;
 }
 
-std::optional<double> ParseDecimal(std::string_view text) { return ParseScaledDecimal(text, 0); }
+std::optional<double> ParseDecimal(std::string_view text) {
+  return ParseScaledDecimal(text, 0);
+}
 
 std::string ShortestText(double value) {
   char buffer[64];
@@ -61,6 +65,8 @@ std::string ShortestText(double value) {
   return std::string(buffer, result.ptr);
 }
 
-double RoundedSum(double a, double b) { return std::round((a + b) * 1e9) / 1e9; }
+double RoundedSum(double a, double b) {
+  return std::round((a + b) * 1e9) / 1e9;
+}
 
 }  // namespace lamivexdb

@@ -47,7 +47,8 @@ Options:
   --help    show this help and exit
 )";
 
-constexpr const char* kImportHelp = R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
+constexpr const char* kImportHelp =
+    R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
                         [--name TEXT] [--origin TEXT]
 Read one product from each FILE and add it to the database at PATH.
 

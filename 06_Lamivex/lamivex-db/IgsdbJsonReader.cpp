@@ -40,8 +40,8 @@ const json& SpectralPoints(const json& document, const std::string& label) {
   }
   const auto points = outer->find("spectral_data");
   if (points == outer->end() || !points->is_array()) {
-    throw ImportError(AtKey(label, "spectral_data.spectral_data",
-                            "missing: the file holds no spectral data"));
+    throw ImportError(
+        AtKey(label, "spectral_data.spectral_data", "missing: the file holds no spectral data"));
   }
   if (points->empty()) {
     throw ImportError(AtKey(label, "spectral_data.spectral_data", "no data rows"));

@@ -42,8 +42,8 @@ int32_t ChooseId(SqliteConnection& db, DatabaseRole role, TableFamily family,
   if (!requested) return NextFreeId(db, role);
   const int32_t id = *requested;
   if (!lamivex::IdFitsRole(id, role)) {
-    throw DatabaseError(db.Path() + ": id " + std::to_string(id) + " is out of range: " +
-                        RangeText(role));
+    throw DatabaseError(db.Path() + ": id " + std::to_string(id) +
+                        " is out of range: " + RangeText(role));
   }
   if (IdTaken(db, family, id)) {
     throw DatabaseError(db.Path() + ": id " + std::to_string(id) + " is taken in the " +
@@ -79,7 +79,8 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   for (const std::string& file : files) products.push_back(ReadProductFile(file));
   if (const auto name = args.Value("--name")) products.front().name = *name;
   for (const ProductSpectrum& product : products) {
-    for (const std::string& warning : product.warnings) err << "lamivex-db import: " << warning << "\n";
+    for (const std::string& warning : product.warnings)
+      err << "lamivex-db import: " << warning << "\n";
   }
 
   if (!std::filesystem::is_regular_file(path)) {

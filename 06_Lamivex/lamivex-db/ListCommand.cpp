@@ -22,9 +22,8 @@ int ListCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) {
   if (args.positional.size() != 1) throw UsageError("expects one PATH");
   SqliteConnection db(args.positional[0], SqliteConnection::Mode::ReadOnly);
   for (const StoredProduct& product : ReadProducts(db, RoleOf(db))) {
-    out << product.id << '\t' << lamivex::TablesOf(product.family).kindName << '\t'
-        << product.name << '\t' << product.rows.size() << " rows\t" << RangeOf(product.rows)
-        << '\n';
+    out << product.id << '\t' << lamivex::TablesOf(product.family).kindName << '\t' << product.name
+        << '\t' << product.rows.size() << " rows\t" << RangeOf(product.rows) << '\n';
   }
   return kExitOk;
 }

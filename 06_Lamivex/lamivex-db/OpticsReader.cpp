@@ -60,8 +60,8 @@ void ReadHeader(std::string_view line, std::size_t lineNumber, const std::string
   } else if (header.inside == "Thickness") {
     const auto thickness = ParseDecimal(header.after);
     if (!thickness) {
-      throw ImportError(AtLine(label, lineNumber, "thickness \"" + std::string(header.after) +
-                                                      "\" is not a number"));
+      throw ImportError(AtLine(label, lineNumber,
+                               "thickness \"" + std::string(header.after) + "\" is not a number"));
     }
     product.thicknessMm = *thickness;
   } else if (const std::size_t colon = header.inside.find(':'); colon != std::string_view::npos) {
@@ -76,8 +76,9 @@ double Field(std::string_view text, int power10, std::size_t index, const std::s
              std::size_t lineNumber) {
   const auto value = ParseScaledDecimal(text, power10);
   if (!value) {
-    throw ImportError(AtLine(label, lineNumber, "field " + std::to_string(index + 1) + " \"" +
-                                                    std::string(text) + "\" is not a number"));
+    throw ImportError(AtLine(
+        label, lineNumber,
+        "field " + std::to_string(index + 1) + " \"" + std::string(text) + "\" is not a number"));
   }
   return *value;
 }
@@ -95,14 +96,15 @@ SpectrumRow ReadDataRow(std::string_view line, std::size_t lineNumber, const std
     state.columns = fields.size();
   }
   if (fields.size() != state.columns) {
-    throw ImportError(AtLine(label, lineNumber,
-                             std::to_string(fields.size()) + " numbers; expected " +
-                                 (state.columns == 0 ? std::string("4 or 9")
-                                                     : std::to_string(state.columns))));
+    throw ImportError(
+        AtLine(label, lineNumber,
+               std::to_string(fields.size()) + " numbers; expected " +
+                   (state.columns == 0 ? std::string("4 or 9") : std::to_string(state.columns))));
   }
   std::vector<double> v;
   v.push_back(Field(fields[0], *state.wavelengthPower, 0, label, lineNumber));
-  for (std::size_t k = 1; k < fields.size(); ++k) v.push_back(Field(fields[k], 2, k, label, lineNumber));
+  for (std::size_t k = 1; k < fields.size(); ++k)
+    v.push_back(Field(fields[k], 2, k, label, lineNumber));
   const std::string where = "line " + std::to_string(lineNumber);
   if (state.columns == 4) return {v[0], v[1], v[2], v[3], where};
   return {v[0], RoundedSum(v[1], v[2]), RoundedSum(v[5], v[6]), RoundedSum(v[7], v[8]), where};

@@ -39,7 +39,9 @@ bool LooksLikeJson(std::string_view text) {
   return next == '"' || next == '}';
 }
 
-bool HasHeaderLines(std::string_view text) { return text.find('{') != std::string_view::npos; }
+bool HasHeaderLines(std::string_view text) {
+  return text.find('{') != std::string_view::npos;
+}
 
 void LeaveOutRowsAboveGrid(ProductSpectrum& product) {
   std::vector<SpectrumRow> kept;

@@ -24,7 +24,7 @@ struct ProductSpectrum {
   std::string sourceFile;  // base name of the file it was read from
   std::string format;      // "columns", "optics" or "igsdb-json"
   std::vector<SpectrumRow> rows;
-  int rowsAboveGridLeftOut = 0;  // rows above 2500 nm, not kept
+  int rowsAboveGridLeftOut = 0;       // rows above 2500 nm, not kept
   std::vector<std::string> warnings;  // doubts worth telling the user, not reasons to refuse
 };
 

@@ -14,7 +14,9 @@ namespace {
 constexpr double kGridFirstNm = 300.0;
 constexpr double kGridLastNm = 2500.0;
 
-std::string Nm(double lambda) { return ShortestText(lambda) + " nm"; }
+std::string Nm(double lambda) {
+  return ShortestText(lambda) + " nm";
+}
 
 // Collects problems by kind, keeping the first occurrence and a count.
 class ProblemList {

@@ -22,22 +22,31 @@ Statement::Statement(sqlite3* db, const std::string& sql, const std::string& pat
   }
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Statement::~Statement() {
+  sqlite3_finalize(statement_);
+}
 
-void Statement::Bind(int index, double value) { sqlite3_bind_double(statement_, index, value); }
-void Statement::Bind(int index, int64_t value) { sqlite3_bind_int64(statement_, index, value); }
+void Statement::Bind(int index, double value) {
+  sqlite3_bind_double(statement_, index, value);
+}
+void Statement::Bind(int index, int64_t value) {
+  sqlite3_bind_int64(statement_, index, value);
+}
 void Statement::Bind(int index, const std::string& value) {
   sqlite3_bind_text(statement_, index, value.c_str(), static_cast<int>(value.size()),
                     SQLITE_TRANSIENT);
 }
-void Statement::BindNull(int index) { sqlite3_bind_null(statement_, index); }
+void Statement::BindNull(int index) {
+  sqlite3_bind_null(statement_, index);
+}
 
 bool Statement::Step() {
   const int status = sqlite3_step(statement_);
   if (status == SQLITE_ROW) return true;
   if (status == SQLITE_DONE) return false;
   sqlite3* db = sqlite3_db_handle(statement_);
-  throw DatabaseError(Failure(path_, db, "\"" + std::string(sqlite3_sql(statement_)) + "\" failed"));
+  throw DatabaseError(
+      Failure(path_, db, "\"" + std::string(sqlite3_sql(statement_)) + "\" failed"));
 }
 
 void Statement::Reset() {
@@ -55,7 +64,9 @@ double Statement::Number(int column) const {
   return sqlite3_column_double(statement_, column);
 }
 
-int64_t Statement::Integer(int column) const { return sqlite3_column_int64(statement_, column); }
+int64_t Statement::Integer(int column) const {
+  return sqlite3_column_int64(statement_, column);
+}
 
 std::string Statement::Text(int column) const {
   const unsigned char* text = sqlite3_column_text(statement_, column);
@@ -82,7 +93,9 @@ SqliteConnection::SqliteConnection(const std::string& path, Mode mode) : path_(p
   Execute("select count(*) from sqlite_master");
 }
 
-SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+SqliteConnection::~SqliteConnection() {
+  sqlite3_close(db_);
+}
 
 void SqliteConnection::Execute(const std::string& sql) {
   char* error = nullptr;
@@ -94,7 +107,8 @@ void SqliteConnection::Execute(const std::string& sql) {
 }
 
 bool SqliteConnection::HasTable(const std::string& table) {
-  Statement query(db_, "select 1 from sqlite_master where type='table' and name=? collate nocase", path_);
+  Statement query(db_, "select 1 from sqlite_master where type='table' and name=? collate nocase",
+                  path_);
   query.Bind(1, table);
   return query.Step();
 }

@@ -41,7 +41,9 @@ TableFamily FamilyOfKind(int16_t kind) {
   return TableFamily::PVB;
 }
 
-bool IsUserId(int32_t id) { return static_cast<double>(id) >= static_cast<double>(kFirstUserId); }
+bool IsUserId(int32_t id) {
+  return static_cast<double>(id) >= static_cast<double>(kFirstUserId);
+}
 
 bool IdFitsRole(int32_t id, DatabaseRole role) {
   if (role == DatabaseRole::User) return IsUserId(id);

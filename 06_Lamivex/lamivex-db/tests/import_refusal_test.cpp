@@ -17,14 +17,15 @@ struct RefusalCase {
   std::string expected;  // part of the message after the file name
 };
 
-std::string ManyRows() { return testing::FlatColumns(300, 2500, 1, 80, 8, 8); }
+std::string ManyRows() {
+  return testing::FlatColumns(300, 2500, 1, 80, 8, 8);
+}
 
 std::string OpticsHeader(const std::string& units) {
   return "{ Units, Wavelength Units } " + units + "\n{ Thickness } 4\n{ Product Name: X }\n";
 }
 
 std::vector<RefusalCase> RefusalCases() {
-  const std::string good = testing::FlatColumns(300, 2500, 5, 80, 8, 8);
   return {
       {"empty file", "", ": no data rows"},
       {"header only", "wavelength,T,R1,R2\n", ": no data rows"},
@@ -51,7 +52,8 @@ std::vector<RefusalCase> RefusalCases() {
       {"truncated json", R"({"spectral_data":{"spectral_data":[{"T":0.8,)",
        ": not a valid JSON file"},
       {"value above 100 %", "300,80,8,8\n305,101,8,8\n", ":2: T 101 % at 305 nm"},
-      {"negative value", good + "2500,80,-0.5,8\n", "R1 -0.5 % at 2500 nm is outside 0 to 100 %"},
+      {"negative value", "300,80,8,8\n305,80,-0.5,8\n2500,80,8,8\n",
+       ":2: R1 -0.5 % at 305 nm is outside 0 to 100 %"},
       {"T + R above 100", "300,80,8,8\n305,80,21,8\n2500,80,8,8\n",
        ":2: T + R1 = 101 % at 305 nm is above 100 %"},
       {"descending rows", "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n",
