@@ -1,10 +1,78 @@
 // The assembly: combines the layer spectra, laminated or layer by layer.
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "MdlDeclarations.h"
 
 namespace lamivex {
 
+inline constexpr const char* kFinalEnergyFile = "Final_Energy_Lamivex.out";
+inline constexpr const char* kFinalLightFile = "Final_Light_Lamivex.out";
+
 void CalculateAssembly(LamivexRun& run);
+
+// The layers of the assembly at every solar grid point, as fractions: layer k
+// (1..n) at grid point i (1..441). Rho is the reflectance of one glass/air
+// interface, set for glass layers only.
+class AssemblyLayers {
+ public:
+  explicit AssemblyLayers(int layerCount);
+
+  int Count() const { return count_; }
+  int16_t& Kind(int k) { return kind_[k]; }
+  int16_t Kind(int k) const { return kind_[k]; }
+  bool IsGlass(int k) const { return kind_[k] == 1; }
+
+  double& T(int i, int k) { return t_[At(i, k)]; }
+  double& R1(int i, int k) { return r1_[At(i, k)]; }
+  double& R2(int i, int k) { return r2_[At(i, k)]; }
+  double& Rho(int i, int k) { return rho_[At(i, k)]; }
+  // Stores layer k at grid point i; for a glass also its interface reflectance,
+  // taken from face 1 (for the last glass of the stack as well).
+  void Set(int i, int k, double t, double r1, double r2);
+  double T(int i, int k) const { return t_[At(i, k)]; }
+  double R1(int i, int k) const { return r1_[At(i, k)]; }
+  double R2(int i, int k) const { return r2_[At(i, k)]; }
+  double Rho(int i, int k) const { return rho_[At(i, k)]; }
+
+  // Wavelength of grid point i as read back from the layer files.
+  std::array<double, kSolarPoints + 1> Lambda{};
+
+ private:
+  size_t At(int i, int k) const { return static_cast<size_t>(i) * (count_ + 2) + k; }
+  int count_;
+  std::vector<int16_t> kind_;
+  std::vector<double> t_, r1_, r2_, rho_;
+};
+
+// Values of the assembly at one grid point, as fractions.
+struct AssemblyPoint {
+  double T = 1.0;
+  double R1 = 0.0;
+  double R2 = 0.0;
+};
+
+// Reads the layers' solar spectrum files (EnergySpectrumFile(1..n)) back.
+AssemblyLayers ReadAssemblyLayers(const LamivexRun& run);
+
+// True when the first and last layers are glass and every layer between is PVB
+// (kind 3), with at least two layers: the stack is one laminated slab.
+bool UsesLaminatedModel(const AssemblyLayers& layers);
+
+// T1^2 * ... * Tj^2 at grid point i (1 when j < 1).
+double FrontPathT2(const AssemblyLayers& layers, int i, int j);
+// Tj^2 * ... * Tn^2 at grid point i (1 when j > n).
+double BackPathT2(const AssemblyLayers& layers, int i, int j);
+
+AssemblyPoint LaminatedPoint(const AssemblyLayers& layers, int i);
+AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i);
+
+// Appends one data line, values in percent, to the lines of a spectrum file.
+void WriteSpectrumLine(std::vector<std::string>& fileLines, double lambda, double weight, double t,
+                       double r1, double r2);
 
 }  // namespace lamivex

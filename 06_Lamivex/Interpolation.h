@@ -34,4 +34,28 @@ std::string SpectrumLine(double lambda, double weight, double t, double r1, doub
 void WriteEnergySpectrumHeader(LamivexRun& run, const std::string& fileName);
 void WriteLightSpectrumHeader(LamivexRun& run, const std::string& fileName);
 
+// Data lines of a spectrum file kept in memory until the file is written in one go:
+// the wavelength, the weight last fetched, and GlassT(1), GlassR1(1), GlassR2(1).
+void WriteEnergySpectrumLine(const LamivexRun& run, double lambda, std::vector<std::string>& lines);
+void WriteLightSpectrumLine(const LamivexRun& run, double lambda, std::vector<std::string>& lines);
+
+// Resamples the loaded spectrum (SpectrumLambda.. SpectrumCount) onto both grids and
+// writes the layer's solar and visible spectrum files (steps 4 to 6 of InterpolateGlass).
+void WriteLayerSpectrumFiles(LamivexRun& run, const std::string& energyFile,
+                             const std::string& lightFile);
+
+// One data line of a spectrum file.
+struct SpectrumRecord {
+  double lambda = 0.0;
+  double weight = 0.0;
+  double t = 0.0;
+  double r1 = 0.0;
+  double r2 = 0.0;
+};
+
+// Reads a spectrum file (full path): the header line is skipped, every other
+// non-blank line holds five numbers separated by blanks or commas. Throws
+// RunError(kExitFault) naming the file for a missing file or a malformed line.
+std::vector<SpectrumRecord> ReadSpectrumFile(const std::string& path);
+
 }  // namespace lamivex

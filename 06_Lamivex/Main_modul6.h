@@ -61,5 +61,9 @@ void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
 using RecordValue = std::variant<std::string, double>;
 void WriteSummary(LamivexRun& run, const std::string& fileName);
 bool WriteRecord(const std::string& path, const std::vector<RecordValue>& values, int16_t count);
+// The thirteen values of the summary record, absorptions from the rounded integers.
+std::vector<RecordValue> SummaryValues(const LamivexRun& run);
+// Values 1..count as one comma-separated line: texts in double quotes, numbers bare.
+std::string RecordLine(const std::vector<RecordValue>& values, int16_t count);
 
 }  // namespace lamivex
