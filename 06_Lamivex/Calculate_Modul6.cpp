@@ -33,8 +33,8 @@ void ReadLayer(const LamivexRun& run, int k, AssemblyLayers& layers) {
   const std::vector<SpectrumRecord> records = ReadSpectrumFile(path);
   if (records.size() < static_cast<size_t>(kSolarPoints)) {
     throw RunError(kExitFault, "SM5.2",
-                   "Spectre incomplet (" + std::to_string(records.size()) + " lignes sur " +
-                       std::to_string(kSolarPoints) + "): " + path);
+                   "Error: the file " + path + " holds " + std::to_string(records.size()) +
+                       " spectrum lines instead of " + std::to_string(kSolarPoints) + "!");
   }
   for (int i = 1; i <= kSolarPoints; ++i) {
     const SpectrumRecord& record = records[i - 1];
@@ -48,7 +48,8 @@ void ReadLayer(const LamivexRun& run, int k, AssemblyLayers& layers) {
 AssemblyLayers ReadAssemblyLayers(const LamivexRun& run) {
   const int n = run.NumberGlass;
   if (n < 1 || n >= kLayerSlots) {
-    throw RunError(kExitBadJob, "SM5.2", "Nombre de couches hors limites: " + std::to_string(n));
+    throw RunError(kExitBadJob, "SM5.2",
+                   "Error: " + std::to_string(n) + " layers cannot be combined!");
   }
   AssemblyLayers layers(n);
   for (int k = 1; k <= n; ++k) {

@@ -14,7 +14,8 @@ namespace {
 
 void CheckSlot(int16_t slot) {
   if (slot < 0 || slot > 4) {
-    throw RunError(kExitFault, "SM5.2", "Indice hors limites (GlassT): " + std::to_string(slot));
+    throw RunError(kExitFault, "SM5.2",
+                   "Error: slot " + std::to_string(slot) + " is outside GlassT (0 to 4)!");
   }
 }
 
@@ -37,8 +38,8 @@ void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32
   const int count = run.SpectrumCount;
   if (count < 1 || count > kSolarPoints) {
     throw RunError(kExitFault, "SM5.2",
-                   "Spectre sans enregistrement utilisable (" + std::to_string(count) +
-                       " enregistrements de 300 nm et plus)");
+                   "Error: the spectrum holds " + std::to_string(count) +
+                       " records from 300 nm up; it needs 1 to 441!");
   }
   const auto& x = run.SpectrumLambda;
   for (int k = 1; k <= count; ++k) {

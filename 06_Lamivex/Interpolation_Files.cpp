@@ -47,7 +47,7 @@ bool IsBlank(const std::string& line) {
 
 std::vector<SpectrumRecord> ReadSpectrumFile(const std::string& path) {
   if (!FileExists(path)) {
-    throw RunError(kExitFault, "SM5.2", "Fichier introuvable: " + path);
+    throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " is not found!");
   }
   const std::vector<std::string> lines = ReadTextLines(path);
   std::vector<SpectrumRecord> records;
@@ -56,8 +56,9 @@ std::vector<SpectrumRecord> ReadSpectrumFile(const std::string& path) {
   for (size_t n = 1; n < lines.size(); ++n) {
     if (IsBlank(lines[n])) continue;
     if (!ParseNumbers(lines[n], numbers) || numbers.size() != 5) {
-      throw RunError(kExitFault, "SM5.2",
-                     "Ligne " + std::to_string(n + 1) + " illisible dans " + path);
+      throw RunError(
+          kExitFault, "SM5.2",
+          "Error: line " + std::to_string(n + 1) + " of " + path + " does not hold five numbers!");
     }
     records.push_back({numbers[0], numbers[1], numbers[2], numbers[3], numbers[4]});
   }

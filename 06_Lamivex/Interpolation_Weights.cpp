@@ -53,9 +53,8 @@ double RoundToNineDecimals(double value) {
 
 void CheckIndex(int index, int last, const char* table) {
   if (index < 0 || index > last) {
-    throw RunError(
-        kExitFault, "SM5.2",
-        std::string("Indice hors limites dans la table ") + table + ": " + std::to_string(index));
+    throw RunError(kExitFault, "SM5.2",
+                   "Error: index " + std::to_string(index) + " is outside " + table + "!");
   }
 }
 

@@ -65,7 +65,7 @@ void WriteSummary(LamivexRun& run, const std::string& fileName) {
   const std::string path = run.TempFolder() + fileName;
   DeleteIfPresent(path);
   if (!WriteRecord(path, SummaryValues(run), 13)) {
-    throw RunError(kExitFault, "SM5.2", "Impossible d'écrire le fichier " + path);
+    throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be written!");
   }
 }
 

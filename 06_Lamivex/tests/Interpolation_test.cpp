@@ -1,9 +1,11 @@
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "Interpolation.h"
 #include "OpticsTestSupport.h"
+#include "TestDatabase.h"
 #include "platform/RunError.h"
 
 namespace lamivex {
@@ -106,6 +108,26 @@ TEST(LayerSpectrumFiles, SolarAndVisibleFilesInPrintZonesWithCrLf) {
   EXPECT_EQ(testing::Fields(light[81])[0], "780");
   EXPECT_EQ(run.LambdaMin, 300.0);
   EXPECT_EQ(run.LambdaMax, 2500.0);
+}
+
+TEST(InterpolateGlass, TurnedLayerShowsTheDatabasesFace2InReflection1) {
+  testing::TempProfile profile;
+  const std::string dbPath = profile.Temp("s.db");
+  {
+    testing::TestDatabase(dbPath).AddProduct("glass", 7,
+                                             testing::TestDatabase::Flat(300, 2500, 80, 9, 4));
+  }
+  LamivexRun run;
+  run.ProfilePath = profile.Path();
+  run.SpectralDb = std::make_unique<SpectralDatabase>();
+  run.SpectralDb->Open(dbPath, "", true);
+  InterpolateGlass(run, "Energy_1.out", "Light_1.out", 7, 1, 1);
+  const auto turned = testing::CrLfLines(testing::ReadBytes(profile.Temp("Energy_1.out")));
+  ASSERT_EQ(turned.size(), 442u);
+  EXPECT_EQ(turned[441], SpectrumLine(2500, 0.00006, 80, 4, 9));
+  InterpolateGlass(run, "Energy_2.out", "Light_2.out", 7, 1, 0);
+  const auto light = testing::CrLfLines(testing::ReadBytes(profile.Temp("Light_2.out")));
+  EXPECT_EQ(light[35], SpectrumLine(550, 0.0490385, 80, 9, 4));
 }
 
 TEST(SpectrumFileReader, ReadsBlanksOrCommasAndRefusesMalformedLines) {
