@@ -1,5 +1,7 @@
 // Columns of numbers: wavelength (nm), T, R1, R2 (percent), separated by commas,
 // semicolons, TABs or blanks, with an optional header line before the data.
+// Lines starting with # are comments; "# name: ...", "# maker: ..." and
+// "# thickness: ..." (mm) describe the product.
 #include "DecimalText.h"
 #include "ProductReaders.h"
 
@@ -43,6 +45,24 @@ bool AllFractions(const std::vector<SpectrumRow>& rows) {
   return true;
 }
 
+void ReadComment(std::string_view comment, const std::string& label, std::size_t lineNumber,
+                 ProductSpectrum& product) {
+  const std::size_t colon = comment.find(':');
+  if (colon == std::string_view::npos) return;
+  const std::string_view key = TrimBlanks(comment.substr(1, colon - 1));
+  const std::string_view value = TrimBlanks(comment.substr(colon + 1));
+  if (key == "name") product.name = value;
+  if (key == "maker") product.maker = value;
+  if (key == "thickness") {
+    const auto thickness = ParseDecimal(value);
+    if (!thickness) {
+      throw ImportError(
+          AtLine(label, lineNumber, "thickness \"" + std::string(value) + "\" is not a number"));
+    }
+    product.thicknessMm = *thickness;
+  }
+}
+
 }  // namespace
 
 ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label) {
@@ -52,7 +72,11 @@ ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label)
   const std::vector<std::string_view> lines = SplitLines(text);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = TrimBlanks(lines[i]);
-    if (line.empty() || line.front() == '#') continue;
+    if (line.empty()) continue;
+    if (line.front() == '#') {
+      ReadComment(line, label, i + 1, product);
+      continue;
+    }
     const std::vector<std::string_view> fields = SplitFields(line, kColumnSeparators);
     if (headerAllowed && NoFieldIsNumber(fields)) {
       headerAllowed = false;

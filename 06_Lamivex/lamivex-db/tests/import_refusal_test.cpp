@@ -31,6 +31,8 @@ std::vector<RefusalCase> RefusalCases() {
       {"header only", "wavelength,T,R1,R2\n", ": no data rows"},
       {"non-numeric field", "nm,T,R1,R2\n300,80,x,8\n", ":2: field 3 \"x\" is not a number"},
       {"decimal comma", "300;80,5;8;8\n", ":1: 5 fields; expected 4"},
+      {"thickness not a number", "# thickness: four\n300,80,8,8\n",
+       ":1: thickness \"four\" is not a number"},
       {"three columns", "300,80,8\n", ":1: 3 fields; expected 4"},
       {"units not understood", OpticsHeader("SI Angstroms") + "3000 0.8 0.08 0.08\n",
        ":1: units line not understood: \"SI Angstroms\""},

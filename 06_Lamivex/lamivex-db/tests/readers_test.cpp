@@ -102,11 +102,23 @@ TEST(ColumnsFiles, HeaderSeparatorsAndNameFromTheFile) {
   const ProductSpectrum product = ReadProductFile(csv);
   EXPECT_EQ(product.format, "columns");
   EXPECT_EQ(product.name, "my glass");
+  EXPECT_FALSE(product.thicknessMm);
   EXPECT_EQ(product.sourceFile, "my glass.json");
   ASSERT_EQ(product.rows.size(), 3u);
   ExpectRow(product.rows[1], 305.0, 1.0, 4.7, 4.8);
   EXPECT_EQ(product.rows[2].where, "line 6");
   EXPECT_TRUE(product.warnings.empty());
+}
+
+TEST(ColumnsFiles, CommentLinesDescribeTheProduct) {
+  testing::ScratchFolder folder;
+  const std::string csv = folder / "p.csv";
+  testing::WriteAll(csv, "# name: Clear 4 mm (Caf\xc3\xa9)\n# maker: Acme\n# thickness: 4.0\n" +
+                             testing::FlatColumns(300, 2500, 5, 80, 8, 8));
+  const ProductSpectrum product = ReadProductFile(csv);
+  EXPECT_EQ(product.name, "Clear 4 mm (Caf\xc3\xa9)");
+  EXPECT_EQ(product.maker, "Acme");
+  EXPECT_EQ(product.thicknessMm, 4.0);
 }
 
 TEST(ColumnsFiles, ValuesThatLookLikeFractionsAreWarnedAbout) {
