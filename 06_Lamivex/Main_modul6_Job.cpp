@@ -89,8 +89,8 @@ void ReadInversionList(LamivexRun& run, const std::string& jobPath) {
   const std::vector<std::string> entries =
       SplitAtCommas(WithoutQuotes(Text(ReadKeyText(jobPath, key))));
   if (entries.size() < 10) {
-    BadJob("Error: \"" + key + "\" holds " + std::to_string(entries.size()) +
-           " entries; ten are needed!");
+    BadJob("Error: \"" + key + "\" lists " + std::to_string(entries.size()) +
+           " flag(s); ten are needed!");
   }
   // Flags are read for the first ten layers only; later layers are never turned.
   for (size_t j = 0; j < 10; ++j) {

@@ -2,18 +2,13 @@
 // installed beside the program.
 #include "MdlImpression.h"
 
-#include <array>
-#include <utility>
-
 #include "Main_modul6.h"
 
 namespace lamivex {
 namespace {
 
-using LabelField = std::string ReportLabels::*;
-
 // In loading order; the key is the French text of the label.
-const std::array<std::pair<LabelField, const char*>, 37> kLabelKeys = {{
+const std::array<ReportLabelKey, 37> kLabelKeys = {{
     {&ReportLabels::LblSuiteTitle, "Solmerac 4.0"},
     {&ReportLabels::LblDateVersion, "DateVersion"},
     {&ReportLabels::LblReportTitle,
@@ -59,6 +54,10 @@ const std::array<std::pair<LabelField, const char*>, 37> kLabelKeys = {{
 }};
 
 }  // namespace
+
+const std::array<ReportLabelKey, 37>& ReportLabelKeys() {
+  return kLabelKeys;
+}
 
 std::string LanguageFile(const LamivexRun& run, const std::string& language) {
   const std::string folder = run.ProgramFolder + "/Langages/";

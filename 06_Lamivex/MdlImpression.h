@@ -1,7 +1,9 @@
 // Report labels in the job's language.
 #pragma once
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "MdlDeclarations.h"
 
@@ -12,5 +14,9 @@ namespace lamivex {
 std::string LanguageFile(const LamivexRun& run, const std::string& language);
 
 void LoadReportLabels(LamivexRun& run, const std::string& language);
+
+// The 37 labels in loading order, each with its key (the French text of the label).
+using ReportLabelKey = std::pair<std::string ReportLabels::*, const char*>;
+const std::array<ReportLabelKey, 37>& ReportLabelKeys();
 
 }  // namespace lamivex

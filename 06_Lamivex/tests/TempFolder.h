@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace lamivex::testing {
@@ -19,7 +21,8 @@ class TempFolder {
     for (char& c : name) {
       if (c == '/') c = '_';
     }
-    path_ = std::filesystem::temp_directory_path() / name;
+    // The process id keeps builds that run their tests at the same time apart.
+    path_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

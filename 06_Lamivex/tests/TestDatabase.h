@@ -17,6 +17,7 @@ class TestDatabase {
  public:
   explicit TestDatabase(const std::string& path) {
     if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("open " + path);
+    Exec("pragma synchronous = off");
     for (const char* family : {"", "_film", "_PVB"}) {
       Exec(std::string("create table spectral_energy") + family +
            " (glass_id integer, lamda real, transmission_energy real,"
