@@ -1,41 +1,28 @@
 // The product check and the spectrum loader: which database and tables hold a
 // product, and its spectrum into the run's spectrum arrays.
 #include <algorithm>
-#include <array>
 
 #include "Main_modul6.h"
 #include "platform/RunError.h"
+#include "platform/SpectralSchema.h"
 
 namespace lamivex {
 namespace {
 
-// Ids from 1,000,000 up are the user's own products.
-constexpr double kFirstUserId = 1000000.0;
-
 struct SpectrumSource {
   SpectralDatabase* database = nullptr;
-  const char* spectrumTable = "";
-  const char* productTable = "";
+  TableFamily family = TableFamily::Glass;
 };
 
 // The user database is always read through the glass tables, whatever the kind; the
 // suite's database chooses its table family by kind.
 SpectrumSource ChooseSource(LamivexRun& run, int32_t id, int16_t kind) {
-  if (static_cast<double>(id) >= kFirstUserId) {
-    return {run.UserSpectralDb.get(), "spectral_energy", "glass"};
-  }
-  if (kind == 1) return {run.SpectralDb.get(), "spectral_energy", "glass"};
-  if (kind == 2) return {run.SpectralDb.get(), "spectral_energy_film", "film"};
-  return {run.SpectralDb.get(), "spectral_energy_PVB", "PVB"};
+  if (IsUserId(id)) return {run.UserSpectralDb.get(), TableFamily::Glass};
+  return {run.SpectralDb.get(), FamilyOfKind(kind)};
 }
 
-std::string SpectrumQuery(const SpectrumSource& source, int32_t id) {
-  return std::string("select * from ") + source.spectrumTable +
-         " where glass_id=" + std::to_string(id);
-}
-
-std::string ProductQuery(const SpectrumSource& source, int32_t id) {
-  return std::string("select * from ") + source.productTable + " where id=" + std::to_string(id);
+bool IsOpen(const SpectrumSource& source) {
+  return source.database != nullptr && source.database->IsOpen();
 }
 
 struct SpectrumRow {
@@ -46,12 +33,12 @@ struct SpectrumRow {
 std::vector<SpectrumRow> ReadRows(RecordSet& rows, int16_t inverse) {
   std::vector<SpectrumRow> kept;
   for (; !rows.EndOfFile(); rows.MoveNext()) {
-    const double lambda = rows.Field("lamda");
-    if (lambda <= 299) continue;
-    const double face1 = rows.Field("reflection_energy_face1");
-    const double face2 = rows.Field("reflection_energy_face2");
-    kept.push_back({lambda, rows.Field("transmission_energy"), inverse == 0 ? face1 : face2,
-                    inverse == 0 ? face2 : face1});
+    const double lambda = rows.Field(kColumnLambda);
+    if (lambda <= kDroppedAtOrBelowNm) continue;
+    const double face1 = rows.Field(kColumnR1);
+    const double face2 = rows.Field(kColumnR2);
+    kept.push_back(
+        {lambda, rows.Field(kColumnT), inverse == 0 ? face1 : face2, inverse == 0 ? face2 : face1});
   }
   return kept;
 }
@@ -62,25 +49,25 @@ bool GlassExists(LamivexRun& run, int32_t id, int16_t kind) {
   if (id < 1) return false;
   const SpectrumSource source = ChooseSource(run, id, kind);
   // A missing user database holds no products.
-  if (source.database == nullptr || !source.database->IsOpen()) return false;
-  return source.database->Select(SpectrumQuery(source, id))->RecordCount() >= 1;
+  if (!IsOpen(source)) return false;
+  return source.database->Select(SpectrumQuery(source.family, id))->RecordCount() >= 1;
 }
 
 void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
   const SpectrumSource source = ChooseSource(run, id, kind);
-  if (source.database == nullptr || !source.database->IsOpen()) {
+  if (!IsOpen(source)) {
     throw RunError(kExitFault, "SM5.2",
                    "Error: no spectral database is open for product " + std::to_string(id));
   }
-  const auto spectrum = source.database->Select(SpectrumQuery(source, id));
-  const auto product = source.database->Select(ProductQuery(source, id));
+  const auto spectrum = source.database->Select(SpectrumQuery(source.family, id));
+  const auto product = source.database->Select(ProductQuery(source.family, id));
   std::vector<SpectrumRow> rows = ReadRows(*spectrum, inverse);
-  if (rows.size() > static_cast<size_t>(kSolarPoints)) {
+  if (rows.size() > static_cast<size_t>(kMaxSpectrumRows)) {
     throw RunError(kExitFault, "SM5.2",
-                   "Error: product " + std::to_string(id) + " of table " + source.spectrumTable +
-                       " has " + std::to_string(rows.size()) +
+                   "Error: product " + std::to_string(id) + " of table " +
+                       TablesOf(source.family).spectral + " has " + std::to_string(rows.size()) +
                        " rows from 300 nm up; a spectrum holds at most " +
-                       std::to_string(kSolarPoints) + "!");
+                       std::to_string(kMaxSpectrumRows) + "!");
   }
   // The database gives its rows in no particular order; the resampling needs them ascending.
   std::stable_sort(rows.begin(), rows.end(),

@@ -1,11 +1,14 @@
 // The database component: read-only connections, record sets and their record count.
 #include "platform/SpectralDatabase.h"
 
+#include <sqlite3.h>
+
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
 #include "TestDatabase.h"
 #include "platform/RunError.h"
+#include "platform/SpectralSchema.h"
 #include "platform/TextFiles.h"
 
 namespace lamivex {
@@ -62,6 +65,39 @@ TEST(SpectralDatabase, AConnectionCannotChangeTheDatabase) {
     EXPECT_THROW(db.Select("create table x (y integer)"), RunError);
   }
   EXPECT_EQ(testing::ReadBytes(temp / "s.db"), before);
+}
+
+}  // namespace
+}  // namespace lamivex
+
+namespace lamivex {
+namespace {
+
+// The suite database of the build tree is made from data/catalogue/schema.sql; its
+// tables must be the ones the shared schema defines for a suite database.
+TEST(SpectralDatabase, TheBuiltCatalogueHasTheSharedSuiteSchema) {
+  const auto schemaOf = [](sqlite3* db) {
+    std::vector<std::string> statements;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "select sql from sqlite_master where sql is not null order by name", -1,
+                       &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+      statements.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    }
+    sqlite3_finalize(statement);
+    return statements;
+  };
+  sqlite3* built = nullptr;
+  const std::string path =
+      std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &built, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3* fresh = nullptr;
+  sqlite3_open(":memory:", &fresh);
+  ASSERT_EQ(sqlite3_exec(fresh, SchemaSql(DatabaseRole::Suite).c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  EXPECT_EQ(schemaOf(built), schemaOf(fresh));
+  sqlite3_close(built);
+  sqlite3_close(fresh);
 }
 
 }  // namespace

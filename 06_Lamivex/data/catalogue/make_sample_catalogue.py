@@ -95,7 +95,9 @@ def main():
     out = ["-- SAMPLE DATA, NOT MEASUREMENTS: written by make_sample_catalogue.py from a model.",
            "BEGIN TRANSACTION;"]
     for table, spectral, pid, name, thickness, rows in PRODUCTS:
-        out.append(f"INSERT INTO {table} VALUES ({pid}, '{name}', {thickness}, '{NOTE}');")
+        out.append(f"INSERT INTO {table} (id, name, maker, thickness, source_file, origin) "
+                   f"VALUES ({pid}, '{name}', 'sample data', {thickness}, "
+                   f"'make_sample_catalogue.py', '{NOTE}');")
         for lam, (t, r1, r2) in zip(GRID, rows):
             out.append(f"INSERT INTO {spectral} VALUES ({pid}, {lam}, "
                        f"{percent(t)}, {percent(r1)}, {percent(r2)});")
