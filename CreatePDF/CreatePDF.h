@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -253,6 +254,16 @@ class CreatePDF {
   void PDFRecordLink(double x, double y, int32_t w, int32_t h, const std::string& text,
                      const std::string& target);
 
+  // ---- drawing ------------------------------------------------------------------------
+  std::string PDFPointOp(double x, double y, const char* op) const;
+  static std::string PDFArc(double x1, double y1, double x2, double y2, double x3, double y3);
+  std::string PDFStrokeWidth() const;
+  void PDFStrokeEpilogue(std::string& shape);
+  void PDFPaintClosedPath(std::string& shape);
+  void PDFDrawSegment(const char* operation, double x1, double y1, double x2, double y2);
+  void PDFFillColorFromLineColor();
+  void PDFShapeLink(const std::string& URLLink, const std::string& objectType, double x, double y);
+
   // ---- images -----------------------------------------------------------------------
   struct ImageRecord {
     int32_t Width = 0, Height = 0;
@@ -260,9 +271,16 @@ class CreatePDF {
     int32_t BitsPerComponent = 8;
     std::string Filter;
     std::string Data;  // the JPEG file's bytes, unchanged
+    std::string DensityUnit;  // from the JFIF header, recorded only
+    int32_t FileSize = 0;
   };
   int32_t ImageCount = 0;
   std::vector<ImageRecord> Images;  // from 1
+  // Reads a JPEG file's header fields and bytes; a refused file shows its message and
+  // gives nothing.
+  std::optional<ImageRecord> PDFReadJpeg(const std::string& fileName);
+  std::optional<ImageRecord> PDFOpenImage(const std::string& pFileName);
+  void PDFFitImage(double W, double H, double& x, double& y, double& w, double& h) const;
 
   // ---- bookmarks ----------------------------------------------------------------------
   struct BookmarkRecord {
