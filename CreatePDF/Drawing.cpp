@@ -159,21 +159,17 @@ void CreatePDF::PDFDrawEllipse(double x, double y, double w, double h, const std
 }
 
 // Records the link of a rectangle or an ellipse at the anchor (x, y). The link
-// operation writes its own operators in white; the caller's text colour is in
-// force again afterwards.
+// operation writes its own operators in white and leaves the caller's text colour
+// in force; an empty URLLink records nothing.
 void CreatePDF::PDFShapeLink(const std::string& URLLink, const std::string& objectType, double x,
                              double y) {
-  const std::string callerTextColor = TextColorOp;
-  PDFSetTextColor(16777215.0);
   LinkObjectText = "LINK";
   LinkObjectType = objectType;
   try {
     PDFLinkObject(URLLink, objectType, x, y);
   } catch (...) {
-    LinkObjectType.clear();
-    TextColorOp = callerTextColor;
+    LinkObjectType.clear();  // a later text link must not be taken for this shape's
     throw;
   }
   LinkObjectType.clear();
-  TextColorOp = callerTextColor;
 }
