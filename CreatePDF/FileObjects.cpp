@@ -178,7 +178,9 @@ void CreatePDF::PDFPutCatalog() {
     default:
       break;
   }
-  if (UseThumbs) PDFAddLine(OutBuffer, "/PageMode /UseThumbs");
+  // A dictionary holds a key once: with both modes asked for, the outlines mode is the
+  // one readers would apply, and the only one written.
+  if (UseThumbs && !UseOutlines) PDFAddLine(OutBuffer, "/PageMode /UseThumbs");
   if (UseOutlines) {
     // Without bookmarks there is no outline root to name.
     if (OutlinesObject != 0) PDFAddLine(OutBuffer, "/Outlines " + Reference(OutlinesObject));

@@ -121,4 +121,14 @@ TEST(FileLayout, ThreePagesGiveStreamsTwoFourSixWithTheirLengths) {
   EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
 }
 
+// The offset check itself: one byte more in object 2 moves every later object.
+TEST(FileLayout, OffsetCheckFindsAnObjectThatMoved) {
+  TestDocument doc;
+  doc.pdf.PDFBeginDoc();
+  std::string bytes = doc.Finish();
+  ASSERT_TRUE(pdftest::CrossReferenceIsExact(bytes));
+  bytes.insert(bytes.find("<< /Length 3 0 R"), " ");
+  EXPECT_FALSE(pdftest::CrossReferenceIsExact(bytes));
+}
+
 }  // namespace
