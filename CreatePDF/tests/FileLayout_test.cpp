@@ -1,8 +1,6 @@
 // The file's exact layout: objects, their order, references, offsets and trailer.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "PdfTestSupport.h"
 
 namespace {
@@ -18,9 +16,12 @@ const char* const kBaseFonts[] = {
     "Symbol",      "ZapfDingbats"};
 
 std::string CreationDateOf(const std::string& bytes) {
-  std::smatch match;
-  const std::regex date("/CreationDate \\(D:(\\d{14})\\)");
-  return std::regex_search(bytes, match, date) ? match[1].str() : "";
+  const std::string key = "/CreationDate (D:";
+  const std::size_t at = bytes.find(key);
+  if (at == std::string::npos) return "";
+  const std::string date = bytes.substr(at + key.size(), 14);
+  const bool digits = date.find_first_not_of("0123456789") == std::string::npos;
+  return digits && bytes.compare(at + key.size() + 14, 1, ")") == 0 ? date : "";
 }
 
 std::string PadOffset(std::size_t offset) {
