@@ -72,7 +72,8 @@ double SolarTransmittance(const std::string& spectrumFile) {
 // The Optics file's rows written as columns (nm, percent) with ordinary arithmetic.
 std::string AsColumns(const std::string& opticsPath) {
   std::string text = "wavelength (nm),T (%),R1 (%),R2 (%)\n";
-  for (std::string_view line : SplitLines(testing::ReadAll(opticsPath))) {
+  const std::string optics = testing::ReadAll(opticsPath);
+  for (std::string_view line : SplitLines(optics)) {
     double v[4];
     if (line.find('{') != std::string_view::npos ||
         std::sscanf(std::string(line).c_str(), "%lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3]) !=
