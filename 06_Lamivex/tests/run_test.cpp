@@ -154,9 +154,12 @@ TEST_F(LamivexRun, ANormalEndDeletesTheIntermediateFiles) {
   for (const std::string& name : intermediate) {
     EXPECT_FALSE(std::filesystem::exists(temp_folder_ + "/" + name)) << name;
   }
+  for (const char* name : {"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
+                           "Final_Energy_Lamivex.out", "Lamivex.out"}) {
+    EXPECT_TRUE(std::filesystem::exists(temp_folder_ + "/" + name)) << name;
+  }
   EXPECT_NE(testing::ReadBytes(temp_folder_ + "/Energy_2.out"), "stale Energy_2.out");
   EXPECT_TRUE(std::filesystem::exists(temp_folder_ + "/Light_3.out"));  // not a file of this job
-  EXPECT_TRUE(std::filesystem::exists(temp_folder_ + "/input_Lamivex.in"));
 }
 
 // The demo job on the program folder of the build tree, found beside the executable, and a
