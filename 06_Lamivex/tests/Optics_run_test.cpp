@@ -1,0 +1,140 @@
+// Whole runs of the lamivex executable seen from the optical results: the demo
+// laminate, the files a normal run leaves, the summary of a multi-layer run and
+// the largest job.
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "JobFile.h"
+#include "OpticsTestSupport.h"
+#include "RunLamivex.h"
+#include "TestDatabase.h"
+
+namespace lamivex {
+namespace {
+
+using testing::TestDatabase;
+
+class OpticsRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(temp_folder_);
+    std::filesystem::create_directories(program_ + "/Base SM_Vitrages/SpectralDB");
+    TestDatabase suite(program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db");
+    suite.AddProduct("glass", 1, TestDatabase::Flat(300, 2500, 80, 8, 8));
+    suite.AddProduct("film", 2, TestDatabase::Flat(300, 2500, 95, 4, 4));
+    suite.AddProduct("PVB", 3, TestDatabase::Flat(300, 2500, 88, 5, 5));
+    // The catalogue's clear 4 mm glass as 1011, and an interlayer given as it is inside
+    // a laminate (no reflection of its own) as 13.
+    suite.Exec("attach '" + std::string(LAMIVEX_PROGRAM_DIR) +
+               "/Base SM_Vitrages/SpectralDB/SM_Spectral.db' as catalogue");
+    suite.Exec(
+        "insert into spectral_energy select glass_id + 10, lamda, transmission_energy,"
+        " reflection_energy_face1, reflection_energy_face2 from catalogue.spectral_energy"
+        " where glass_id = 1001");
+    suite.AddProduct("PVB", 13, TestDatabase::Flat(300, 2500, 99, 0, 0));
+  }
+
+  void WriteJob(const std::vector<std::string>& lines) {
+    testing::WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
+  }
+
+  std::set<std::string> TempFiles() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(temp_folder_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  std::string Summary() const { return testing::ReadBytes(temp_folder_ + "/Lamivex.out"); }
+
+  testing::TempFolder temp_;
+  std::string appData_ = temp_ / "appdata";
+  std::string temp_folder_ = appData_ + "/Solmerac/v5.2/Profile/Temp";
+  std::string program_ = temp_ / "program";
+};
+
+// Summary fields 2.. as numbers (field 1 is the quoted title).
+std::vector<double> SummaryNumbers(const std::string& bytes) {
+  std::vector<double> numbers;
+  size_t start = bytes.find("\",") + 2;
+  for (size_t end; (end = bytes.find_first_of(",\r", start)) != std::string::npos;
+       start = end + 1) {
+    numbers.push_back(std::stod(bytes.substr(start, end - start)));
+    if (bytes[end] == '\r') break;
+  }
+  return numbers;
+}
+
+TEST_F(OpticsRun, DemoJobLeavesExactlyItsFilesAndAConsistentSummary) {
+  std::filesystem::copy_file(std::string(LAMIVEX_SOURCE_DIR) + "/data/demo/input_Lamivex.in",
+                             temp_folder_ + "/input_Lamivex.in");
+  const auto result = testing::RunLamivex(temp_, appData_, "");
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(TempFiles(),
+            (std::set<std::string>{"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
+                                   "Energy_3.out", "Final_Energy_Lamivex.out", "Lamivex.out"}));
+  const std::vector<double> v = SummaryNumbers(Summary());
+  ASSERT_EQ(v.size(), 12u) << Summary();
+  EXPECT_EQ(v[0] + v[1] + v[2], 100);
+  EXPECT_EQ(v[0] + v[4] + v[5], 100);
+  EXPECT_EQ(v[7] + v[8] + v[9], 100);
+  EXPECT_EQ(v[1], v[4]);  // the same clear glass outside on both faces
+  EXPECT_GT(v[0], 50);
+  EXPECT_GT(v[7], v[0]);  // clear glass lets more light through than solar energy
+}
+
+// The catalogue's clear 4 mm glass twice around an index-matched interlayer: the
+// values of a clear laminated glass.
+TEST_F(OpticsRun, ClearLaminateOfTheCatalogueGlassIsPlausible) {
+  WriteJob({"\"Number glass\", 3", "", "1, 1011, 84, 84", "3, 13, 0, 0", "1, 1011, 84, 84",
+            testing::kNoInversion});
+  const auto result = testing::RunLamivex(temp_, appData_, program_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::vector<double> v = SummaryNumbers(Summary());
+  ASSERT_EQ(v.size(), 12u) << Summary();
+  EXPECT_GE(v[0], 70);  // Te
+  EXPECT_LE(v[0], 85);
+  EXPECT_GE(v[7], 85);  // Tl
+  EXPECT_LE(v[7], 90);
+  EXPECT_GE(v[1], 6);  // Re1
+  EXPECT_LE(v[1], 10);
+}
+
+TEST_F(OpticsRun, TwoLayerSummaryCarriesTheAssembly) {
+  WriteJob({"\"Number glass\", 2", "", "1, 1, 84, 12", "3, 3, 0, 0", testing::kNoInversion});
+  const auto result = testing::RunLamivex(temp_, appData_, program_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  // T = 0.8 * 0.88; R1 = rho + T1^2 R1(PVB); R2 = R2(PVB) + (T1 T2)^2 rho, rho = 0.08 / 1.64.
+  EXPECT_EQ(
+      Summary(),
+      "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\",70,8,22,84,7,23,0,70,8,22,7,23\r\n");
+}
+
+TEST_F(OpticsRun, OneHundredAndOneLayersComplete) {
+  std::vector<std::string> job{"\"Number glass\", 101", ""};
+  for (int k = 1; k <= 101; ++k) job.push_back(k % 2 ? "1, 1, 84, 84" : "2, 2, 0, 0");
+  job.push_back(testing::kNoInversion);
+  WriteJob(job);
+  const auto result = testing::RunLamivex(temp_, appData_, program_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_TRUE(TempFiles().count("Energy_101.out"));
+  const std::vector<double> v = SummaryNumbers(Summary());
+  ASSERT_EQ(v.size(), 12u) << Summary();
+  EXPECT_EQ(v[0], 0);  // 51 glasses of 80 % and 50 films of 95 %
+  EXPECT_GT(v[1], 8);
+
+  job[0] = "\"Number glass\", 102";
+  job.insert(job.begin() + 103, "1, 1, 84, 84");
+  WriteJob(job);
+  std::filesystem::remove(temp_folder_ + "/Lamivex.out");
+  EXPECT_EQ(testing::RunLamivex(temp_, appData_, program_).status, 4);
+  EXPECT_FALSE(TempFiles().count("Lamivex.out"));
+}
+
+}  // namespace
+}  // namespace lamivex
