@@ -220,6 +220,21 @@ class CreatePDF {
   std::string FontName;
   int16_t FontSize = 0;
   bool FontBold = false, FontItalic = false, FontUnderline = false;
+  int32_t PDFFontResource() const;  // n of /Fn for the current font (1 when none is selected)
+  // Glyph widths (codes 0..255, thousandths of the size) by upper-cased font name, read
+  // from PathConfig's gPDFFonts.ini on first use and again only when PathConfig changes.
+  bool metricsLoaded_ = false;
+  std::string metricsConfig_;
+  std::map<std::string, std::array<int32_t, 256>> metricsWidths_;
+  std::string lastWidthsFont_;
+  const std::array<int32_t, 256>* lastWidths_ = nullptr;
+  const std::array<int32_t, 256>& PDFFontWidths(const std::string& fontName);
+  const std::array<int32_t, 256>& PDFCurrentFontWidths();  // no font selected: Helvetica
+  static int64_t PDFWidthSum(const std::string& win1252Text,
+                             const std::array<int32_t, 256>& widths);
+  // Width in points of Windows-1252 text at a size: size × sum / 1000.
+  static double PDFTextWidth(const std::string& win1252Text,
+                             const std::array<int32_t, 256>& widths, int16_t fontSize);
 
   // ---- colours, line style, alignment, text -------------------------------------
   std::string TextColorOp = "0 g";
@@ -229,6 +244,25 @@ class CreatePDF {
   std::string BorderSpec;
   bool FillCell = false;
   double Rotation = 0.0;
+  double WordSpacing = 0.0;  // of the justified cell line being written, 0 otherwise
+  double CellX = 0.0, CellY = 0.0;  // position of the last cell line written
+  std::string PDFColourOperator(double red, double green, double blue, const std::string& suffix);
+  std::string PDFColourFromCode(const std::string& gColor, const std::string& suffix);
+  std::string PDFColourFromPacked(double gColor, const std::string& suffix);
+  std::string PDFColourFromArray(const std::array<double, 3>& gColor, const std::string& suffix);
+  std::string PDFInvalidColour(const std::string& shown, const std::string& suffix);
+  // PDFTextOut on text already in Windows-1252.
+  void PDFTextOutEncoded(const std::string& text, double x, double y);
+  std::string PDFRotationMatrix(double x, double y) const;
+  double PDFUnderlineLength(const std::string& text, double textWidth) const;
+  double PDFUnderlineRise();
+  std::string PDFUnderlineRectangle(double x, double y, double w, double length) const;
+  std::string PDFUnderlineOfText(const std::string& text, double px, double py);
+  // One line of a cell, text in Windows-1252.
+  void PDFCellLine(const std::string& text, double x, double y, double w, double h);
+  std::string PDFCellFrame(double x, double y, double w, double h);
+  std::string PDFCellEdge(double x1, double y1, double x2, double y2) const;
+  double PDFCellTextOffset(const std::string& text, double textWidth, double w);
 
   // ---- links ----------------------------------------------------------------------
   struct PageLink {
@@ -249,7 +283,9 @@ class CreatePDF {
   bool LinkObjectIsImage = false;
   double LinkObjectWidth = 0, LinkObjectHeight = 0;
   // Records a link over the object just drawn ("IMAGE", "ELLIPSE", "RECTANGLE", "CELL");
-  // an empty target records nothing.
+  // an empty target records nothing. It writes the link's underline in the link colour
+  // (blue for an image, white for a rectangle or an ellipse) and then gives the text
+  // colour back as it found it: callers do not change the text colour themselves.
   void PDFLinkObject(const std::string& target, const std::string& objectType, double x, double y);
   void PDFRecordLink(double x, double y, int32_t w, int32_t h, const std::string& text,
                      const std::string& target);

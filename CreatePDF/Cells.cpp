@@ -1,0 +1,106 @@
+// Cells: text broken into lines that fit a width, each line drawn with its fill, borders
+// and alignment.
+#include <algorithm>
+#include <cmath>
+
+#include "CreatePDF.h"
+#include "Encoding.h"
+
+namespace {
+
+bool Has(const std::string& text, char letter) {
+  return text.find(letter) != std::string::npos;
+}
+
+// Borders of the first and of the following lines of a cell with the given border.
+struct LineBorders {
+  std::string first, following;
+};
+
+LineBorders BordersOfLines(const std::string& border) {
+  if (border == "1" || border == "LRTB") return {"LRT", "LR"};
+  std::string following = std::string(Has(border, 'L') ? "L" : "") + (Has(border, 'R') ? "R" : "");
+  return {following + (Has(border, 'T') ? "T" : ""), following};
+}
+
+}  // namespace
+
+void CreatePDF::PDFSetBorder(int32_t gBorder) {
+  static const char* const kSingle[] = {"0", "1", "T", "B", "L", "R"};
+  if (gBorder >= 0 && gBorder <= 5) {
+    BorderSpec = kSingle[gBorder];
+    return;
+  }
+  // Other codes combine the digits of the single sides: 45 is "LR", 2345 "LRTB".
+  const std::string digits = std::to_string(gBorder);
+  BorderSpec.clear();
+  if (Has(digits, '4')) BorderSpec += "L";
+  if (Has(digits, '5')) BorderSpec += "R";
+  if (Has(digits, '2')) BorderSpec += "T";
+  if (Has(digits, '3')) BorderSpec += "B";
+}
+
+void CreatePDF::PDFSetFill(bool bFill) { FillCell = bFill; }
+
+void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, double h) {
+  PDFRequireOpenPage("PDFCell");
+  const std::string s = createpdf::ToWindows1252(text);
+  if (FontSize == 0) FontSize = 10;
+  const auto& widths = PDFCurrentFontWidths();
+  // The line widths (points at the font size) are compared with this budget.
+  const double budget = (w - 2.0 * CellMargin) * 10 / FontSize;
+  std::size_t nb = s.size();
+  if (nb > 0 && s[nb - 1] == '\n') nb -= (nb > 1 && s[nb - 2] == '\r') ? 2 : 1;
+
+  const std::string border = BorderSpec;
+  const LineBorders borders = BordersOfLines(border);
+  constexpr std::size_t kNone = std::string::npos;
+  std::size_t i = 0, j = 0, sep = kNone;
+  double l = 0;
+  int lines = 1;
+  auto writeLine = [&](std::size_t from, std::size_t to, double at) {
+    BorderSpec = lines >= 2 ? borders.following : borders.first;
+    PDFCellLine(s.substr(from, to - from), at, y, w, h);
+    y = CurrentY;
+  };
+  auto nextLine = [&] {
+    sep = kNone;
+    j = i;
+    l = 0;
+    ++lines;
+  };
+  while (i < nb) {
+    const char c = s[i];
+    if (c == '\n' || (c == '\r' && i + 1 < nb && s[i + 1] == '\n')) {
+      // A line feed (LF or CR LF) ends the line; it is not drawn.
+      writeLine(j, i, x - CellMargin);
+      i += c == '\r' ? 2 : 1;
+      nextLine();
+      continue;
+    }
+    if (c == ' ') sep = i;
+    l = std::nearbyint(l + FontSize * widths[static_cast<unsigned char>(c)] / 1000.0);
+    if (l <= budget) {
+      ++i;
+      continue;
+    }
+    if (sep == kNone) {  // one word fills the line: cut it
+      if (i == j) ++i;
+      writeLine(j, i, x);
+    } else {  // break at the last blank, which is not drawn
+      writeLine(j, sep, x - CellMargin);
+      i = sep + 1;
+    }
+    nextLine();
+  }
+  // The bottom border belongs to the last line, whatever the lines before it received.
+  std::string last = lines >= 2 ? borders.following : borders.first;
+  if (border == "1" || Has(border, 'B')) last += "B";
+  BorderSpec = last;
+  PDFCellLine(s.substr(j, nb - j), x - CellMargin, y, w, h);
+  FontUnderline = false;
+  if (Alignment == "FJ") {
+    PDFAddLine(PageContent, "0 Tw");
+    WordSpacing = 0;
+  }
+}
