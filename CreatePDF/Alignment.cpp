@@ -16,9 +16,9 @@ void CreatePDF::PDFSetAlignement(int32_t gAlignement) {
       Alignment = "FJ";
       return;
     default:
-      PDFMessage("Code alignement incorrect : " + std::to_string(gAlignement) + ".\r\n" +
-                     "L'alignement utilisé sera l'alignement à gauche.",
-                 "Code Alignement de Cellule - ");
+      PDFRejectedSetting("Code Alignement de Cellule - ",
+                         "Code alignement incorrect : ", std::to_string(gAlignement),
+                         "L'alignement utilisé sera l'alignement à gauche.");
       Alignment = "L";
   }
 }

@@ -74,8 +74,7 @@ void CreatePDF::PDFCellLine(const std::string& text, double x, double y, double 
     PDFAddLine(PageContent, "q " + TextColorOp + " ");
     if (FontUnderline) {
       const double length = PDFUnderlineLength(text, textWidth);
-      PDFAddLine(PageContent,
-                 PDFUnderlineRectangle(textX, textY - 3, length - CellMargin, length));
+      PDFAddLine(PageContent, PDFUnderlineRectangle(textX, textY - 3, length - CellMargin, length));
     }
   }
   CellX = x;

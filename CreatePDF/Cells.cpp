@@ -40,7 +40,9 @@ void CreatePDF::PDFSetBorder(int32_t gBorder) {
   if (Has(digits, '3')) BorderSpec += "B";
 }
 
-void CreatePDF::PDFSetFill(bool bFill) { FillCell = bFill; }
+void CreatePDF::PDFSetFill(bool bFill) {
+  FillCell = bFill;
+}
 
 void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, double h) {
   PDFRequireOpenPage("PDFCell");

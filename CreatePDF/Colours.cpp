@@ -26,8 +26,7 @@ bool IsColourCode(const std::string& code) {
 
 Rgb FromColourCode(const std::string& code) {
   auto pair = [&code](std::size_t at) { return std::stoi(code.substr(at, 2), nullptr, 16); };
-  return {static_cast<double>(pair(1)), static_cast<double>(pair(3)),
-          static_cast<double>(pair(5))};
+  return {static_cast<double>(pair(1)), static_cast<double>(pair(3)), static_cast<double>(pair(5))};
 }
 
 // The packed form has red in the lowest byte: 255 is red, 16711680 blue.
@@ -69,9 +68,9 @@ std::string CreatePDF::PDFColourFromArray(const std::array<double, 3>& gColor,
                                           const std::string& suffix) {
   for (double component : gColor) {
     if (!std::isfinite(component)) {
-      return PDFInvalidColour(NumberText(gColor[0]) + " " + NumberText(gColor[1]) + " " +
-                                  NumberText(gColor[2]),
-                              suffix);
+      return PDFInvalidColour(
+          NumberText(gColor[0]) + " " + NumberText(gColor[1]) + " " + NumberText(gColor[2]),
+          suffix);
     }
   }
   // Each component is rounded to a whole number, halves to even; values above 255 are kept.
@@ -80,15 +79,17 @@ std::string CreatePDF::PDFColourFromArray(const std::array<double, 3>& gColor,
 }
 
 std::string CreatePDF::PDFInvalidColour(const std::string& shown, const std::string& suffix) {
-  PDFMessage("Code couleur HTMl invalide " + shown + ".\r\nLa couleur utilisée sera le noir.",
-             "Couleur HTMl - ");
+  PDFRejectedSetting("Couleur HTMl - ", "Code couleur HTMl invalide ", shown,
+                     "La couleur utilisée sera le noir.");
   return PDFColourOperator(0, 0, 0, suffix);
 }
 
 void CreatePDF::PDFSetTextColor(const std::string& gColor) {
   TextColorOp = PDFColourFromCode(gColor, " rg");
 }
-void CreatePDF::PDFSetTextColor(double gColor) { TextColorOp = PDFColourFromPacked(gColor, " rg"); }
+void CreatePDF::PDFSetTextColor(double gColor) {
+  TextColorOp = PDFColourFromPacked(gColor, " rg");
+}
 void CreatePDF::PDFSetTextColor(const std::array<double, 3>& gColor) {
   TextColorOp = PDFColourFromArray(gColor, " rg");
 }
@@ -96,7 +97,9 @@ void CreatePDF::PDFSetTextColor(const std::array<double, 3>& gColor) {
 void CreatePDF::PDFSetLineColor(const std::string& gColor) {
   LineColorOp = PDFColourFromCode(gColor, " RG");
 }
-void CreatePDF::PDFSetLineColor(double gColor) { LineColorOp = PDFColourFromPacked(gColor, " RG"); }
+void CreatePDF::PDFSetLineColor(double gColor) {
+  LineColorOp = PDFColourFromPacked(gColor, " RG");
+}
 void CreatePDF::PDFSetLineColor(const std::array<double, 3>& gColor) {
   LineColorOp = PDFColourFromArray(gColor, " RG");
 }
@@ -104,12 +107,20 @@ void CreatePDF::PDFSetLineColor(const std::array<double, 3>& gColor) {
 void CreatePDF::PDFSetDrawColor(const std::string& gColor) {
   DrawColorOp = PDFColourFromCode(gColor, " rg");
 }
-void CreatePDF::PDFSetDrawColor(double gColor) { DrawColorOp = PDFColourFromPacked(gColor, " rg"); }
+void CreatePDF::PDFSetDrawColor(double gColor) {
+  DrawColorOp = PDFColourFromPacked(gColor, " rg");
+}
 void CreatePDF::PDFSetDrawColor(const std::array<double, 3>& gColor) {
   DrawColorOp = PDFColourFromArray(gColor, " rg");
 }
 
 // The setters keep only the operator text, so that is what the getters give back.
-std::string CreatePDF::PDFGetTextColor() const { return TextColorOp; }
-std::string CreatePDF::PDFGetLineColor() const { return LineColorOp; }
-std::string CreatePDF::PDFGetDrawColor() const { return DrawColorOp; }
+std::string CreatePDF::PDFGetTextColor() const {
+  return TextColorOp;
+}
+std::string CreatePDF::PDFGetLineColor() const {
+  return LineColorOp;
+}
+std::string CreatePDF::PDFGetDrawColor() const {
+  return DrawColorOp;
+}

@@ -24,8 +24,13 @@ std::string Reference(int32_t object) {
 
 }  // namespace
 
+// Symbol and ZapfDingbats keep their built-in encoding: WinAnsiEncoding would map their
+// codes to Latin glyph names these fonts do not have.
 void CreatePDF::PDFPutFonts() {
-  for (const char* baseFont : kBaseFonts) PDFPutFont("Type1", baseFont, "WinAnsiEncoding");
+  for (const std::string baseFont : kBaseFonts) {
+    const bool builtIn = baseFont == "Symbol" || baseFont == "ZapfDingbats";
+    PDFPutFont("Type1", baseFont, builtIn ? "" : "WinAnsiEncoding");
+  }
 }
 
 void CreatePDF::PDFPutFont(const std::string& subtype, const std::string& baseFont,
@@ -37,7 +42,7 @@ void CreatePDF::PDFPutFont(const std::string& subtype, const std::string& baseFo
   PDFAddLine(OutBuffer, "/Subtype /" + subtype);
   PDFAddLine(OutBuffer, "/Name /F" + std::to_string(FontCounter));
   PDFAddLine(OutBuffer, "/BaseFont /" + baseFont);
-  PDFAddLine(OutBuffer, "/Encoding /" + encoding);
+  if (!encoding.empty()) PDFAddLine(OutBuffer, "/Encoding /" + encoding);
   PDFAddLine(OutBuffer, ">>");
   PDFAddLine(OutBuffer, "endobj");
   PDFWriteObject();

@@ -50,9 +50,8 @@ std::map<std::string, Section> ReadProfile(const std::string& path) {
     if (text.empty() || text.front() == ';') continue;
     if (text.front() == '[') {
       std::size_t close = text.find(']');
-      std::string name = UpperCased(Trimmed(text.substr(1, close == std::string::npos
-                                                             ? std::string::npos
-                                                             : close - 1)));
+      std::string name = UpperCased(
+          Trimmed(text.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       current = &sections[name];
       continue;
     }
@@ -93,7 +92,9 @@ int32_t PDFWidthElement(const std::string& element) {
   return static_cast<int32_t>(std::trunc(value));
 }
 
-std::string PDFMetricsSectionKey(const std::string& fontName) { return UpperCased(fontName); }
+std::string PDFMetricsSectionKey(const std::string& fontName) {
+  return UpperCased(fontName);
+}
 
 std::map<std::string, FontWidths> PDFReadMetricsFile(const std::string& path) {
   std::map<std::string, FontWidths> fonts;

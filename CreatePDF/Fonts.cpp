@@ -30,9 +30,8 @@ std::string ComposedFontName(const std::string& family, bool bold, bool italic) 
 
 void CreatePDF::PDFSetFont(int32_t str_Fontname, int16_t in_FontSize, int32_t str_Style) {
   if (str_Fontname < 0 || str_Fontname >= static_cast<int32_t>(kFamilies.size())) {
-    PDFMessage("Nom de font incorrecte : " + std::to_string(str_Fontname) + ".\r\n" +
-                   "La font utilisée sera Times New Roman non gras , non italique.",
-               "Nom de Font - ");
+    PDFRejectedSetting("Nom de Font - ", "Nom de font incorrecte : ", std::to_string(str_Fontname),
+                       "La font utilisée sera Times New Roman non gras , non italique.");
     FontName = "TimesRoman";
     FontItalic = false;
     FontBold = false;

@@ -32,9 +32,9 @@ void CreatePDF::PDFSetLineStyle(int32_t pLineStyle) {
       LineDash = DashOperator({8, 4, 2, 4, 2, 4}, Scale);
       return;
     default:
-      PDFMessage("Code style de ligne incorrect : " + std::to_string(pLineStyle) + ".\r\n" +
-                     "Le style de ligne utilisé sera pSolid.",
-                 "Style de Ligne - ");
+      PDFRejectedSetting("Style de Ligne - ",
+                         "Code style de ligne incorrect : ", std::to_string(pLineStyle),
+                         "Le style de ligne utilisé sera pSolid.");
       LineDash = "[] 0 d";
   }
 }

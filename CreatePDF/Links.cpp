@@ -41,8 +41,8 @@ void CreatePDF::PDFLink(double x, double y, const std::string& str_Text,
   PDFRecordLink(x, y, w, h, str_Text, str_Link.empty() ? str_Text : str_Link);
 }
 
-void CreatePDF::PDFLinkObject(const std::string& target, const std::string& objectType,
-                              double x, double y) {
+void CreatePDF::PDFLinkObject(const std::string& target, const std::string& objectType, double x,
+                              double y) {
   LinkObjectIsImage = objectType == "IMAGE";
   if (!target.empty()) {
     const std::string savedTextColor = TextColorOp;

@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "CreatePDF.h"
-#include "FontMetrics.h"
 #include "Encoding.h"
+#include "FontMetrics.h"
 
 namespace {
 const createpdf::FontWidths kNoWidths{};  // a font the metrics file does not know

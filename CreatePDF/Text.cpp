@@ -5,10 +5,14 @@
 #include "CreatePDF.h"
 #include "Encoding.h"
 
-double CreatePDF::PDFTextHeight() const { return FontSize * Scale; }
+double CreatePDF::PDFTextHeight() const {
+  return FontSize * Scale;
+}
 
 // Kept with the opposite sign: the text matrix then turns the text counter-clockwise.
-void CreatePDF::PDFSetRotation(double pAngle) { Rotation = -pAngle; }
+void CreatePDF::PDFSetRotation(double pAngle) {
+  Rotation = -pAngle;
+}
 
 void CreatePDF::PDFTextOut(const std::string& text, double x, double y) {
   PDFRequireOpenPage("PDFTextOut");
@@ -33,8 +37,8 @@ void CreatePDF::PDFTextOutEncoded(const std::string& text, double x, double y) {
     PDFAddLine(PageContent, PDFFormatNumber((LeftMargin + x) * Scale) + " " +
                                 PDFFormatNumber(pageHeight - y * Scale) + " Td");
   }
-  PDFAddLine(PageContent, "/F" + std::to_string(PDFFontResource()) + " " +
-                              PDFFormatNumber(FontSize) + " Tf");
+  PDFAddLine(PageContent,
+             "/F" + std::to_string(PDFFontResource()) + " " + PDFFormatNumber(FontSize) + " Tf");
   PDFAddLine(PageContent, "(" + createpdf::EscapePdfString(text) + ") Tj");
   PDFAddLine(PageContent, "ET");
   if (!underline.empty()) PDFAddLine(PageContent, underline);
@@ -50,8 +54,8 @@ std::string CreatePDF::PDFRotationMatrix(double x, double y) const {
   const double angle = Rotation * 3.1416 / 180;
   const double c = std::cos(angle);
   const double s = std::sin(angle);
-  return PDFFormatNumber(c, 5) + " " + PDFFormatNumber(-s, 5) + " " + PDFFormatNumber(s, 5) +
-         " " + PDFFormatNumber(c, 5) + " " + PDFFormatNumber(x * Scale) + " " +
+  return PDFFormatNumber(c, 5) + " " + PDFFormatNumber(-s, 5) + " " + PDFFormatNumber(s, 5) + " " +
+         PDFFormatNumber(c, 5) + " " + PDFFormatNumber(x * Scale) + " " +
          PDFFormatNumber(PDFCurrentPageHeight() - y * Scale) + " Tm";
 }
 
@@ -71,8 +75,7 @@ double CreatePDF::PDFUnderlineRise() {
 }
 
 // "X Y W T re f": a thin filled rectangle whose thickness grows with its length.
-std::string CreatePDF::PDFUnderlineRectangle(double x, double y, double w,
-                                             double length) const {
+std::string CreatePDF::PDFUnderlineRectangle(double x, double y, double w, double length) const {
   return PDFFormatNumber(x) + " " + PDFFormatNumber(y) + " " + PDFFormatNumber(w) + " " +
          PDFFormatNumber(-0.002 * length) + " re f";
 }

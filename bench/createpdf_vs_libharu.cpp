@@ -33,14 +33,25 @@ struct Paragraph {
 
 std::vector<Paragraph> MakeParagraphs() {
   const std::vector<std::pair<std::string, std::string>> words = {
-      {"vitrage", "vitrage"},       {"feuillet\xC3\xA9", "feuillet\xE9"},
-      {"transmission", "transmission"}, {"r\xC3\xA9" "flexion", "r\xE9" "flexion"},
-      {"solaire", "solaire"},       {"lumineuse", "lumineuse"},
-      {"intercalaire", "intercalaire"}, {"PVB", "PVB"},
-      {"\xC3\xA9missivit\xC3\xA9", "\xE9missivit\xE9"}, {"couche", "couche"},
-      {"face", "face"},             {"verre", "verre"},
-      {"spectre", "spectre"},       {"longueur", "longueur"},
-      {"d'onde", "d'onde"},         {"(EN 410)", "(EN 410)"}};
+      {"vitrage", "vitrage"},
+      {"feuillet\xC3\xA9", "feuillet\xE9"},
+      {"transmission", "transmission"},
+      {"r\xC3\xA9"
+       "flexion",
+       "r\xE9"
+       "flexion"},
+      {"solaire", "solaire"},
+      {"lumineuse", "lumineuse"},
+      {"intercalaire", "intercalaire"},
+      {"PVB", "PVB"},
+      {"\xC3\xA9missivit\xC3\xA9", "\xE9missivit\xE9"},
+      {"couche", "couche"},
+      {"face", "face"},
+      {"verre", "verre"},
+      {"spectre", "spectre"},
+      {"longueur", "longueur"},
+      {"d'onde", "d'onde"},
+      {"(EN 410)", "(EN 410)"}};
   std::vector<Paragraph> paragraphs;
   unsigned seed = 12345;
   for (int p = 0; p < kPages * kParagraphsPerPage; ++p) {
@@ -142,8 +153,12 @@ void Run(benchmark::State& state, void (*write)(const std::string&), const char*
   state.counters["peak_over_idle_kB"] = static_cast<double>(peak - idle);
 }
 
-void BM_CreatePDF(benchmark::State& state) { Run(state, WriteWithCreatePDF, "createpdf"); }
-void BM_Libharu(benchmark::State& state) { Run(state, WriteWithLibharu, "libharu"); }
+void BM_CreatePDF(benchmark::State& state) {
+  Run(state, WriteWithCreatePDF, "createpdf");
+}
+void BM_Libharu(benchmark::State& state) {
+  Run(state, WriteWithLibharu, "libharu");
+}
 BENCHMARK(BM_CreatePDF)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Libharu)->Unit(benchmark::kMillisecond)->Iterations(5);
 

@@ -42,9 +42,11 @@ std::string ExpectedOnePageFile(const std::string& creationDate) {
   std::string fontRefs;
   for (int k = 1; k <= 14; ++k) {
     const int object = 3 + k;
+    // Symbol (/F13) and ZapfDingbats (/F14) keep their built-in encoding.
+    const std::string encoding = k <= 12 ? "/Encoding /WinAnsiEncoding\r\n" : "";
     objects.push_back(std::to_string(object) + " 0 obj\r\n<< /Type /Font\r\n/Subtype /Type1\r\n" +
                       "/Name /F" + std::to_string(k) + "\r\n/BaseFont /" + kBaseFonts[k - 1] +
-                      "\r\n/Encoding /WinAnsiEncoding\r\n>>\r\nendobj\r\n\r\n");
+                      "\r\n" + encoding + ">>\r\nendobj\r\n\r\n");
     fontRefs += "/F" + std::to_string(k) + " " + std::to_string(object) + " 0 R \r\n";
   }
   objects.push_back(
