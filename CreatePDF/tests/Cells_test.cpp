@@ -1,0 +1,206 @@
+// PDFCell: line breaking, per-line borders, fill, the four alignments, line feeds.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "PdfTestSupport.h"
+
+namespace {
+
+using Access = CreatePDFTestAccess;
+using pdftest::TestDocument;
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The "(..) Tj" texts and the "X Y Td" positions of the page, in order.
+std::vector<std::string> Matches(const std::string& content, const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::regex line(pattern);
+  for (std::sregex_iterator it(content.begin(), content.end(), line), end; it != end; ++it) {
+    found.push_back((*it)[1].str());
+  }
+  return found;
+}
+std::vector<std::string> Texts(const std::string& content) {
+  return Matches(content, "\\n\\((.*)\\) Tj\\r");
+}
+std::vector<std::string> Positions(const std::string& content) {
+  return Matches(content, "\\n([-0-9.]+ [-0-9.]+) Td\\r");
+}
+
+// Points as the unit (the cell rules give sensible pages in points), Helvetica 10, A4:
+// a cell at x = 10 puts its last line's box at x − 3 (the cell margin), its text 6 further.
+class Cells : public ::testing::Test {
+ protected:
+  Cells() {
+    doc.pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR);
+    doc.pdf.PDFSetUnit(0);
+    doc.pdf.PDFBeginDoc();
+    doc.pdf.PDFSetFont(0, 10);
+  }
+  std::string& Content() { return Access::PageContent(doc.pdf); }
+  TestDocument doc;
+};
+
+TEST_F(Cells, OneLineOperatorByOperator) {
+  doc.pdf.PDFSetBorder(0);
+  doc.pdf.PDFCell("ab", 10, 20, 100, 12);
+  // A line without sides still sets the line width. Text baseline: 841.89 − ((20 + 6) + 3).
+  EXPECT_EQ(Content(), Lines({"0 G", "0 g", "0.57 w", "q 0 g ", "BT", "/F1 10 Tf",
+                              "13.00 812.89 Td", "(ab) Tj", "ET", "Q"}));
+  EXPECT_DOUBLE_EQ(Access::CurrentX(doc.pdf), 107);
+  EXPECT_DOUBLE_EQ(Access::CurrentY(doc.pdf), 32);
+}
+
+TEST_F(Cells, BorderCodes) {
+  struct Case {
+    int32_t code;
+    const char* spec;
+  };
+  for (const Case& c :
+       {Case{0, "0"}, Case{1, "1"}, Case{2, "T"}, Case{3, "B"}, Case{4, "L"}, Case{5, "R"},
+        Case{45, "LR"}, Case{2345, "LRTB"}, Case{32, "TB"}, Case{10, ""}}) {
+    doc.pdf.PDFSetBorder(c.code);
+    EXPECT_EQ(Access::BorderSpec(doc.pdf), c.spec) << c.code;
+  }
+}
+
+TEST_F(Cells, FillAndAllBordersOnOneLine) {
+  doc.pdf.PDFSetFill(true);
+  doc.pdf.PDFSetBorder(1);
+  doc.pdf.PDFCell("ab", 10, 20, 100, 12);
+  EXPECT_EQ(Content(),
+            Lines({"0 G", "0 g", "0.57 w",
+                   "7.00 821.89 100.00 -12.00 re f\r\n"
+                   " 7.00 821.89 m 7.00 809.89 l S\r\n"
+                   " 7.00 821.89 m 107.00 821.89 l S\r\n"
+                   " 107.00 821.89 m 107.00 809.89 l S\r\n"
+                   " 7.00 809.89 m 107.00 809.89 l S\r\n",
+                   "q 0 g ", "BT", "/F1 10 Tf", "13.00 812.89 Td", "(ab) Tj", "ET", "Q"}));
+  EXPECT_EQ(Access::BorderSpec(doc.pdf), "0");  // borders apply to one cell only
+  Content().clear();
+  doc.pdf.PDFCell("ab", 10, 20, 100, 12);  // the fill stays
+  EXPECT_EQ(Count(Content(), "re f"), 1u);
+  EXPECT_EQ(Count(Content(), " l S"), 0u);
+}
+
+TEST_F(Cells, EachLineOfAFramedCellGetsItsOwnSides) {
+  doc.pdf.PDFSetBorder(1);
+  doc.pdf.PDFCell("ab\ncd\nef", 10, 20, 100, 12);
+  const std::string& c = Content();
+  EXPECT_EQ(Texts(c), (std::vector<std::string>{"ab", "cd", "ef"}));
+  // Top edge on the first line only, bottom edge on the last line only, sides on all.
+  EXPECT_EQ(Count(c, " 7.00 821.89 m 107.00 821.89 l S"), 1u);
+  EXPECT_EQ(Count(c, " 7.00 785.89 m 107.00 785.89 l S"), 1u);
+  EXPECT_EQ(Count(c, " 7.00 809.89 m 107.00 809.89 l S"), 0u);
+  EXPECT_EQ(Count(c, " 7.00 797.89 m 107.00 797.89 l S"), 0u);
+  EXPECT_EQ(Count(c, " 7.00 809.89 m 7.00 797.89 l S"), 1u);
+  EXPECT_EQ(Count(c, " 107.00 809.89 m 107.00 797.89 l S"), 1u);
+
+  Content().clear();
+  doc.pdf.PDFSetBorder(3);  // bottom only: on the last line
+  doc.pdf.PDFCell("ab\ncd", 10, 20, 100, 12);
+  EXPECT_EQ(Count(Content(), " l S"), 1u);
+  EXPECT_EQ(Count(Content(), " 7.00 797.89 m 107.00 797.89 l S"), 1u);
+}
+
+TEST_F(Cells, TheFourAlignments) {
+  struct Case {
+    int32_t code;
+    const char* position;
+    const char* spacing;
+  };
+  // "ab" is 11.12 points wide (11 when rounded) in a 100-point cell.
+  for (const Case& c : {Case{1, "13.00 812.89", ""}, Case{2, "93.00 812.89", ""},
+                        Case{0, "51.00 812.89", ""}, Case{3, "13.00 812.89", "85.880 Tw"}}) {
+    Content().clear();
+    doc.pdf.PDFSetAlignement(c.code);
+    doc.pdf.PDFCell("ab", 10, 20, 100, 12);
+    EXPECT_EQ(Positions(Content()), std::vector<std::string>{c.position}) << c.code;
+    if (*c.spacing) {
+      // A line without a blank divides the spare width by 1; the cell ends with 0 Tw.
+      EXPECT_NE(Content().find("\r\n85.880 Tw\r\n"), std::string::npos) << Content();
+      EXPECT_EQ(Content().substr(Content().size() - 6), "0 Tw\r\n");
+    }
+  }
+  Content().clear();
+  doc.pdf.PDFCell("a b", 10, 20, 100, 12);  // 13.9 points, one blank
+  EXPECT_NE(Content().find("\r\n80.100 Tw\r\n"), std::string::npos) << Content();
+}
+
+TEST_F(Cells, AnEmptyTextWritesOneEmptyLine) {
+  doc.pdf.PDFCell("", 10, 20, 100, 12);
+  EXPECT_EQ(Texts(Content()), std::vector<std::string>{""});
+}
+
+TEST_F(Cells, LongTextWrapsAtBlanksAndLongWordsAreCut) {
+  // Budget 46 − 2 × 3 = 40 points: "aaa bbb" measures 39, the next blank passes 40.
+  doc.pdf.PDFCell("aaa bbb ccc", 10, 20, 46, 12);
+  EXPECT_EQ(Texts(Content()), (std::vector<std::string>{"aaa bbb", "ccc"}));
+  EXPECT_EQ(Positions(Content()), (std::vector<std::string>{"13.00 812.89", "13.00 800.89"}));
+  EXPECT_DOUBLE_EQ(Access::CurrentY(doc.pdf), 44);
+
+  Content().clear();
+  doc.pdf.PDFCell("aaaaaaaaaa", 10, 20, 46, 12);
+  // A word cut for want of a blank is placed at x itself, as the layout always did.
+  EXPECT_EQ(Texts(Content()), (std::vector<std::string>{"aaaaaa", "aaaa"}));
+  EXPECT_EQ(Positions(Content()), (std::vector<std::string>{"16.00 812.89", "13.00 800.89"}));
+
+  Content().clear();
+  std::string paragraph;
+  for (int i = 0; i < 40; ++i) paragraph += "vitrage feuillet\xC3\xA9 ";
+  doc.pdf.PDFCell(paragraph, 10, 20, 200, 12);
+  const auto texts = Texts(Content());
+  EXPECT_GT(texts.size(), 10u);
+  std::string joined;
+  for (const auto& t : texts) {
+    // Every line fits the budget of 194 points.
+    EXPECT_LE(doc.pdf.PDFGetStringWidth(t, "Helvetica", 10), 194) << t;
+    joined += t + " ";
+  }
+  // Nothing lost, written in Windows-1252.
+  EXPECT_EQ(Count(joined, "vitrage "), 40u);
+  EXPECT_EQ(Count(joined, "feuillet\xE9 "), 40u);
+}
+
+TEST_F(Cells, LineFeedsEndLinesAndAreNotDrawn) {
+  doc.pdf.PDFCell("ab\r\ncd\nef\n", 10, 20, 100, 12);
+  EXPECT_EQ(Texts(Content()), (std::vector<std::string>{"ab", "cd", "ef"}));
+  EXPECT_EQ(Positions(Content()),
+            (std::vector<std::string>{"13.00 812.89", "13.00 800.89", "13.00 788.89"}));
+  Content().clear();
+  doc.pdf.PDFCell("a\n\nb", 10, 20, 100, 12);  // an empty line between
+  EXPECT_EQ(Texts(Content()), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST_F(Cells, UnderlineMarksEveryLineAndEndsWithTheCell) {
+  doc.pdf.PDFSetFont(0, 10, 3);
+  doc.pdf.PDFCell("ab\nab", 10, 20, 100, 12);
+  // Below the baseline by 3 points, the text width less 3, less the cell margin.
+  EXPECT_EQ(Count(Content(), "q 0 g \r\n13.00 809.89 5.12 -0.02 re f\r\nBT"), 1u);
+  EXPECT_EQ(Count(Content(), "q 0 g \r\n13.00 797.89 5.12 -0.02 re f\r\nBT"), 1u);
+  EXPECT_FALSE(Access::FontUnderline(doc.pdf));
+}
+
+TEST_F(Cells, ColoursOfTheCellAreWrittenWithEachLine) {
+  doc.pdf.PDFSetBorder(0);
+  doc.pdf.PDFSetLineColor("#FF0000");
+  doc.pdf.PDFSetDrawColor("#00FF00");
+  doc.pdf.PDFSetTextColor("#0000FF");
+  doc.pdf.PDFCell("ab", 10, 20, 100, 12);
+  EXPECT_EQ(Content().substr(0, 77),
+            "1.000 0.000 0.000 RG\r\n0.000 1.000 0.000 rg\r\n0.57 w\r\n"
+            "q 0.000 0.000 1.000 rg \r\n");
+}
+
+}  // namespace
