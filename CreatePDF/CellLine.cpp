@@ -52,7 +52,11 @@ double CreatePDF::PDFCellTextOffset(const std::string& text, double textWidth, d
   if (Alignment == "C") return std::nearbyint((w * Scale - std::nearbyint(textWidth)) / 2);
   if (Alignment == "FJ") {
     const auto blanks = static_cast<double>(std::count(text.begin(), text.end(), ' '));
-    WordSpacing = (w * Scale - (blanks + 1) * CellMargin - textWidth) / std::max(blanks, 1.0);
+    // The cell margin counted once per word can exceed the spare width of a line with
+    // many blanks; a negative spacing would then run the words into one another, so such
+    // a line keeps its natural spacing.
+    WordSpacing =
+        std::max(0.0, (w * Scale - (blanks + 1) * CellMargin - textWidth) / std::max(blanks, 1.0));
     PDFAddLine(PageContent, PDFFormatNumber(WordSpacing * Scale, 3) + " Tw");
   }
   return 2.0 * CellMargin;

@@ -5,8 +5,24 @@
 #include "Encoding.h"
 
 namespace {
+
 constexpr double kLinkBlue = 16711680;   // packed colour of the image link's text
 constexpr double kLinkWhite = 16777215;  // packed colour of the shape link's text
+
+// Gives a colour operator back its value when the scope ends, also through an exception:
+// a link's own colour lasts only for what the link writes.
+class RestoredColour {
+ public:
+  explicit RestoredColour(std::string& colour) : colour_(colour), saved_(colour) {}
+  RestoredColour(const RestoredColour&) = delete;
+  RestoredColour& operator=(const RestoredColour&) = delete;
+  ~RestoredColour() { colour_ = saved_; }
+
+ private:
+  std::string& colour_;
+  std::string saved_;
+};
+
 }  // namespace
 
 void CreatePDF::PDFLink(double x, double y, const std::string& str_Text,
@@ -14,7 +30,7 @@ void CreatePDF::PDFLink(double x, double y, const std::string& str_Text,
   PDFRequireOpenPage("PDFLink");
   FontUnderline = true;
   if (FontSize == 0) FontSize = 10;
-  const std::string savedTextColor = TextColorOp;
+  const RestoredColour textColour(TextColorOp);
   int32_t w = 0;
   int32_t h = FontSize;
   std::string drawn;  // the text written: only a plain link shows its own text
@@ -33,8 +49,6 @@ void CreatePDF::PDFLink(double x, double y, const std::string& str_Text,
   if (x == 0) x = CurrentX;
   if (y == 0) y = CurrentY;
   PDFTextOutEncoded(drawn, x, y);
-  // The link's own colour lasts only for what it wrote.
-  TextColorOp = savedTextColor;
   LinkObjectIsImage = false;
   FontUnderline = false;
   LinkObjectType.clear();
@@ -45,11 +59,10 @@ void CreatePDF::PDFLinkObject(const std::string& target, const std::string& obje
                               double y) {
   LinkObjectIsImage = objectType == "IMAGE";
   if (!target.empty()) {
-    const std::string savedTextColor = TextColorOp;
+    const RestoredColour textColour(TextColorOp);
     // The underline that marks a shape's link is white, so that only the shape shows.
     if (objectType == "RECTANGLE" || objectType == "ELLIPSE") PDFSetTextColor(kLinkWhite);
     PDFLink(x, y, target);
-    TextColorOp = savedTextColor;
   }
   LinkObjectText.clear();
   LinkObjectIsImage = false;

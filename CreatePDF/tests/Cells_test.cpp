@@ -138,6 +138,17 @@ TEST_F(Cells, TheFourAlignments) {
   EXPECT_NE(Content().find("\r\n80.100 Tw\r\n"), std::string::npos) << Content();
 }
 
+TEST_F(Cells, JustifiedLinesNeverSqueezeTheirWords) {
+  doc.pdf.PDFSetAlignement(3);
+  std::string many;  // 38 "i" and 37 blanks: 187.22 points, within the 194 of the cell
+  for (int i = 0; i < 38; ++i) many += i ? " i" : "i";
+  doc.pdf.PDFCell(many, 10, 20, 200, 12);
+  EXPECT_EQ(Texts(Content()), std::vector<std::string>{many});
+  // 200 − 38 × 3 − 187.22 is below zero: the line keeps its natural spacing.
+  EXPECT_NE(Content().find("\r\n0.000 Tw\r\n"), std::string::npos) << Content();
+  EXPECT_EQ(Content().find("-"), std::string::npos) << Content();
+}
+
 TEST_F(Cells, AnEmptyTextWritesOneEmptyLine) {
   doc.pdf.PDFCell("", 10, 20, 100, 12);
   EXPECT_EQ(Texts(Content()), std::vector<std::string>{""});
