@@ -7,10 +7,17 @@
 
 namespace {
 
-std::string WithoutOuterBlanks(const std::string& text) {
+std::string_view WithoutOuterBlanks(std::string_view text) {
   auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
+  if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Appends one line of page content from its parts, in place: a cell writes some ten lines
+// for every line of text, so no line is assembled in a string of its own first.
+void AppendLine(std::string& content, std::initializer_list<std::string_view> parts) {
+  for (std::string_view part : parts) content.append(part);
+  content.append("\r\n");
 }
 
 }  // namespace
@@ -35,7 +42,7 @@ std::string CreatePDF::PDFCellFrame(double x, double y, double w, double h) {
            "\r\n";
   }
   if (BorderSpec != "0" && !allSides) {
-    PDFAddLine(PageContent, PDFFormatNumber(LineWidth * Scale) + " w");
+    AppendLine(PageContent, {PDFFormatNumber(LineWidth * Scale), " w"});
     auto has = [this](char side) { return BorderSpec.find(side) != std::string::npos; };
     if (has('L')) path += PDFCellEdge(x, y, x, y + h);
     if (has('T')) path += PDFCellEdge(x, y, x + w, y);
@@ -46,7 +53,7 @@ std::string CreatePDF::PDFCellFrame(double x, double y, double w, double h) {
 }
 
 // Horizontal offset of the text in points; a justified line also sets the word spacing.
-double CreatePDF::PDFCellTextOffset(const std::string& text, double textWidth, double w) {
+double CreatePDF::PDFCellTextOffset(std::string_view text, double textWidth, double w) {
   if (Alignment.empty()) Alignment = "L";
   if (Alignment == "R") return std::nearbyint(w * Scale - CellMargin - std::nearbyint(textWidth));
   if (Alignment == "C") return std::nearbyint((w * Scale - std::nearbyint(textWidth)) / 2);
@@ -57,39 +64,40 @@ double CreatePDF::PDFCellTextOffset(const std::string& text, double textWidth, d
     // a line keeps its natural spacing.
     WordSpacing =
         std::max(0.0, (w * Scale - (blanks + 1) * CellMargin - textWidth) / std::max(blanks, 1.0));
-    PDFAddLine(PageContent, PDFFormatNumber(WordSpacing * Scale, 3) + " Tw");
+    AppendLine(PageContent, {PDFFormatNumber(WordSpacing * Scale, 3), " Tw"});
   }
   return 2.0 * CellMargin;
 }
 
-void CreatePDF::PDFCellLine(const std::string& text, double x, double y, double w, double h) {
+void CreatePDF::PDFCellLine(std::string_view text, double x, double y, double w, double h) {
   if (FontSize == 0) FontSize = 10;
-  if (!LineColorOp.empty()) PDFAddLine(PageContent, WithoutOuterBlanks(LineColorOp));
-  if (!DrawColorOp.empty()) PDFAddLine(PageContent, DrawColorOp);
+  if (!LineColorOp.empty()) AppendLine(PageContent, {WithoutOuterBlanks(LineColorOp)});
+  if (!DrawColorOp.empty()) AppendLine(PageContent, {DrawColorOp});
   const std::string frame = PDFCellFrame(x, y, w, h);
   BorderSpec = "0";  // borders apply to one line only
   const double textWidth = PDFTextWidth(text, PDFCurrentFontWidths(), FontSize);
   const double dx = PDFCellTextOffset(text, textWidth, w);
-  if (!frame.empty()) PDFAddLine(PageContent, frame);
+  if (!frame.empty()) AppendLine(PageContent, {frame});
   const double textX = x * Scale + dx;
   const double textY = PDFCurrentPageHeight() - ((y + 0.5 * h) * Scale + 0.3 * FontSize);
   const bool coloured = !TextColorOp.empty();
   if (coloured) {
-    PDFAddLine(PageContent, "q " + TextColorOp + " ");
+    AppendLine(PageContent, {"q ", TextColorOp, " "});
     if (FontUnderline) {
       const double length = PDFUnderlineLength(text, textWidth);
-      PDFAddLine(PageContent, PDFUnderlineRectangle(textX, textY - 3, length - CellMargin, length));
+      AppendLine(PageContent,
+                 {PDFUnderlineRectangle(textX, textY - 3, length - CellMargin, length)});
     }
   }
   CellX = x;
   CellY = y;
-  PDFAddLine(PageContent, "BT");
-  PDFAddLine(PageContent,
-             "/F" + std::to_string(PDFFontResource()) + " " + std::to_string(FontSize) + " Tf");
-  PDFAddLine(PageContent, PDFFormatNumber(textX) + " " + PDFFormatNumber(textY) + " Td");
-  PDFAddLine(PageContent, "(" + createpdf::EscapePdfString(text) + ") Tj");
-  PDFAddLine(PageContent, "ET");
-  if (coloured) PDFAddLine(PageContent, "Q");
+  AppendLine(PageContent, {"BT"});
+  AppendLine(PageContent,
+             {"/F", std::to_string(PDFFontResource()), " ", std::to_string(FontSize), " Tf"});
+  AppendLine(PageContent, {PDFFormatNumber(textX), " ", PDFFormatNumber(textY), " Td"});
+  AppendLine(PageContent, {"(", createpdf::EscapePdfString(text), ") Tj"});
+  AppendLine(PageContent, {"ET"});
+  if (coloured) AppendLine(PageContent, {"Q"});
   CurrentX = x + w;
   CurrentY = y + h;
 }

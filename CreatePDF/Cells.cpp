@@ -1,6 +1,7 @@
 // Cells: text broken into lines that fit a width, each line drawn with its fill, borders
 // and alignment.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "CreatePDF.h"
@@ -25,6 +26,45 @@ LineBorders BordersOfLines(const std::string& border) {
 
 }  // namespace
 
+// What each character adds to the width of a line, in whole points, when the width is
+// rounded to the nearest whole point (halves to even) after every character: the whole
+// points of its width at the font size and the thousandths left over. As the line width
+// is a whole number, adding these is exact, and it costs much less per character than
+// floating-point rounding.
+struct CreatePDF::CellWidthSteps {
+  const std::array<int32_t, 256>* font;  // the widths and size they were made for
+  int16_t size;
+  std::array<int64_t, 256> whole{};
+  std::array<int32_t, 256> rest{};  // 0 to 999
+
+  CellWidthSteps(const std::array<int32_t, 256>& widths, int16_t fontSize)
+      : font(&widths), size(fontSize) {
+    for (std::size_t code = 0; code < widths.size(); ++code) {
+      const int64_t thousandths = int64_t{fontSize} * widths[code];
+      int64_t points = thousandths / 1000;
+      int64_t left = thousandths % 1000;
+      if (left < 0) left += 1000, points -= 1;  // a negative width in a metrics file
+      whole[code] = points;
+      rest[code] = static_cast<int32_t>(left);
+    }
+  }
+
+  int64_t Add(int64_t l, char c) const {
+    const auto code = static_cast<unsigned char>(c);
+    l += whole[code];
+    if (rest[code] > 500 || (rest[code] == 500 && l % 2 != 0)) ++l;
+    return l;
+  }
+};
+
+const CreatePDF::CellWidthSteps& CreatePDF::PDFCellWidthSteps() {
+  const auto& widths = PDFCurrentFontWidths();
+  if (!cellWidthSteps_ || cellWidthSteps_->font != &widths || cellWidthSteps_->size != FontSize) {
+    cellWidthSteps_ = std::make_shared<const CellWidthSteps>(widths, FontSize);
+  }
+  return *cellWidthSteps_;
+}
+
 void CreatePDF::PDFSetBorder(int32_t gBorder) {
   static const char* const kSingle[] = {"0", "1", "T", "B", "L", "R"};
   if (gBorder >= 0 && gBorder <= 5) {
@@ -48,7 +88,7 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
   PDFRequireOpenPage("PDFCell");
   const std::string s = createpdf::ToWindows1252(text);
   if (FontSize == 0) FontSize = 10;
-  const auto& widths = PDFCurrentFontWidths();
+  const CellWidthSteps& steps = PDFCellWidthSteps();
   // The line widths (points at the font size) are compared with this budget.
   const double budget = (w - 2.0 * CellMargin) * 10 / FontSize;
   std::size_t nb = s.size();
@@ -58,11 +98,11 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
   const LineBorders borders = BordersOfLines(border);
   constexpr std::size_t kNone = std::string::npos;
   std::size_t i = 0, j = 0, sep = kNone;
-  double l = 0;
+  int64_t l = 0;  // width of the line so far in whole points, rounded after each character
   int lines = 1;
   auto writeLine = [&](std::size_t from, std::size_t to, double at) {
     BorderSpec = lines >= 2 ? borders.following : borders.first;
-    PDFCellLine(s.substr(from, to - from), at, y, w, h);
+    PDFCellLine(std::string_view(s).substr(from, to - from), at, y, w, h);
     y = CurrentY;
   };
   auto nextLine = [&] {
@@ -81,8 +121,8 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
       continue;
     }
     if (c == ' ') sep = i;
-    l = std::nearbyint(l + FontSize * widths[static_cast<unsigned char>(c)] / 1000.0);
-    if (l <= budget) {
+    l = steps.Add(l, c);
+    if (static_cast<double>(l) <= budget) {
       ++i;
       continue;
     }
@@ -99,7 +139,7 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
   std::string last = lines >= 2 ? borders.following : borders.first;
   if (border == "1" || Has(border, 'B')) last += "B";
   BorderSpec = last;
-  PDFCellLine(s.substr(j, nb - j), x - CellMargin, y, w, h);
+  PDFCellLine(std::string_view(s).substr(j, nb - j), x - CellMargin, y, w, h);
   FontUnderline = false;
   if (Alignment == "FJ") {
     PDFAddLine(PageContent, "0 Tw");

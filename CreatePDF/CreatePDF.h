@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class PDFMessageIcon { None, Critical };
@@ -230,11 +231,10 @@ class CreatePDF {
   const std::array<int32_t, 256>* lastWidths_ = nullptr;
   const std::array<int32_t, 256>& PDFFontWidths(const std::string& fontName);
   const std::array<int32_t, 256>& PDFCurrentFontWidths();  // no font selected: Helvetica
-  static int64_t PDFWidthSum(const std::string& win1252Text,
-                             const std::array<int32_t, 256>& widths);
+  static int64_t PDFWidthSum(std::string_view win1252Text, const std::array<int32_t, 256>& widths);
   // Width in points of Windows-1252 text at a size: size × sum / 1000.
-  static double PDFTextWidth(const std::string& win1252Text,
-                             const std::array<int32_t, 256>& widths, int16_t fontSize);
+  static double PDFTextWidth(std::string_view win1252Text, const std::array<int32_t, 256>& widths,
+                             int16_t fontSize);
 
   // ---- colours, line style, alignment, text -------------------------------------
   std::string TextColorOp = "0 g";
@@ -244,7 +244,7 @@ class CreatePDF {
   std::string BorderSpec;
   bool FillCell = false;
   double Rotation = 0.0;
-  double WordSpacing = 0.0;  // of the justified cell line being written, 0 otherwise
+  double WordSpacing = 0.0;         // of the justified cell line being written, 0 otherwise
   double CellX = 0.0, CellY = 0.0;  // position of the last cell line written
   std::string PDFColourOperator(double red, double green, double blue, const std::string& suffix);
   std::string PDFColourFromCode(const std::string& gColor, const std::string& suffix);
@@ -254,15 +254,20 @@ class CreatePDF {
   // PDFTextOut on text already in Windows-1252.
   void PDFTextOutEncoded(const std::string& text, double x, double y);
   std::string PDFRotationMatrix(double x, double y) const;
-  double PDFUnderlineLength(const std::string& text, double textWidth) const;
+  double PDFUnderlineLength(std::string_view text, double textWidth) const;
   double PDFUnderlineRise();
   std::string PDFUnderlineRectangle(double x, double y, double w, double length) const;
   std::string PDFUnderlineOfText(const std::string& text, double px, double py);
   // One line of a cell, text in Windows-1252.
-  void PDFCellLine(const std::string& text, double x, double y, double w, double h);
+  void PDFCellLine(std::string_view text, double x, double y, double w, double h);
   std::string PDFCellFrame(double x, double y, double w, double h);
   std::string PDFCellEdge(double x1, double y1, double x2, double y2) const;
-  double PDFCellTextOffset(const std::string& text, double textWidth, double w);
+  double PDFCellTextOffset(std::string_view text, double textWidth, double w);
+  // What each character adds to a cell line's width, for the font and size in use; made
+  // again when they change.
+  struct CellWidthSteps;
+  std::shared_ptr<const CellWidthSteps> cellWidthSteps_;
+  const CellWidthSteps& PDFCellWidthSteps();
 
   // ---- links ----------------------------------------------------------------------
   struct PageLink {

@@ -71,6 +71,12 @@ std::string ToWindows1252(std::string_view utf8) {
   bytes.reserve(utf8.size());
   std::size_t pos = 0;
   while (pos < utf8.size()) {
+    // Runs of ASCII, most of any text, are the same bytes in both encodings.
+    std::size_t ascii = pos;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80) ++ascii;
+    bytes.append(utf8.substr(pos, ascii - pos));
+    pos = ascii;
+    if (pos == utf8.size()) break;
     const std::optional<char32_t> code = DecodeUtf8(utf8, pos);
     bytes += code ? Windows1252Byte(*code) : '?';
   }
@@ -80,10 +86,15 @@ std::string ToWindows1252(std::string_view utf8) {
 std::string EscapePdfString(std::string_view bytes) {
   std::string escaped;
   escaped.reserve(bytes.size() + 8);
-  for (const char c : bytes) {
-    if (c == '\\' || c == '(' || c == ')') escaped += '\\';
-    escaped += c;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    const char c = bytes[at];
+    if (c != '\\' && c != '(' && c != ')') continue;
+    escaped.append(bytes.substr(start, at - start));  // the run before it, unchanged
+    escaped += '\\';
+    start = at;
   }
+  escaped.append(bytes.substr(start));
   return escaped;
 }
 

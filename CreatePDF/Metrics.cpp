@@ -17,6 +17,7 @@ const std::array<int32_t, 256>& CreatePDF::PDFFontWidths(const std::string& font
     metricsLoaded_ = true;
     lastWidthsFont_.clear();
     lastWidths_ = nullptr;
+    cellWidthSteps_.reset();  // made from the widths just replaced
   }
   if (lastWidths_ == nullptr || lastWidthsFont_ != fontName) {
     auto found = metricsWidths_.find(createpdf::PDFMetricsSectionKey(fontName));
@@ -31,7 +32,7 @@ const std::array<int32_t, 256>& CreatePDF::PDFCurrentFontWidths() {
   return PDFFontWidths(FontName.empty() ? "Helvetica" : FontName);
 }
 
-int64_t CreatePDF::PDFWidthSum(const std::string& win1252Text,
+int64_t CreatePDF::PDFWidthSum(std::string_view win1252Text,
                                const std::array<int32_t, 256>& widths) {
   int64_t sum = 0;
   for (char c : win1252Text) sum += widths[static_cast<unsigned char>(c)];
@@ -44,8 +45,8 @@ double CreatePDF::PDFGetStringWidth(const std::string& str_Txt, const std::strin
   return PDFTextWidth(createpdf::ToWindows1252(str_Txt), widths, in_FSize);
 }
 
-double CreatePDF::PDFTextWidth(const std::string& win1252Text,
-                               const std::array<int32_t, 256>& widths, int16_t fontSize) {
+double CreatePDF::PDFTextWidth(std::string_view win1252Text, const std::array<int32_t, 256>& widths,
+                               int16_t fontSize) {
   // The product is a whole number, divided as a floating-point number.
   return static_cast<double>(fontSize * PDFWidthSum(win1252Text, widths)) / 1000.0;
 }

@@ -1,7 +1,9 @@
 // Number texts: PDFFormatNumber (fixed decimals) and the general form, both built from
 // the digits std::to_chars gives, which never depend on the locale.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <stdexcept>
 
@@ -60,6 +62,34 @@ void RequireFinite(double number) {
   }
 }
 
+// PDFFormatNumber's rounding without building the shortest digits, for the common case.
+// The shortest decimal form s of a number x lies within half a unit in the last place of
+// x, so s × 10^decimals and the computed x × 10^decimals differ by less than two units in
+// the last place of the latter. When that product is farther than this from a halfway
+// point, rounding s and rounding the product give the same whole number of units; the
+// few numbers close to a halfway point (2.675, 0.125) take the exact way.
+bool FormatFixedQuickly(double number, int decimals, std::string& text) {
+  static constexpr double kPowersOfTen[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  if (decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
+  const double scaled = std::fabs(number) * kPowersOfTen[decimals];
+  if (!(scaled < 1e15)) return false;
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;  // exact
+  const double guard = 8 * std::numeric_limits<double>::epsilon() * std::max(scaled, 1.0);
+  if (std::fabs(fraction - 0.5) <= guard) return false;
+  const auto units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+  char digits[24];
+  char* end = std::to_chars(digits, digits + sizeof digits, units).ptr;
+  std::size_t count = static_cast<std::size_t>(end - digits);
+  const auto needed = static_cast<std::size_t>(decimals) + 1;  // a digit before the point
+  text.clear();
+  if (number < 0 && units != 0) text += '-';
+  if (count < needed) text.append(needed - count, '0');
+  text.append(digits, count);
+  if (decimals > 0) text.insert(text.size() - static_cast<std::size_t>(decimals), 1, '.');
+  return true;
+}
+
 }  // namespace
 
 std::string FormatGeneralNumber(double number) {
@@ -100,6 +130,14 @@ int16_t ToInt16HalfEven(double number) {
 // and 2.675 gives 2.68, as a reader of the value expects). A result of zero has no sign.
 std::string CreatePDF::PDFFormatNumber(double number, int decimals) {
   using namespace createpdf;
+  RequireFinite(number);
+  if (decimals < 0) decimals = 0;
+  std::string quick;
+  if (FormatFixedQuickly(number, decimals, quick)) return quick;
+  return FormatFixedFromShortestDigits(number, decimals);
+}
+
+std::string createpdf::FormatFixedFromShortestDigits(double number, int decimals) {
   RequireFinite(number);
   if (decimals < 0) decimals = 0;
   const DecimalDigits decimal = ToDecimalDigits(number, -1);

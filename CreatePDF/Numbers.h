@@ -12,6 +12,10 @@ namespace createpdf {
 // (595.28, 841.89, 612).
 std::string FormatGeneralNumber(double number);
 
+// PDFFormatNumber's result, always built from the number's shortest decimal digits
+// (PDFFormatNumber takes a quicker way to the same text for most numbers).
+std::string FormatFixedFromShortestDigits(double number, int decimals);
+
 // The nearest whole number, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
 double RoundHalfEven(double number);
 

@@ -61,7 +61,7 @@ std::string CreatePDF::PDFRotationMatrix(double x, double y) const {
 
 // Length of the underline of a text: its width less 3 points, stretched by the word
 // spacing of a justified line.
-double CreatePDF::PDFUnderlineLength(const std::string& text, double textWidth) const {
+double CreatePDF::PDFUnderlineLength(std::string_view text, double textWidth) const {
   const auto blanks = static_cast<double>(std::count(text.begin(), text.end(), ' '));
   double length = textWidth - 3 + blanks * WordSpacing;
   if (WordSpacing != 0) length -= (blanks + 1) * CellMargin;
