@@ -1,8 +1,6 @@
 // PDFCell: line breaking, per-line borders, fill, the four alignments, line feeds.
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "PdfTestSupport.h"
 
 namespace {
@@ -22,20 +20,29 @@ std::size_t Count(const std::string& text, const std::string& part) {
   return count;
 }
 
-// The "(..) Tj" texts and the "X Y Td" positions of the page, in order.
-std::vector<std::string> Matches(const std::string& content, const std::string& pattern) {
+// The lines of the page content that end with `suffix`, without it, in order.
+std::vector<std::string> LinesEndingWith(const std::string& content, const std::string& suffix) {
   std::vector<std::string> found;
-  const std::regex line(pattern);
-  for (std::sregex_iterator it(content.begin(), content.end(), line), end; it != end; ++it) {
-    found.push_back((*it)[1].str());
+  std::size_t start = 0;
+  for (std::size_t end = content.find("\r\n"); end != std::string::npos;
+       start = end + 2, end = content.find("\r\n", start)) {
+    const std::string line = content.substr(start, end - start);
+    if (line.size() >= suffix.size() &&
+        line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      found.push_back(line.substr(0, line.size() - suffix.size()));
+    }
   }
   return found;
 }
+// The texts of the "(..) Tj" lines and the positions of the "X Y Td" lines, in order.
 std::vector<std::string> Texts(const std::string& content) {
-  return Matches(content, "\\n\\((.*)\\) Tj\\r");
+  std::vector<std::string> texts;
+  for (const std::string& shown : LinesEndingWith(content, ") Tj"))
+    texts.push_back(shown.substr(1));
+  return texts;
 }
 std::vector<std::string> Positions(const std::string& content) {
-  return Matches(content, "\\n([-0-9.]+ [-0-9.]+) Td\\r");
+  return LinesEndingWith(content, " Td");
 }
 
 // Points as the unit (the cell rules give sensible pages in points), Helvetica 10, A4:
