@@ -1,6 +1,7 @@
 // The file's exact layout: objects, their order, references, offsets and trailer.
 #include <gtest/gtest.h>
 
+#include "JpegMaker.h"
 #include "PdfTestSupport.h"
 
 namespace {
@@ -132,6 +133,59 @@ TEST(FileLayout, OffsetCheckFindsAnObjectThatMoved) {
   ASSERT_TRUE(pdftest::CrossReferenceIsExact(bytes));
   bytes.insert(bytes.find("<< /Length 3 0 R"), " ");
   EXPECT_FALSE(pdftest::CrossReferenceIsExact(bytes));
+}
+
+// Recorded images and links, as the drawing and link operations leave them, become image
+// objects after the resources and link annotations on their page; the page objects move
+// up by the number of images.
+TEST(FileLayout, ImagesAndLinksBecomeObjectsAndAnnotations) {
+  TestDocument doc;
+  doc.pdf.PDFBeginDoc();
+  CreatePDF& pdf = doc.pdf;
+  const std::vector<uint8_t> rgb = MakeJpeg({});
+  const std::vector<uint8_t> grey = MakeJpeg({.width = 20, .height = 50, .components = 1});
+  auto& images = Access::Images(pdf);
+  images.resize(3);
+  images[1].Width = 40, images[1].Height = 30, images[1].ColorSpace = "DeviceRGB";
+  images[1].Data.assign(rgb.begin(), rgb.end());
+  images[2].Width = 20, images[2].Height = 50, images[2].ColorSpace = "DeviceGray";
+  images[2].Data.assign(grey.begin(), grey.end());
+  Access::ImageCount(pdf) = 2;
+  std::string& content = Access::PageContent(pdf);
+  Access::AddLine(pdf, content, "q");
+  Access::AddLine(pdf, content, "113.39 0 0 85.04 56.69 700.00 cm /ImgJPEG1 Do Q");
+  Access::AddLine(pdf, content, "q");
+  Access::AddLine(pdf, content, "56.69 0 0 141.73 200.00 600.00 cm /ImgJPEG2 Do Q");
+  Access::PageLinks(pdf).resize(2);
+  Access::PageLinks(pdf)[1].push_back({56.69, 785.2, 100, 12.5, "http://a\\b(c)"});
+  Access::PageLinks(pdf)[1].push_back({10, 20, 30, 40, "é"});
+  Access::PageHasLinks(pdf).assign(2, true);
+  Access::PageLinkTotals(pdf).assign(2, 2);
+  const std::string bytes = doc.Finish();
+
+  // 1 page, 2 images: fonts 4..17, pages 18, resources 19, images 20 and 21, page 22.
+  EXPECT_NE(ObjectText(bytes, 18).find("/Kids [\r\n22 0 R\r\n]"), std::string::npos);
+  EXPECT_NE(
+      ObjectText(bytes, 19).find("/XObject << \r\n/ImgJPEG1 20 0 R\r\n/ImgJPEG2 21 0 R\r\n>>"),
+      std::string::npos);
+  EXPECT_EQ(ObjectText(bytes, 20),
+            "20 0 obj\r\n<</Type /XObject\r\n/Subtype /Image\r\n/Filter [/DCTDecode ]\r\n"
+            "/Width 40\r\n/Height 30\r\n/ColorSpace /DeviceRGB\r\n/BitsPerComponent 8\r\n"
+            "/Length " +
+                std::to_string(rgb.size()) + "\r\n/Name /ImgJPEG1>>\r\nstream\r\n" +
+                std::string(rgb.begin(), rgb.end()) + "\r\nendstream\r\nendobj\r\n");
+  EXPECT_EQ(pdftest::StreamData(bytes, 20), std::string(rgb.begin(), rgb.end()) + "\r\n");
+  EXPECT_EQ(pdftest::StreamData(bytes, 21), std::string(grey.begin(), grey.end()) + "\r\n");
+  EXPECT_NE(ObjectText(bytes, 21).find("/ColorSpace /DeviceGray"), std::string::npos);
+  EXPECT_EQ(ObjectText(bytes, 22),
+            "22 0 obj\r\n<< /Type /Page\r\n/Parent 18 0 R\r\n/MediaBox [ 0 0 595.28 841.89]\r\n"
+            "/Resources 19 0 R\r\n"
+            "/Annots [<</Type /Annot /Subtype /Link /Rect [56.69 785.2 156.69 772.7] "
+            "/Border [0 0 0] /A <</S /URI /URI (http://a\\\\b\\(c\\))>>>>\r\n"
+            "<</Type /Annot /Subtype /Link /Rect [10 20 40 -20] "
+            "/Border [0 0 0] /A <</S /URI /URI (\xE9)>>>>\r\n]\r\n"
+            "/Contents 2 0 R\r\n>>\r\nendobj\r\n");
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
 }
 
 }  // namespace
