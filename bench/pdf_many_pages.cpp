@@ -1,5 +1,6 @@
-// Writes a document of many pages and prints the process's peak resident memory, to show
-// that a page's content is written when the page ends and not kept:
+// Writes a document of many pages, one short text line on each, and prints the process's
+// peak resident memory, to show that a page's content is written when the page ends and
+// not kept:
 //   /usr/bin/time -v build/release/bin/pdf_many_pages /tmp/pages.pdf 10000
 #include <sys/resource.h>
 
@@ -17,12 +18,14 @@ int main(int argc, char** argv) {
   const int pages = std::atoi(argv[2]);
   CreatePDF pdf;
   pdf.PDFFileName(argv[1]);
+  pdf.PDFSetFont(0, 10);
   pdf.PDFBeginDoc();
   for (int page = 1; page <= pages; ++page) {
     if (page > 1) {
       pdf.PDFEndPage();
       pdf.PDFNewPage();
     }
+    pdf.PDFTextOut("Page " + std::to_string(page) + " of the memory measurement", 2, 3);
   }
   pdf.PDFEndDoc();
   rusage usage{};
