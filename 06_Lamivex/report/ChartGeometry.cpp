@@ -7,7 +7,9 @@
 namespace lamivex::report {
 namespace {
 
-double Distance(const PagePoint& a, const PagePoint& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double Distance(const PagePoint& a, const PagePoint& b) {
+  return std::hypot(b.x - a.x, b.y - a.y);
+}
 
 PagePoint Between(const PagePoint& a, const PagePoint& b, double fraction) {
   return {a.x + (b.x - a.x) * fraction, a.y + (b.y - a.y) * fraction};
@@ -98,7 +100,7 @@ std::vector<PageSegment> DashedPieces(const std::vector<PagePoint>& line,
   std::vector<PageSegment> pieces;
   if (line.size() < 2) return pieces;
   const bool solid = pattern.empty() || std::any_of(pattern.begin(), pattern.end(),
-                                                     [](double length) { return length <= 0.0; });
+                                                    [](double length) { return length <= 0.0; });
   if (solid) {
     for (size_t i = 1; i < line.size(); ++i) pieces.push_back({line[i - 1], line[i]});
     return pieces;

@@ -6,7 +6,7 @@
 
 namespace lamivex::report {
 
-inline constexpr double kChartLambdaMin = 300.0;  // nm, left edge of the frame
+inline constexpr double kChartLambdaMin = 300.0;   // nm, left edge of the frame
 inline constexpr double kChartLambdaMax = 2500.0;  // nm, right edge
 inline constexpr double kChartPercentMax = 100.0;  // top edge; the bottom edge is 0 %
 

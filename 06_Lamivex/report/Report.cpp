@@ -32,9 +32,8 @@ void Configure(CreatePDF& pdf, const ReportData& data, const std::string& config
 }
 
 [[noreturn]] void CannotCreate(const ReportData& data, const std::string& path) {
-  const std::string text = data.texts.ClosePdf.empty()
-                               ? "Error: the PDF file cannot be created."
-                               : data.texts.ClosePdf;
+  const std::string text =
+      data.texts.ClosePdf.empty() ? "Error: the PDF file cannot be created." : data.texts.ClosePdf;
   throw RunError(kExitPdfNotCreated, "SM5.2", text + "\n" + path);
 }
 
@@ -81,8 +80,7 @@ class TemporaryFile {
 
 }  // namespace
 
-void WriteReport(const ReportData& data, const std::string& configFolder,
-                 const std::string& path) {
+void WriteReport(const ReportData& data, const std::string& configFolder, const std::string& path) {
   TemporaryFile partial(path + ".part" + std::to_string(::getpid()));
   CreatePDF pdf;
   Configure(pdf, data, configFolder);

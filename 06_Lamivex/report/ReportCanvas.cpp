@@ -45,8 +45,8 @@ std::string ReportCanvas::Fit(const std::string& text, double width, const Font&
   return FitText(text, width, [&](const std::string& t) { return TextWidth(t, font); });
 }
 
-void ReportCanvas::Text(const std::string& text, double x, double y, const Font& font,
-                        Align align, const Colour& colour) {
+void ReportCanvas::Text(const std::string& text, double x, double y, const Font& font, Align align,
+                        const Colour& colour) {
   if (text.empty()) return;
   if (align != Align::Left) {
     const double width = TextWidth(text, font);
@@ -66,8 +66,7 @@ void ReportCanvas::Line(double x1, double y1, double x2, double y2, double width
   pdf_.PDFDrawLine(x1, y1, x2, y2);
 }
 
-void ReportCanvas::FillRectangle(double x1, double y1, double x2, double y2,
-                                 const Colour& colour) {
+void ReportCanvas::FillRectangle(double x1, double y1, double x2, double y2, const Colour& colour) {
   pdf_.PDFSetDrawMode(kDrawFill);
   pdf_.PDFSetDrawColor(colour);
   pdf_.PDFDrawRectangle(x1, y1, x2, y2);

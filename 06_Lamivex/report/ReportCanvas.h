@@ -13,11 +13,11 @@ namespace lamivex::report {
 using Colour = std::array<double, 3>;  // red, green, blue, 0..255
 
 inline constexpr Colour kBlack{0, 0, 0};
-inline constexpr Colour kInk{33, 37, 41};         // body text
-inline constexpr Colour kMuted{108, 117, 125};    // header, footer and axis texts
-inline constexpr Colour kAccent{31, 58, 95};      // section titles
-inline constexpr Colour kRule{73, 80, 87};        // rules and the chart frame
-inline constexpr Colour kHairline{206, 212, 218}; // table and grid lines
+inline constexpr Colour kInk{33, 37, 41};          // body text
+inline constexpr Colour kMuted{108, 117, 125};     // header, footer and axis texts
+inline constexpr Colour kAccent{31, 58, 95};       // section titles
+inline constexpr Colour kRule{73, 80, 87};         // rules and the chart frame
+inline constexpr Colour kHairline{206, 212, 218};  // table and grid lines
 inline constexpr Colour kHeaderFill{228, 234, 242};
 inline constexpr Colour kStripeFill{246, 248, 251};
 inline constexpr Colour kVisibleFill{255, 244, 204};  // the visible range in the charts

@@ -35,8 +35,7 @@ void DrawGrid(ReportCanvas& canvas, const ChartFrame& frame) {
       canvas.Line(frame.left, p.y, frame.Right(), p.y, kGridWidth, kHairline);
     }
     canvas.Line(frame.left - kTickLength, p.y, frame.left, p.y, kTableRuleWidth, kRule);
-    canvas.Text(ShortNumber(percent), frame.left - 2.0, p.y + 1.0, kAxisFont, Align::Right,
-                kMuted);
+    canvas.Text(ShortNumber(percent), frame.left - 2.0, p.y + 1.0, kAxisFont, Align::Right, kMuted);
   }
   canvas.Text("nm", frame.Right(), frame.Bottom() + 8.5, kAxisFont, Align::Right, kMuted);
   canvas.Text("%", frame.left - 2.0, frame.top - 2.5, kAxisFont, Align::Right, kMuted);

@@ -15,7 +15,7 @@ namespace lamivex::report {
 struct ChartCurve {
   std::string legend;
   Colour colour = kBlack;
-  std::vector<double> dash;                        // drawn and skipped lengths, mm
+  std::vector<double> dash;                       // drawn and skipped lengths, mm
   std::vector<std::pair<double, double>> values;  // wavelength (nm), percent
 };
 
@@ -28,7 +28,6 @@ ChartFrame ChartFrameAt(double y);
 
 // The chart, then its legend in rows of `legendColumns` entries; the legend's first row
 // stays with the chart.
-void AddChart(std::vector<Block>& blocks, const std::vector<ChartCurve>& curves,
-              int legendColumns);
+void AddChart(std::vector<Block>& blocks, const std::vector<ChartCurve>& curves, int legendColumns);
 
 }  // namespace lamivex::report

@@ -11,7 +11,9 @@ namespace {
 constexpr double kMissingNumber = 999999.0;  // what the job reader gives for a missing key
 
 // A value cell: one decimal.
-std::string Value(double percent) { return OneDecimal(percent); }
+std::string Value(double percent) {
+  return OneDecimal(percent);
+}
 
 // A bookmark title: the label, or in a language without labels a text of its symbols.
 std::string Or(const std::string& label, const std::string& fallback) {
@@ -64,9 +66,9 @@ void AddLayers(std::vector<Block>& blocks, const ReportData& data) {
                                       {"Emn2 (%)", 20.0, Align::Right}};
   std::vector<TableRow> rows;
   for (const LayerReport& layer : data.layers) {
-    rows.push_back({{std::to_string(layer.number), KindText(t, layer.kind), layer.name,
-                     layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1),
-                     ShortNumber(layer.emn2)}});
+    rows.push_back(
+        {{std::to_string(layer.number), KindText(t, layer.kind), layer.name,
+          layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1), ShortNumber(layer.emn2)}});
   }
   AddTable(blocks, columns, rows);
 }
@@ -84,9 +86,9 @@ void AddCharacteristics(std::vector<Block>& blocks, const ReportData& data,
   const Characteristics& assembly = light ? data.assemblyLight : data.assemblyEnergy;
   rows.push_back({row({"", data.info.Glazing, ""}, assembly), true});
   for (const LayerReport& layer : data.layers) {
-    rows.push_back({row({std::to_string(layer.number), KindText(data.texts, layer.kind),
-                         layer.name},
-                        light ? layer.light : layer.energy)});
+    rows.push_back(
+        {row({std::to_string(layer.number), KindText(data.texts, layer.kind), layer.name},
+             light ? layer.light : layer.energy)});
   }
   AddTable(blocks, columns, rows);
 }
@@ -104,13 +106,14 @@ void AddSummary(std::vector<Block>& blocks, const ReportData& data) {
 void AddResults(std::vector<Block>& blocks, const ReportData& data) {
   const ReportTexts& t = data.texts;
   AddSectionTitle(blocks, 2, t.IntegratedCalculation, false);
-  AddCaption(blocks, t.EnergyCharacteristics, "300 - 2500 nm  (%)", {Or(t.EnergyCharacteristics, "Te, Re1, Ae1, Re2, Ae2"), 1},
-             kBlockGap / 2.0);
+  AddCaption(blocks, t.EnergyCharacteristics, "300 - 2500 nm  (%)",
+             {Or(t.EnergyCharacteristics, "Te, Re1, Ae1, Re2, Ae2"), 1}, kBlockGap / 2.0);
   AddCharacteristics(blocks, data, {"Te", "Re1", "Ae1", "Re2", "Ae2"}, false);
-  AddCaption(blocks, t.LightCharacteristics, "380 - 780 nm  (%)", {Or(t.LightCharacteristics, "Tl, Rl1, Al1, Rl2, Al2"), 1},
-             kBlockGap);
+  AddCaption(blocks, t.LightCharacteristics, "380 - 780 nm  (%)",
+             {Or(t.LightCharacteristics, "Tl, Rl1, Al1, Rl2, Al2"), 1}, kBlockGap);
   AddCharacteristics(blocks, data, {"Tl", "Rl1", "Al1", "Rl2", "Al2"}, true);
-  AddCaption(blocks, t.NewCharacteristics, "", {Or(t.NewCharacteristics, "Lamivex.out"), 1}, kBlockGap);
+  AddCaption(blocks, t.NewCharacteristics, "", {Or(t.NewCharacteristics, "Lamivex.out"), 1},
+             kBlockGap);
   AddSummary(blocks, data);
 }
 
@@ -144,7 +147,8 @@ void AddCharts(std::vector<Block>& blocks, const ReportData& data) {
   std::vector<ChartCurve> layers;
   for (const LayerReport& layer : data.layers) {
     ChartCurve curve = CurveStyle(layer.number - 1);
-    curve.legend = std::to_string(layer.number) + "  " + KindText(t, layer.kind) + "  " + layer.name;
+    curve.legend =
+        std::to_string(layer.number) + "  " + KindText(t, layer.kind) + "  " + layer.name;
     curve.values = Series(layer.spectrum, &SpectrumRecord::t);
     layers.push_back(std::move(curve));
   }

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "Main_modul6.h"
-#include "ReportExit.h"
 #include "MdlImpression.h"
+#include "ReportExit.h"
 #include "Result_Common_Modul6.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
@@ -23,7 +23,8 @@ std::vector<SpectrumRecord> ReadRunSpectrum(const std::string& path) {
   if (!FileExists(path)) MissingRunFile(path);
   std::vector<SpectrumRecord> records = ReadSpectrumFile(path);
   if (records.empty()) {
-    throw RunError(kExitMissingRunFile, "SM5.2", "Error: the spectrum file " + path + " holds no data.");
+    throw RunError(kExitMissingRunFile, "SM5.2",
+                   "Error: the spectrum file " + path + " holds no data.");
   }
   return records;
 }
@@ -89,7 +90,8 @@ std::vector<std::string> SummaryValues(const std::string& line, const std::strin
   const size_t titleEnd = line.find('"', line.find('"') + 1);
   std::vector<std::string> values;
   if (line.empty() || line.front() != '"' || titleEnd == std::string::npos) {
-    throw RunError(kExitMissingRunFile, "SM5.2", "Error: the summary " + path + " is not readable.");
+    throw RunError(kExitMissingRunFile, "SM5.2",
+                   "Error: the summary " + path + " is not readable.");
   }
   size_t start = line.find(',', titleEnd);
   while (start != std::string::npos) {

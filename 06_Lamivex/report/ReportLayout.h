@@ -42,7 +42,7 @@ inline constexpr double kBlockGap = 5.0;        // space after a table or a char
 inline constexpr double kChartFrameLeft = kLeft + 10.0;
 inline constexpr double kChartFrameWidth = kRight - 4.0 - kChartFrameLeft;
 inline constexpr double kChartFrameHeight = 80.0;
-inline constexpr double kChartAxisRoom = 10.0;     // tick values and unit under the frame
+inline constexpr double kChartAxisRoom = 10.0;    // tick values and unit under the frame
 inline constexpr double kLegendLineHeight = 5.0;  // one row of the legend under the chart
 
 // Line widths (millimetres).

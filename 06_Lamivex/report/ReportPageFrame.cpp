@@ -38,8 +38,7 @@ void DrawPageFrame(ReportCanvas& canvas, const ReportData& data, int page, int p
   const std::string when =
       Joined({t.Date, data.info.LaunchDate}) + "    " + Joined({t.Time, data.info.LaunchTime});
   HeaderLine(canvas, t.SuiteTitle, kSuiteFont, when, kHeaderFirstBaseline);
-  const std::string pageText =
-      Joined({t.Page, std::to_string(page), "/", std::to_string(pages)});
+  const std::string pageText = Joined({t.Page, std::to_string(page), "/", std::to_string(pages)});
   HeaderLine(canvas, t.ReportTitle, kTitleFont, pageText, kHeaderSecondBaseline);
   canvas.Line(kLeft, kHeaderRule, kRight, kHeaderRule, kRuleWidth, kRule);
 

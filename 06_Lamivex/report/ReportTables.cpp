@@ -52,20 +52,28 @@ void DrawRow(ReportCanvas& canvas, const std::vector<TableColumn>& columns,
   }
 }
 
+// The titles' font: one point smaller for the whole row when a title is a little too wide.
+Font HeaderFont(ReportCanvas& canvas, const std::vector<TableColumn>& columns) {
+  Font font{kTableSize, true};
+  for (const TableColumn& column : columns) {
+    if (canvas.TextWidth(column.title, font) > column.width - 2 * kCellPadding) {
+      --font.size;
+      break;
+    }
+  }
+  return font;
+}
+
 void DrawHeaderRow(ReportCanvas& canvas, const std::vector<TableColumn>& columns, double y) {
   canvas.FillRectangle(kLeft, y, kRight, y + kRowHeight, kHeaderFill);
-  const Font font{kTableSize, true};
+  const Font font = HeaderFont(canvas, columns);
   double x = kLeft;
   for (const TableColumn& column : columns) {
     if (column.drawTitle) {
       column.drawTitle(canvas, x, column.width, RowBaseline(y));
     } else {
-      // A title a little too wide is set one point smaller before it is cut.
-      const double room = column.width - 2 * kCellPadding;
-      Font fitted = font;
-      if (canvas.TextWidth(column.title, fitted) > room) --fitted.size;
-      const std::string text = canvas.Fit(column.title, room, fitted);
-      canvas.Text(text, CellTextX(column, x), RowBaseline(y), fitted, column.align);
+      const std::string text = canvas.Fit(column.title, column.width - 2 * kCellPadding, font);
+      canvas.Text(text, CellTextX(column, x), RowBaseline(y), font, column.align);
     }
     x += column.width;
   }
@@ -74,12 +82,15 @@ void DrawHeaderRow(ReportCanvas& canvas, const std::vector<TableColumn>& columns
 
 }  // namespace
 
-double RowBaseline(double y) { return y + kRowHeight / 2.0 + 1.0; }
+double RowBaseline(double y) {
+  return y + kRowHeight / 2.0 + 1.0;
+}
 
 void AddSectionTitle(std::vector<Block>& blocks, int number, const std::string& title,
                      bool startsPage) {
   const std::string numbered = std::to_string(number) + "  " + title;
-  const std::string bookmark = title.empty() ? std::to_string(number) : std::to_string(number) + " " + title;
+  const std::string bookmark =
+      title.empty() ? std::to_string(number) : std::to_string(number) + " " + title;
   Block block;
   block.height = kSectionHeight;
   block.spaceBefore = kBlockGap;
@@ -129,8 +140,8 @@ void AddInfoLines(std::vector<Block>& blocks, const std::vector<InfoLine>& lines
       const double baseline = y + kInfoLineHeight / 2.0 + 1.2;
       canvas.FillRectangle(kLeft, y, kRight, y + kInfoLineHeight, kStripeFill);
       canvas.FillRectangle(kLeft, y, kLeft + 1.0, y + kInfoLineHeight, kAccent);
-      canvas.Text(canvas.Fit(line.label, valueX - textLeft - 2.0, kLabelFont), textLeft,
-                  baseline, kLabelFont);
+      canvas.Text(canvas.Fit(line.label, valueX - textLeft - 2.0, kLabelFont), textLeft, baseline,
+                  kLabelFont);
       canvas.Text(canvas.Fit(line.value, kRight - 2.0 - valueX, kValueFont), valueX, baseline,
                   kValueFont);
     };

@@ -74,7 +74,8 @@ int WriteReportOfLastRun(const Options& options) {
                             "Error: PATHTEMP=" + run.ProfilePath + " is not found!");
   }
   const lamivex::report::ReportData data = lamivex::report::LoadReportData(run);
-  const std::string path = options.output.empty() ? run.TempFolder() + "Lamivex.pdf" : options.output;
+  const std::string path =
+      options.output.empty() ? run.TempFolder() + "Lamivex.pdf" : options.output;
   lamivex::report::WriteReport(data, run.ProgramFolder, path);
   std::cout << "lamivex-report: report written to " << path << '\n';
   return lamivex::kExitOk;

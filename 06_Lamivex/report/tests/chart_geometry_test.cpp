@@ -11,7 +11,9 @@ namespace {
 
 const ChartFrame kFrame{25.0, 40.0, 166.0, 88.0};
 
-double Length(const PageSegment& s) { return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y); }
+double Length(const PageSegment& s) {
+  return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y);
+}
 
 TEST(ChartScale, CornersAndMiddleOfTheFrame) {
   const PagePoint topRight = ChartPosition(kFrame, 2500.0, 100.0);
