@@ -118,8 +118,9 @@ class CreatePDF {
 
   // helpers that callers and tests may use
   static std::string PDFFormatNumber(double number, int decimals = 2);
-  static std::string PDFJpegMarker(const std::vector<uint8_t>& bytes,
-                                   int32_t position);  // positions from 1
+  // JPEG byte readers, positions from 1: the two bytes at position as four upper-case hex
+  // digits ("FFD8"), or as a big-endian number; "" and -1 when they lie outside the bytes.
+  static std::string PDFJpegMarker(const std::vector<uint8_t>& bytes, int32_t position);
   static int32_t PDFJpegWord(const std::vector<uint8_t>& bytes, int32_t position);
 
  private:
