@@ -147,6 +147,9 @@ class CreatePDF {
   // Throws std::logic_error naming the operation unless a page is open (between
   // PDFBeginDoc and PDFEndDoc). Every operation that draws on the page calls it first.
   void PDFRequireOpenPage(const char* operation) const;
+  // Throws std::runtime_error naming the operation and the file once a write to the
+  // output file has failed.
+  void PDFRefuseAfterFailedWrite(const char* operation) const;
 
   // ---- document information and viewer preferences ----------------------------
   std::string Title, Author, Creator, Keywords, Subject, Producer;  // UTF-8, as passed
