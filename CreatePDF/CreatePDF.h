@@ -118,8 +118,9 @@ class CreatePDF {
 
   // helpers that callers and tests may use
   static std::string PDFFormatNumber(double number, int decimals = 2);
-  static std::string PDFJpegMarker(const std::vector<uint8_t>& bytes,
-                                   int32_t position);  // positions from 1
+  // JPEG byte readers, positions from 1: the two bytes at position as four upper-case hex
+  // digits ("FFD8"), or as a big-endian number; "" and -1 when they lie outside the bytes.
+  static std::string PDFJpegMarker(const std::vector<uint8_t>& bytes, int32_t position);
   static int32_t PDFJpegWord(const std::vector<uint8_t>& bytes, int32_t position);
 
  private:
@@ -146,6 +147,9 @@ class CreatePDF {
   // Throws std::logic_error naming the operation unless a page is open (between
   // PDFBeginDoc and PDFEndDoc). Every operation that draws on the page calls it first.
   void PDFRequireOpenPage(const char* operation) const;
+  // Throws std::runtime_error naming the operation and the file once a write to the
+  // output file has failed.
+  void PDFRefuseAfterFailedWrite(const char* operation) const;
 
   // ---- document information and viewer preferences ----------------------------
   std::string Title, Author, Creator, Keywords, Subject, Producer;  // UTF-8, as passed

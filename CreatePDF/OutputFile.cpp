@@ -42,12 +42,23 @@ bool CreatePDF::PDFFileCreated() const {
 }
 
 void CreatePDF::PDFRequireOpenPage(const char* operation) const {
+  PDFRefuseAfterFailedWrite(operation);
   if (docState_ == DocState::Configured) {
     throw std::logic_error(std::string(operation) + ": no page is open; call PDFBeginDoc first");
   }
   if (docState_ == DocState::Finished) {
     throw std::logic_error(std::string(operation) +
                            ": the document is finished; PDFEndDoc has closed the file");
+  }
+}
+
+// A file whose write failed holds an unfinished document: nothing more is drawn into it
+// or written to it, so that the caller cannot mistake it for a finished one.
+void CreatePDF::PDFRefuseAfterFailedWrite(const char* operation) const {
+  if (OutFile && !OutFile->good()) {
+    throw std::runtime_error(std::string(operation) + ": an earlier write to " + FilePath +
+                             " failed; the document is unfinished and this writer refuses "
+                             "further calls");
   }
 }
 

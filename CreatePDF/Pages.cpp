@@ -22,6 +22,7 @@ std::string LocalDateTime() {
 }  // namespace
 
 void CreatePDF::PDFBeginDoc() {
+  PDFRefuseAfterFailedWrite("PDFBeginDoc");
   if (docState_ != DocState::Configured) {
     throw std::logic_error(docState_ == DocState::PageOpen
                                ? "PDFBeginDoc: a document is already open on this writer"
@@ -30,7 +31,9 @@ void CreatePDF::PDFBeginDoc() {
   }
   if (!OutFile) {
     throw std::runtime_error(
-        "PDFBeginDoc: no open output file; PDFFileName must create the file first");
+        FilePath.empty() ? "PDFBeginDoc: no output file; PDFFileName must name and create it first"
+                         : "PDFBeginDoc: the output file " + FilePath +
+                               " could not be created (missing folder or no permission)");
   }
   PageNumber = 1;
   ImageCount = 0;

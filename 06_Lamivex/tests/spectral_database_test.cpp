@@ -73,8 +73,9 @@ TEST(SpectralDatabase, AConnectionCannotChangeTheDatabase) {
 namespace lamivex {
 namespace {
 
-// The suite database of the build tree is made from data/catalogue/schema.sql; its
-// tables must be the ones the shared schema defines for a suite database.
+// The suite database of the build tree is made by lamivex-db from
+// data/catalogue/catalogue.txt; its tables must be the ones the shared schema
+// defines for a suite database.
 TEST(SpectralDatabase, TheBuiltCatalogueHasTheSharedSuiteSchema) {
   const auto schemaOf = [](sqlite3* db) {
     std::vector<std::string> statements;

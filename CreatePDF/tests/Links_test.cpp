@@ -8,6 +8,12 @@ namespace {
 using Access = CreatePDFTestAccess;
 using pdftest::TestDocument;
 
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
 class Links : public ::testing::Test {
  protected:
   Links() {
@@ -87,6 +93,18 @@ TEST_F(Links, ShapeAndImageLinksUseTheirColourOnlyForWhatTheyWrite) {
 
   Content().clear();
   doc.pdf.PDFTextOut("after", 2, 6);
+  EXPECT_EQ(Content().substr(0, 25), "q 1.000 0.000 0.000 rg \r\n");
+}
+
+TEST_F(Links, TextAfterALinkedRectangleOrEllipseKeepsTheCallersColour) {
+  doc.pdf.PDFSetTextColor("#FF0000");
+  doc.pdf.PDFDrawRectangle(1, 1, 5, 3, "https://example.org/rectangle");
+  doc.pdf.PDFDrawEllipse(6, 1, 4, 2, "https://example.org/ellipse");
+  doc.pdf.PDFDrawRectangle(1, 4, 5, 6);  // no link: nothing written in white
+  EXPECT_EQ(Count(Content(), "q 1.000 1.000 1.000 rg \r\n"), 2u) << Content();
+  EXPECT_EQ(Access::PageLinkCount(doc.pdf), 2);
+  Content().clear();
+  doc.pdf.PDFTextOut("visible", 2, 8);
   EXPECT_EQ(Content().substr(0, 25), "q 1.000 0.000 0.000 rg \r\n");
 }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes sample_catalogue.sql: the demo products of the suite's spectral database.
+"""Writes samples/*.csv: the sample products of the suite's spectral database.
 
 SAMPLE DATA, NOT MEASUREMENTS. Each spectrum comes from a simple physical model,
 300 to 2500 nm every 5 nm, in percent:
@@ -16,13 +16,14 @@ SAMPLE DATA, NOT MEASUREMENTS. Each spectrum comes from a simple physical model,
 * The film carries a coating on face 1 that reflects the near infrared, so its two
   faces differ and a turned film gives a different result.
 
-Run it again after changing the model; the build turns the SQL into SM_Spectral.db.
+Run it again after changing the model; the build imports the files listed in
+catalogue.txt into SM_Spectral.db with lamivex-db.
 """
 import math
 import pathlib
+import re
 
 GRID = range(300, 2501, 5)
-NOTE = "sample data: model spectrum (make_sample_catalogue.py), not a measurement"
 
 
 def fresnel(n):
@@ -77,13 +78,13 @@ def solar_film():
 
 
 PRODUCTS = [
-    # table, spectral table, id, name, thickness (mm), rows
-    ("glass", "spectral_energy", 1001, "SAMPLE Clear 4 mm", 4.0, glass(4.0, 0.025, 15)),
-    ("glass", "spectral_energy", 1002, "SAMPLE Clear 6 mm", 6.0, glass(6.0, 0.025, 15)),
-    ("glass", "spectral_energy", 1003, "SAMPLE Green tinted 6 mm", 6.0, glass(6.0, 0.22, 25)),
-    ("film", "spectral_energy_film", 2001, "SAMPLE Solar control film", 0.05, solar_film()),
-    ("PVB", "spectral_energy_PVB", 3001, "SAMPLE PVB 0.38 mm", 0.38, pvb(0.38)),
-    ("PVB", "spectral_energy_PVB", 3002, "SAMPLE PVB 0.76 mm", 0.76, pvb(0.76)),
+    # name, thickness (mm), rows; catalogue.txt gives each file its kind and id
+    ("SAMPLE Clear 4 mm", 4.0, glass(4.0, 0.025, 15)),
+    ("SAMPLE Clear 6 mm", 6.0, glass(6.0, 0.025, 15)),
+    ("SAMPLE Green tinted 6 mm", 6.0, glass(6.0, 0.22, 25)),
+    ("SAMPLE Solar control film", 0.05, solar_film()),
+    ("SAMPLE PVB 0.38 mm", 0.38, pvb(0.38)),
+    ("SAMPLE PVB 0.76 mm", 0.76, pvb(0.76)),
 ]
 
 
@@ -91,19 +92,22 @@ def percent(x):
     return f"{100 * x:.4f}"
 
 
+def file_name(name):
+    return re.sub(r"[^a-z0-9]+", "_", name.lower()).strip("_") + ".csv"
+
+
 def main():
-    out = ["-- SAMPLE DATA, NOT MEASUREMENTS: written by make_sample_catalogue.py from a model.",
-           "BEGIN TRANSACTION;"]
-    for table, spectral, pid, name, thickness, rows in PRODUCTS:
-        out.append(f"INSERT INTO {table} (id, name, maker, thickness, source_file, origin) "
-                   f"VALUES ({pid}, '{name}', 'sample data', {thickness}, "
-                   f"'make_sample_catalogue.py', '{NOTE}');")
+    folder = pathlib.Path(__file__).with_name("samples")
+    folder.mkdir(exist_ok=True)
+    for name, thickness, rows in PRODUCTS:
+        out = [f"# name: {name}",
+               "# maker: sample data",
+               f"# thickness: {thickness}",
+               "# SAMPLE DATA, NOT MEASUREMENTS: written by make_sample_catalogue.py from a model.",
+               "wavelength (nm),T (%),R1 (%),R2 (%)"]
         for lam, (t, r1, r2) in zip(GRID, rows):
-            out.append(f"INSERT INTO {spectral} VALUES ({pid}, {lam}, "
-                       f"{percent(t)}, {percent(r1)}, {percent(r2)});")
-    out.append("COMMIT;")
-    target = pathlib.Path(__file__).with_name("sample_catalogue.sql")
-    target.write_text("\n".join(out) + "\n", encoding="utf-8")
+            out.append(f"{lam},{percent(t)},{percent(r1)},{percent(r2)}")
+        (folder / file_name(name)).write_text("\n".join(out) + "\n", encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -1,0 +1,45 @@
+// The suite catalogue the build makes from data/catalogue/catalogue.txt.
+#include <gtest/gtest.h>
+
+#include "DbTestSupport.h"
+#include "SqliteConnection.h"
+
+namespace lamivexdb {
+namespace {
+
+const std::string kCatalogue =
+    std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+
+TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheck) {
+  const testing::ToolResult list = testing::Tool({"list", kCatalogue});
+  ASSERT_EQ(list.status, 0) << list.err;
+  for (const char* line : {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\n",
+                           "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\n",
+                           "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\n",
+                           "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\n",
+                           "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\n",
+                           "1106\tglass\tILC2019_1 Diffuse Interlayer\t441 rows\t300-2500 nm\n"}) {
+    EXPECT_NE(list.out.find(line), std::string::npos) << line;
+  }
+  const testing::ToolResult check = testing::Tool({"check", kCatalogue});
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_EQ(check.out, "12 products checked, no problems found\n");
+}
+
+TEST(BuiltCatalogue, EachProductKeepsItsOrigin) {
+  SqliteConnection db(kCatalogue, SqliteConnection::Mode::ReadOnly);
+  Statement row =
+      db.Prepare("select maker, thickness, source_file, origin from glass where id=1105");
+  ASSERT_TRUE(row.Step());
+  EXPECT_EQ(row.Text(0), "Cardinal Glass Industries");
+  EXPECT_NEAR(row.Number(1), 7.09, 1e-5);
+  EXPECT_EQ(row.Text(2), "nfrc_18000.json");
+  EXPECT_NE(row.Text(3).find("LBNL-ETA/WinCalc 65e615a test/products/nfrc_18000.json"),
+            std::string::npos);
+  Statement sample = db.Prepare("select origin from PVB where id=3001");
+  ASSERT_TRUE(sample.Step());
+  EXPECT_NE(sample.Text(0).find("not a measurement"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lamivexdb

@@ -1,0 +1,97 @@
+// Writing the report: the document settings, the pages in order, each with its header
+// and footer and the blocks the flow placed on it.
+#include "Report.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "CreatePDF.h"
+#include "ReportContent.h"
+#include "ReportExit.h"
+#include "ReportLayout.h"
+#include "ReportPageFrame.h"
+#include "platform/MessageBox.h"
+
+namespace lamivex::report {
+namespace {
+
+constexpr int kFormatA4 = 0;
+
+void Configure(CreatePDF& pdf, const ReportData& data, const std::string& configFolder) {
+  pdf.PDFSetMessageHandler([](const std::string& text, const std::string& title, PDFMessageIcon) {
+    ShowMessage(title, text);
+  });
+  pdf.PDFPathConfiguration(configFolder);
+  pdf.PDFFormatPage(kFormatA4);
+  pdf.PDFTitle(data.texts.ReportTitle);
+  pdf.PDFSubject(data.info.Glazing);
+  pdf.PDFCreator("Lamivex");
+  pdf.PDFKeywords(data.info.ProjectReference);
+  pdf.PDFUseOutlines(true);
+}
+
+[[noreturn]] void CannotCreate(const ReportData& data, const std::string& path) {
+  const std::string text =
+      data.texts.ClosePdf.empty() ? "Error: the PDF file cannot be created." : data.texts.ClosePdf;
+  throw RunError(kExitPdfNotCreated, "SM5.2", text + "\n" + path);
+}
+
+void DrawPages(CreatePDF& pdf, const ReportData& data) {
+  ReportCanvas canvas(pdf);
+  const std::vector<Block> blocks = ReportBlocks(data);
+  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, {kBodyTop, kBodyBottom});
+  const int pages = PageCount(placed);
+  pdf.PDFBeginDoc();
+  size_t next = 0;
+  for (int page = 1; page <= pages; ++page) {
+    if (page > 1) {
+      pdf.PDFEndPage();
+      pdf.PDFNewPage();
+    }
+    DrawPageFrame(canvas, data, page, pages);
+    for (; next < placed.size() && placed[next].page == page; ++next) {
+      blocks[placed[next].block].draw(canvas, placed[next].y);
+    }
+  }
+  pdf.PDFEndDoc();
+}
+
+// Removes the temporary file unless it was renamed.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  ~TemporaryFile() {
+    std::error_code ignored;
+    if (!kept_) std::filesystem::remove(path_, ignored);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& Path() const { return path_; }
+  void RenameTo(const std::string& path) {
+    std::filesystem::rename(path_, path);
+    kept_ = true;
+  }
+
+ private:
+  std::string path_;
+  bool kept_ = false;
+};
+
+}  // namespace
+
+void WriteReport(const ReportData& data, const std::string& configFolder, const std::string& path) {
+  TemporaryFile partial(path + ".part" + std::to_string(::getpid()));
+  CreatePDF pdf;
+  Configure(pdf, data, configFolder);
+  pdf.PDFFileName(partial.Path());
+  if (!pdf.PDFFileCreated()) CannotCreate(data, path);
+  DrawPages(pdf, data);
+  try {
+    partial.RenameTo(path);
+  } catch (const std::filesystem::filesystem_error&) {
+    CannotCreate(data, path);
+  }
+}
+
+}  // namespace lamivex::report

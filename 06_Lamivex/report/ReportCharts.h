@@ -1,0 +1,33 @@
+// Chart blocks: the spectral curves over 300 to 2500 nm in a framed grid with the
+// visible range shaded, the axes' ticks and values, and a legend under the chart.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ChartGeometry.h"
+#include "ReportCanvas.h"
+#include "ReportFlow.h"
+
+namespace lamivex::report {
+
+struct ChartCurve {
+  std::string legend;
+  Colour colour = kBlack;
+  std::vector<double> dash;                       // drawn and skipped lengths, mm
+  std::vector<std::pair<double, double>> values;  // wavelength (nm), percent
+};
+
+// Colour and dash pattern of the n-th curve of a chart (from 0): eight colours and four
+// patterns, so that neighbouring curves differ in both.
+ChartCurve CurveStyle(int n);
+
+// The chart's frame when the chart block's top is at y.
+ChartFrame ChartFrameAt(double y);
+
+// The chart, then its legend in rows of `legendColumns` entries; the legend's first row
+// stays with the chart.
+void AddChart(std::vector<Block>& blocks, const std::vector<ChartCurve>& curves, int legendColumns);
+
+}  // namespace lamivex::report

@@ -1,0 +1,169 @@
+// The report's sections, in order.
+#include "ReportContent.h"
+
+#include "ReportCharts.h"
+#include "ReportLayout.h"
+#include "ReportTables.h"
+
+namespace lamivex::report {
+namespace {
+
+constexpr double kMissingNumber = 999999.0;  // what the job reader gives for a missing key
+
+// A value cell: one decimal.
+std::string Value(double percent) {
+  return OneDecimal(percent);
+}
+
+// A bookmark title: the label, or in a language without labels a text of its symbols.
+std::string Or(const std::string& label, const std::string& fallback) {
+  return label.empty() ? fallback : label;
+}
+
+// The faces' title of the "turned" column: 1, a double arrow, 2.
+void DrawTurnedTitle(ReportCanvas& canvas, double x, double width, double baseline) {
+  const Font font{kTableSize, true};
+  const double middle = x + width / 2.0;
+  const double y = baseline - 1.0;
+  canvas.Text("1", middle - 3.6, baseline, font, Align::Right);
+  canvas.Text("2", middle + 3.6, baseline, font, Align::Left);
+  canvas.Line(middle - 2.8, y, middle + 2.8, y, kTableRuleWidth, kInk);
+  for (double side : {-1.0, 1.0}) {
+    const double tip = middle + side * 2.8;
+    canvas.Line(tip, y, tip - side * 1.0, y - 0.7, kTableRuleWidth, kInk);
+    canvas.Line(tip, y, tip - side * 1.0, y + 0.7, kTableRuleWidth, kInk);
+  }
+}
+
+void AddProject(std::vector<Block>& blocks, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  const RunInformation& info = data.info;
+  std::vector<InfoLine> lines = {{t.ProjectDescription, info.Description},
+                                 {t.ProjectReference, info.ProjectReference},
+                                 {t.Glazings, info.Glazing}};
+  if (!info.NewGlassName.empty()) lines.push_back({t.NewGlassName, info.NewGlassName});
+  if (info.NewGlassThickness != kMissingNumber && info.NewGlassThickness > 0.0) {
+    lines.push_back({t.NewThickness, ShortNumber(info.NewGlassThickness) + " mm"});
+  }
+  const size_t first = blocks.size();
+  AddInfoLines(blocks, lines);
+  auto draw = blocks[first].draw;
+  const std::string bookmark = Or(WithoutColon(t.ProjectDescription), info.ProjectReference);
+  blocks[first].draw = [draw, bookmark](ReportCanvas& canvas, double y) {
+    canvas.Bookmark(bookmark, 0, y);
+    draw(canvas, y);
+  };
+}
+
+void AddLayers(std::vector<Block>& blocks, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  AddSectionTitle(blocks, 1, WithoutColon(t.Glazings), false);
+  std::vector<TableColumn> columns = {{"#", 10.0, Align::Center},
+                                      {"", 24.0},
+                                      {"", 86.0},
+                                      {"", 20.0, Align::Center, DrawTurnedTitle},
+                                      {"Emn1 (%)", 20.0, Align::Right},
+                                      {"Emn2 (%)", 20.0, Align::Right}};
+  std::vector<TableRow> rows;
+  for (const LayerReport& layer : data.layers) {
+    rows.push_back(
+        {{std::to_string(layer.number), KindText(t, layer.kind), layer.name,
+          layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1), ShortNumber(layer.emn2)}});
+  }
+  AddTable(blocks, columns, rows);
+}
+
+// A table of integrated characteristics: the assembly first, then every layer.
+void AddCharacteristics(std::vector<Block>& blocks, const ReportData& data,
+                        const std::vector<std::string>& symbols, bool light) {
+  std::vector<TableColumn> columns = {{"#", 10.0, Align::Center}, {"", 24.0}, {"", 56.0}};
+  for (const std::string& symbol : symbols) columns.push_back({symbol, 18.0, Align::Right});
+  auto row = [](std::vector<std::string> cells, const Characteristics& c) {
+    for (double value : {c.T, c.R1, c.A1, c.R2, c.A2}) cells.push_back(Value(value));
+    return cells;
+  };
+  std::vector<TableRow> rows;
+  const Characteristics& assembly = light ? data.assemblyLight : data.assemblyEnergy;
+  rows.push_back({row({"", data.info.Glazing, ""}, assembly), true});
+  for (const LayerReport& layer : data.layers) {
+    rows.push_back(
+        {row({std::to_string(layer.number), KindText(data.texts, layer.kind), layer.name},
+             light ? layer.light : layer.energy)});
+  }
+  AddTable(blocks, columns, rows);
+}
+
+void AddSummary(std::vector<Block>& blocks, const ReportData& data) {
+  std::vector<std::string> titles = SplitColumnTitles(data.texts.ResultColumns);
+  titles.resize(data.summary.size());
+  std::vector<TableColumn> columns;
+  for (const std::string& title : titles) {
+    columns.push_back({title, kColumnWidth / static_cast<double>(titles.size()), Align::Center});
+  }
+  AddTable(blocks, columns, {{data.summary, true}});
+}
+
+void AddResults(std::vector<Block>& blocks, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  AddSectionTitle(blocks, 2, t.IntegratedCalculation, false);
+  AddCaption(blocks, t.EnergyCharacteristics, "300 - 2500 nm  (%)",
+             {Or(t.EnergyCharacteristics, "Te, Re1, Ae1, Re2, Ae2"), 1}, kBlockGap / 2.0);
+  AddCharacteristics(blocks, data, {"Te", "Re1", "Ae1", "Re2", "Ae2"}, false);
+  AddCaption(blocks, t.LightCharacteristics, "380 - 780 nm  (%)",
+             {Or(t.LightCharacteristics, "Tl, Rl1, Al1, Rl2, Al2"), 1}, kBlockGap);
+  AddCharacteristics(blocks, data, {"Tl", "Rl1", "Al1", "Rl2", "Al2"}, true);
+  AddCaption(blocks, t.NewCharacteristics, "", {Or(t.NewCharacteristics, "Lamivex.out"), 1},
+             kBlockGap);
+  AddSummary(blocks, data);
+}
+
+std::vector<std::pair<double, double>> Series(const std::vector<SpectrumRecord>& spectrum,
+                                              double SpectrumRecord::*value) {
+  std::vector<std::pair<double, double>> series;
+  series.reserve(spectrum.size());
+  for (const SpectrumRecord& record : spectrum) series.emplace_back(record.lambda, record.*value);
+  return series;
+}
+
+void AddCharts(std::vector<Block>& blocks, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  AddSectionTitle(blocks, 3, t.SpectralCalculation, true);
+  const std::string title = data.info.Glazing.empty() ? "T, R1, R2" : data.info.Glazing;
+  AddCaption(blocks, data.info.Glazing, "T, R1, R2  (%)", {title, 1}, kBlockGap / 2.0);
+  std::vector<ChartCurve> assembly;
+  const std::pair<const char*, double SpectrumRecord::*> kSeries[] = {
+      {"T", &SpectrumRecord::t}, {"R1", &SpectrumRecord::r1}, {"R2", &SpectrumRecord::r2}};
+  for (const auto& [name, value] : kSeries) {
+    ChartCurve curve = CurveStyle(static_cast<int>(assembly.size()));
+    curve.legend = name;
+    curve.values = Series(data.assemblySpectrum, value);
+    assembly.push_back(std::move(curve));
+  }
+  AddChart(blocks, assembly, 6);
+  if (data.layers.size() < 2) return;
+
+  AddCaption(blocks, WithoutColon(t.Glazings), "T  (%)",
+             {"T 1 - " + std::to_string(data.layers.size()), 1}, 2.0 * kBlockGap);
+  std::vector<ChartCurve> layers;
+  for (const LayerReport& layer : data.layers) {
+    ChartCurve curve = CurveStyle(layer.number - 1);
+    curve.legend =
+        std::to_string(layer.number) + "  " + KindText(t, layer.kind) + "  " + layer.name;
+    curve.values = Series(layer.spectrum, &SpectrumRecord::t);
+    layers.push_back(std::move(curve));
+  }
+  AddChart(blocks, layers, data.layers.size() <= 8 ? 2 : 3);
+}
+
+}  // namespace
+
+std::vector<Block> ReportBlocks(const ReportData& data) {
+  std::vector<Block> blocks;
+  AddProject(blocks, data);
+  AddLayers(blocks, data);
+  AddResults(blocks, data);
+  AddCharts(blocks, data);
+  return blocks;
+}
+
+}  // namespace lamivex::report

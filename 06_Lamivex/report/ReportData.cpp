@@ -1,0 +1,135 @@
+// Loading the report's data from the job file and the run's files.
+#include "ReportData.h"
+
+#include <cmath>
+
+#include "Main_modul6.h"
+#include "MdlImpression.h"
+#include "ReportExit.h"
+#include "Result_Common_Modul6.h"
+#include "platform/RunError.h"
+#include "platform/TextFiles.h"
+
+namespace lamivex::report {
+namespace {
+
+[[noreturn]] void MissingRunFile(const std::string& path) {
+  throw RunError(kExitMissingRunFile, "SM5.2",
+                 "Error: the run's file " + path +
+                     " is missing; run lamivex on this job before lamivex-report.");
+}
+
+std::vector<SpectrumRecord> ReadRunSpectrum(const std::string& path) {
+  if (!FileExists(path)) MissingRunFile(path);
+  std::vector<SpectrumRecord> records = ReadSpectrumFile(path);
+  if (records.empty()) {
+    throw RunError(kExitMissingRunFile, "SM5.2",
+                   "Error: the spectrum file " + path + " holds no data.");
+  }
+  return records;
+}
+
+Characteristics FromMeans(const IntegratedValues& means) {
+  return {means.T, means.R1, 100.0 - means.T - means.R1, means.R2, 100.0 - means.T - means.R2};
+}
+
+std::string TrimBlanks(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::vector<LayerReport> ReadLayers(LamivexRun& run, const std::string& jobPath) {
+  ReadLayerTable(run, jobPath);
+  ReadInversionList(run, jobPath);
+  std::vector<LayerReport> layers;
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    LayerReport layer;
+    layer.number = k;
+    layer.kind = run.GlassKind[k];
+    layer.name = std::get<std::string>(ReadKeyText(jobPath, "glass" + std::to_string(k)));
+    std::erase(layer.name, '"');
+    layer.turned = run.InverseFace[k - 1] != 0;
+    layer.emn1 = run.GlassEmn1[k];
+    layer.emn2 = run.GlassEmn2[k];
+    layer.spectrum = ReadRunSpectrum(run.TempFolder() + "Energy_" + std::to_string(k) + ".out");
+    layer.energy = EnergyCharacteristics(layer.spectrum);
+    layer.light = LightCharacteristics(run, layer.spectrum);
+    layers.push_back(std::move(layer));
+  }
+  return layers;
+}
+
+std::vector<std::string> ReadSummary(const std::string& path) {
+  if (!FileExists(path)) MissingRunFile(path);
+  const std::vector<std::string> lines = ReadTextLines(path);
+  return SummaryValues(lines.empty() ? std::string() : lines.front(), path);
+}
+
+}  // namespace
+
+Characteristics EnergyCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum) {
+  return FromMeans(IntegrateSpectrum(solarSpectrum));
+}
+
+Characteristics LightCharacteristics(const LamivexRun& run,
+                                     const std::vector<SpectrumRecord>& solarSpectrum) {
+  std::vector<SpectrumRecord> visible;
+  for (const SpectrumRecord& record : solarSpectrum) {
+    const double j = (record.lambda - 380.0) / 5.0 + 1.0;
+    if (j < 0.5 || j > kLightPoints + 0.5) continue;
+    SpectrumRecord point = record;
+    point.weight = run.LightWeights[static_cast<size_t>(std::lround(j))];
+    visible.push_back(point);
+  }
+  return FromMeans(IntegrateSpectrum(visible));
+}
+
+std::vector<std::string> SummaryValues(const std::string& line, const std::string& path) {
+  // The title is the one quoted field; the twelve numbers follow its closing quote.
+  const size_t titleEnd = line.find('"', line.find('"') + 1);
+  std::vector<std::string> values;
+  if (line.empty() || line.front() != '"' || titleEnd == std::string::npos) {
+    throw RunError(kExitMissingRunFile, "SM5.2",
+                   "Error: the summary " + path + " is not readable.");
+  }
+  size_t start = line.find(',', titleEnd);
+  while (start != std::string::npos) {
+    const size_t end = line.find(',', start + 1);
+    values.push_back(TrimBlanks(line.substr(start + 1, end - start - 1)));
+    start = end;
+  }
+  if (values.size() != 12) {
+    throw RunError(kExitMissingRunFile, "SM5.2",
+                   "Error: the summary " + path + " holds " + std::to_string(values.size()) +
+                       " values after its title instead of 12.");
+  }
+  return values;
+}
+
+ReportData LoadReportData(LamivexRun& run) {
+  const std::string jobPath = run.TempFolder() + kJobFileName;
+  if (!FileExists(jobPath)) {
+    throw RunError(kExitBadJob, "SM5.2", "Error: the job file " + jobPath + " is missing.");
+  }
+  run.NumberGlass = ReadNumberGlass(jobPath);
+  if (run.NumberGlass < 1) {
+    throw RunError(kExitBadJob, "SM5.2",
+                   "Error: the job " + jobPath + " has no layers (\"Number glass\" is " +
+                       std::to_string(run.NumberGlass) + "); there is nothing to report.");
+  }
+  ReportData data;
+  ReadRunInformation(run, kJobFileName);
+  LoadReportLabels(run, run.Info.Language);
+  data.info = run.Info;
+  data.texts = MakeReportTexts(run.Labels);
+  InitLightWeights(run);
+  data.layers = ReadLayers(run, jobPath);
+  data.assemblySpectrum = ReadRunSpectrum(run.TempFolder() + kAssemblySpectrumFile);
+  data.assemblyEnergy = EnergyCharacteristics(data.assemblySpectrum);
+  data.assemblyLight = LightCharacteristics(run, data.assemblySpectrum);
+  data.summary = ReadSummary(run.TempFolder() + kSummaryFile);
+  return data;
+}
+
+}  // namespace lamivex::report

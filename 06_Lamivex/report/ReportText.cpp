@@ -1,0 +1,119 @@
+// Texts of the report: printable labels, numbers and fitted texts.
+#include "ReportText.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace lamivex::report {
+namespace {
+
+std::string TrimBlanks(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string FixedDecimals(double value, int decimals) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  return std::string(buffer, result.ptr);
+}
+
+// Position where the UTF-8 character before `end` starts.
+size_t PreviousCharacter(const std::string& text, size_t end) {
+  size_t start = end - 1;
+  while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+  return start;
+}
+
+}  // namespace
+
+std::string PrintableLabel(const std::string& raw) {
+  std::string text = raw;
+  std::erase(text, '"');
+  return TrimBlanks(text);
+}
+
+std::string WithoutColon(const std::string& label) {
+  std::string text = TrimBlanks(label);
+  if (!text.empty() && text.back() == ':') text.pop_back();
+  return TrimBlanks(text);
+}
+
+ReportTexts MakeReportTexts(const ReportLabels& labels) {
+  const auto p = PrintableLabel;
+  ReportTexts texts;
+  texts.SuiteTitle = p(labels.LblSuiteTitle);
+  texts.ReportTitle = p(labels.LblReportTitle);
+  texts.DateVersion = p(labels.LblDateVersion);
+  texts.Date = p(labels.LblDate);
+  texts.Time = p(labels.LblTime);
+  texts.Page = p(labels.LblPage);
+  texts.ReportOf = p(labels.LblReportOf);
+  texts.Pages = p(labels.LblPages);
+  texts.ProjectDescription = p(labels.LblProjectDescription);
+  texts.ProjectReference = p(labels.LblProjectReference);
+  texts.Glazings = p(labels.LblGlazings);
+  texts.NewGlassName = p(labels.LblNewGlassName);
+  texts.NewThickness = p(labels.LblNewThickness);
+  texts.Glass = p(labels.LblGlass);
+  texts.Film = p(labels.LblFilm);
+  texts.PVB = p(labels.LblPVB);
+  texts.Yes = p(labels.LblYes);
+  texts.No = p(labels.LblNo);
+  texts.EnergyCharacteristics = p(labels.LblEnergyCharacteristics);
+  texts.LightCharacteristics = p(labels.LblLightCharacteristics);
+  texts.NewCharacteristics = p(labels.LblNewCharacteristics);
+  texts.ResultColumns = p(labels.LblResultColumns);
+  texts.IntegratedCalculation = p(labels.LblIntegratedCalculation);
+  texts.SpectralCalculation = p(labels.LblSpectralCalculation);
+  texts.ClosePdf = p(labels.LblClosePdf);
+  return texts;
+}
+
+const std::string& KindText(const ReportTexts& texts, int16_t kind) {
+  if (kind == 1) return texts.Glass;
+  if (kind == 2) return texts.Film;
+  return texts.PVB;
+}
+
+std::string OneDecimal(double value) {
+  std::string text = FixedDecimals(value, 1);
+  if (text == "-0.0") text = "0.0";
+  return text;
+}
+
+std::string ShortNumber(double value) {
+  std::string text = FixedDecimals(value, 6);
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  if (text == "-0") text = "0";
+  return text;
+}
+
+std::vector<std::string> SplitColumnTitles(const std::string& header) {
+  std::vector<std::string> titles;
+  size_t start = header.find_first_not_of(' ');
+  while (start != std::string::npos) {
+    const size_t end = header.find(' ', start);
+    titles.push_back(header.substr(start, end == std::string::npos ? end : end - start));
+    start = header.find_first_not_of(' ', end == std::string::npos ? header.size() : end);
+  }
+  return titles;
+}
+
+std::string FitText(const std::string& text, double maxWidth,
+                    const std::function<double(const std::string&)>& width) {
+  if (width(text) <= maxWidth) return text;
+  static const std::string kEllipsis = "\xE2\x80\xA6";  // U+2026, a character of the fonts
+  std::string kept = text;
+  while (!kept.empty()) {
+    kept.erase(PreviousCharacter(kept, kept.size()));
+    while (!kept.empty() && kept.back() == ' ') kept.pop_back();
+    if (width(kept + kEllipsis) <= maxWidth) return kept + kEllipsis;
+  }
+  return std::string();
+}
+
+}  // namespace lamivex::report

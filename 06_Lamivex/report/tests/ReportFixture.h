@@ -1,0 +1,137 @@
+// A profile folder for the report's tests: a job, the files a run leaves in Temp, and
+// lamivex-report (and lamivex) run on it as separate processes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "PdfTestSupport.h"
+#include "TempFolder.h"
+
+namespace lamivex::report::testing {
+
+struct TestLayer {
+  int kind = 1;
+  int id = 1001;
+  double emn1 = 84.0, emn2 = 84.0;
+  std::string name;
+  double t = 80.0, r1 = 8.0, r2 = 9.0;  // flat spectrum, percent
+};
+
+class ReportFolder {
+ public:
+  ReportFolder() : temp_(folder_ / "Solmerac/v5.2/Profile/Temp") {
+    std::filesystem::create_directories(temp_);
+  }
+  std::string Temp(const std::string& name = "") const { return (temp_ / name).string(); }
+
+  // The job file: layers, language, and the run information of a laminated glass.
+  void WriteJob(const std::vector<TestLayer>& layers, const std::string& language) const {
+    std::string job = "\"Number glass\", " + std::to_string(layers.size()) + "\r\n\"Langue\", \"" +
+                      language + "\"\r\n";
+    for (const TestLayer& l : layers) {
+      job += std::to_string(l.kind) + ", " + std::to_string(l.id) + ", " + Number(l.emn1) + ", " +
+             Number(l.emn2) + "\r\n";
+    }
+    job += "\"Inverse the face glasses\", \"0,1,0,0,0,0,0,0,0,0\"\r\n";
+    for (size_t k = 0; k < layers.size(); ++k) {
+      job += "\"glass" + std::to_string(k + 1) + "\", \"" + layers[k].name + "\"\r\n";
+    }
+    job +=
+        "\"Ep_Nouveau_verre\", 8.76\r\n\"Date de lancement du calcul\", \"2024-05-14\"\r\n"
+        "\"Heure de lancement du calcul\", \"10:30:00\"\r\n"
+        "\"Projet/R\xC3\xA9"
+        "f\xC3\xA9rence\", \"R\xC3\xA9"
+        "f-2024-17\"\r\n"
+        "\"Vitrage\", \"Test glazing\"\r\n\"Description\", \"Report test job\"\r\n"
+        "\"Nom Nouveau verre\", \"New glass 8.76\"\r\n";
+    lamivex::testing::WriteBytes(Temp("input_Lamivex.in"), job);
+  }
+
+  // A flat spectrum file from 300 to 2500 nm every 5 nm, as the run writes them.
+  void WriteSpectrum(const std::string& name, double t, double r1, double r2) const {
+    std::string text = "SLamda        Weight        T             R1            R2\r\n";
+    for (int lambda = 300; lambda <= 2500; lambda += 5) {
+      text += std::to_string(lambda) + " 0.002 " + Number(t) + " " + Number(r1) + " " + Number(r2) +
+              "\r\n";
+    }
+    lamivex::testing::WriteBytes(Temp(name), text);
+  }
+
+  // Every file of a finished run: the layers' spectra, the assembly's and the summary.
+  void WriteRunFiles(const std::vector<TestLayer>& layers, const TestLayer& assembly,
+                     const std::string& summary) const {
+    for (size_t k = 0; k < layers.size(); ++k) {
+      WriteSpectrum("Energy_" + std::to_string(k + 1) + ".out", layers[k].t, layers[k].r1,
+                    layers[k].r2);
+    }
+    WriteSpectrum("Final_Energy_Lamivex.out", assembly.t, assembly.r1, assembly.r2);
+    lamivex::testing::WriteBytes(
+        Temp("Lamivex.out"),
+        "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
+  }
+
+  std::string Environment() const {
+    return "AppData='" + folder_.Path().string() +
+           "' LAMIVEX_PROGRAM_DIR='" LAMIVEX_PROGRAM_DIR "' ";
+  }
+  pdftest::CommandResult RunReport(const std::string& arguments = "") const {
+    return pdftest::RunCommand(Environment() + "'" LAMIVEX_REPORT_EXECUTABLE "' " + arguments);
+  }
+  pdftest::CommandResult RunLamivex() const {
+    return pdftest::RunCommand(Environment() + "'" LAMIVEX_EXECUTABLE "'");
+  }
+
+  const std::filesystem::path& Path() const { return folder_.Path(); }
+
+ private:
+  static std::string Number(double value) {
+    std::string text = std::to_string(value);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text;
+  }
+  lamivex::testing::TempFolder folder_;
+  std::filesystem::path temp_;
+};
+
+// The text of a PDF file as pdftotext reads it in its layout (a table row on one line),
+// every run of blanks and line ends made one blank.
+inline std::string PdfText(const std::string& path) {
+  const pdftest::CommandResult result =
+      pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -");
+  std::string text;
+  for (char c : result.output) {
+    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f';
+    if (blank) {
+      if (!text.empty() && text.back() != ' ') text += ' ';
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
+// A field of pdfinfo's output ("Title", "Pages", ...), without the blanks around it.
+inline std::string PdfInfo(const std::string& path, const std::string& field) {
+  std::istringstream info(pdftest::RunCommand("pdfinfo -enc UTF-8 '" + path + "'").output);
+  for (std::string line; std::getline(info, line);) {
+    if (line.rfind(field + ":", 0) != 0) continue;
+    const size_t value = line.find_first_not_of(' ', field.size() + 1);
+    return value == std::string::npos ? std::string() : line.substr(value);
+  }
+  return "?";
+}
+
+inline int PdfPages(const std::string& path) {
+  const std::string pages = PdfInfo(path, "Pages");
+  return pages.empty() || pages == "?" ? -1 : std::stoi(pages);
+}
+
+}  // namespace lamivex::report::testing

@@ -1,0 +1,194 @@
+// lamivex-report on the files of a run: the pages, the labels, the values, and the
+// failures that must leave no PDF behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MdlImpression.h"
+#include "ReportFixture.h"
+#include "ReportText.h"
+
+namespace lamivex::report {
+namespace {
+
+using testing::PdfPages;
+using testing::PdfText;
+using testing::ReportFolder;
+using testing::TestLayer;
+
+ReportTexts Texts(const std::string& language) {
+  LamivexRun run;
+  run.ProgramFolder = LAMIVEX_PROGRAM_DIR;
+  LoadReportLabels(run, language);
+  return MakeReportTexts(run.Labels);
+}
+
+// Every label that every report prints, in the language given, made printable (the
+// names of kinds and yes / no appear as the layers have them).
+std::vector<std::string> PrintedLabels(const std::string& language) {
+  const ReportTexts t = Texts(language);
+  std::vector<std::string> labels = {t.SuiteTitle,
+                                     t.ReportTitle,
+                                     t.DateVersion,
+                                     t.Date,
+                                     t.Time,
+                                     t.Page,
+                                     t.ReportOf,
+                                     t.Pages,
+                                     t.ProjectDescription,
+                                     t.ProjectReference,
+                                     t.Glazings,
+                                     t.NewGlassName,
+                                     t.NewThickness,
+                                     t.EnergyCharacteristics,
+                                     t.LightCharacteristics,
+                                     t.NewCharacteristics,
+                                     t.IntegratedCalculation,
+                                     t.SpectralCalculation};
+  for (const std::string& title : SplitColumnTitles(t.ResultColumns)) labels.push_back(title);
+  return labels;
+}
+
+void ExpectAllIn(const std::string& text, const std::vector<std::string>& words) {
+  for (const std::string& word : words) {
+    EXPECT_NE(text.find(word), std::string::npos) << "missing: \"" << word << "\"";
+  }
+}
+
+bool NoPartialFiles(const std::filesystem::path& folder) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find(".pdf") != std::string::npos) return false;
+  }
+  return true;
+}
+
+const TestLayer kClear{1, 1001, 84, 84, "Clear 4 mm", 86.5, 7.7, 7.9};
+const TestLayer kInterlayer{3, 3002, 0, 0, "PVB 0.76 mm", 88.0, 6.5, 6.6};
+const TestLayer kTinted{1, 1003, 84, 80, "Grey 6 mm", 46.0, 5.0, 5.5};
+
+TEST(LamivexReport, OneLayerRun) {
+  ReportFolder folder;
+  folder.WriteJob({kClear}, "Anglais");
+  folder.WriteRunFiles({kClear}, kClear, "86,8,6,84,8,6,84,87,8,5,8,5");
+  const pdftest::CommandResult run = folder.RunReport();
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string pdf = folder.Temp("Lamivex.pdf");
+  EXPECT_NE(run.output.find(pdf), std::string::npos) << "says where the report is";
+  EXPECT_TRUE(pdftest::IsValidPdfFile(pdf));
+  EXPECT_EQ(PdfPages(pdf), 2);  // tables, then the assembly's chart alone
+  const std::string text = PdfText(pdf);
+  ExpectAllIn(text, PrintedLabels("Anglais"));
+  ExpectAllIn(text, {"Clear 4 mm", "Test glazing", "Report test job", "Réf-2024-17",
+                     "New glass 8.76", "8.76 mm", "2024-05-14", "10:30:00", "Page 1 / 2",
+                     "86.5 7.7 5.8 7.9 5.6",  // Te Re1 Ae1 Re2 Ae2, one decimal
+                     "86 8 6 84 8 6 84 87 8 5 8 5", "1 glass Clear 4 mm no 84 84"});
+  EXPECT_EQ(text.find("Film"), std::string::npos);
+}
+
+TEST(LamivexReport, ThreeLayerRunWithATurnedLayer) {
+  ReportFolder folder;
+  const TestLayer assembly{0, 0, 0, 0, "", 40.3, 6.0, 7.0};
+  folder.WriteJob({kClear, kInterlayer, kTinted}, "Français");
+  folder.WriteRunFiles({kClear, kInterlayer, kTinted}, assembly, "40,6,54,84,7,53,80,40,6,54,7,53");
+  const pdftest::CommandResult run = folder.RunReport();
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string pdf = folder.Temp("Lamivex.pdf");
+  EXPECT_TRUE(pdftest::IsValidPdfFile(pdf));
+  EXPECT_EQ(PdfPages(pdf), 2);
+  const std::string text = PdfText(pdf);
+  ExpectAllIn(text, PrintedLabels("Français"));
+  // The second layer is turned (inversion list 0,1,0,...).
+  ExpectAllIn(text, {"1 verre Clear 4 mm non 84 84", "2 PVB PVB 0.76 mm oui 0 0",
+                     "3 verre Grey 6 mm non 84 80", "Test glazing 40.3 6.0 53.7 7.0 52.7",
+                     "2 PVB PVB 0.76 mm 88.0 6.5 5.5 6.6 5.4",
+                     "3 verre Grey 6 mm 46.0 5.0 49.0 5.5 48.5", "40 6 54 84 7 53 80 40 6 54 7 53",
+                     "Page 2 / 2", "Caractéristiques énergétiques", "Calcul intégré"});
+  EXPECT_EQ(testing::PdfInfo(pdf, "Creator"), "Lamivex");
+  EXPECT_EQ(testing::PdfInfo(pdf, "Subject"), "Test glazing");
+  EXPECT_EQ(testing::PdfInfo(pdf, "Title"), Texts("Français").ReportTitle);
+}
+
+TEST(LamivexReport, UnknownLanguageGivesTheNumbersWithoutLabels) {
+  ReportFolder folder;
+  folder.WriteJob({kClear, kTinted}, "francais");
+  folder.WriteRunFiles({kClear, kTinted}, kTinted, "46,5,49,84,6,48,80,50,5,45,6,44");
+  const pdftest::CommandResult run = folder.RunReport("--output '" + folder.Temp("out.pdf") + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string pdf = folder.Temp("out.pdf");
+  EXPECT_TRUE(pdftest::IsValidPdfFile(pdf));
+  const std::string text = PdfText(pdf);
+  ExpectAllIn(text, {"86.5 7.7 5.8 7.9 5.6", "46 5 49 84 6 48 80 50 5 45 6 44", "Clear 4 mm",
+                     "Te Re1 Ae1 Re2 Ae2", "2024-05-14 10:30:00"});
+  EXPECT_EQ(PdfPages(pdf), 2);
+  for (const std::string& label : PrintedLabels("Français")) {
+    if (label.size() > 3) {
+      EXPECT_EQ(text.find(label), std::string::npos) << label;
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder.Temp("Lamivex.pdf")));
+}
+
+TEST(LamivexReport, MissingAssemblySpectrumIsNamedAndNoPdfIsLeft) {
+  ReportFolder folder;
+  folder.WriteJob({kClear, kTinted}, "Anglais");
+  folder.WriteRunFiles({kClear, kTinted}, kTinted, "46,5,49,84,6,48,80,50,5,45,6,44");
+  std::filesystem::remove(folder.Temp("Final_Energy_Lamivex.out"));
+  const pdftest::CommandResult run = folder.RunReport();
+  EXPECT_EQ(run.status, 5) << run.output;
+  EXPECT_NE(run.output.find(folder.Temp("Final_Energy_Lamivex.out")), std::string::npos)
+      << run.output;
+  EXPECT_TRUE(NoPartialFiles(folder.Path()));
+
+  // A missing layer spectrum or summary is reported the same way.
+  folder.WriteSpectrum("Final_Energy_Lamivex.out", 40, 6, 7);
+  std::filesystem::remove(folder.Temp("Energy_2.out"));
+  EXPECT_NE(folder.RunReport().output.find(folder.Temp("Energy_2.out")), std::string::npos);
+  folder.WriteSpectrum("Energy_2.out", 40, 6, 7);
+  std::filesystem::remove(folder.Temp("Lamivex.out"));
+  EXPECT_NE(folder.RunReport().output.find(folder.Temp("Lamivex.out")), std::string::npos);
+  EXPECT_TRUE(NoPartialFiles(folder.Path()));
+}
+
+TEST(LamivexReport, PdfThatCannotBeCreatedIsReportedInTheJobsLanguage) {
+  ReportFolder folder;
+  folder.WriteJob({kClear}, "Espagnol");
+  folder.WriteRunFiles({kClear}, kClear, "86,8,6,84,8,6,84,87,8,5,8,5");
+  const std::string target = folder.Temp("no such folder/report.pdf");
+  const pdftest::CommandResult run = folder.RunReport("--output '" + target + "'");
+  EXPECT_EQ(run.status, 6) << run.output;
+  EXPECT_NE(run.output.find("¡Cierre el archivo PDF antes de realizar el cálculo!"),
+            std::string::npos)
+      << run.output;
+  EXPECT_NE(run.output.find(target), std::string::npos);
+
+  // An existing report is replaced whole, and a folder in the way is refused.
+  std::filesystem::create_directories(folder.Temp("Lamivex.pdf"));
+  EXPECT_EQ(folder.RunReport().status, 6);
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Temp("Lamivex.pdf")));
+}
+
+TEST(LamivexReport, CommandLine) {
+  ReportFolder folder;
+  EXPECT_EQ(folder.RunReport("--help").status, 0);
+  EXPECT_EQ(folder.RunReport("--version").status, 0);
+  EXPECT_EQ(folder.RunReport("--output").status, 64);
+  EXPECT_EQ(folder.RunReport("extra").status, 64);
+  // No profile folder: the run's message and status.
+  std::filesystem::remove_all(folder.Path() / "Solmerac");
+  const pdftest::CommandResult run = folder.RunReport();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.output.find("is not found!"), std::string::npos);
+}
+
+TEST(LamivexReport, JobOfNoLayersHasNothingToReport) {
+  ReportFolder folder;
+  folder.WriteJob({}, "Anglais");
+  const pdftest::CommandResult run = folder.RunReport();
+  EXPECT_EQ(run.status, 4) << run.output;
+  EXPECT_NE(run.output.find("no layers"), std::string::npos) << run.output;
+  EXPECT_TRUE(NoPartialFiles(folder.Path()));
+}
+
+}  // namespace
+}  // namespace lamivex::report
