@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "CreatePDF.h"
@@ -61,6 +63,14 @@ std::string Operators(const std::string& content) {
   return operators;
 }
 
+// How often an operator stands as a word of its own in the operators.
+int Count(const std::string& operators, const std::string& op) {
+  std::istringstream words(operators);
+  int count = 0;
+  for (std::string word; words >> word;) count += word == op;
+  return count;
+}
+
 // A number of the cell: mostly within a page, sometimes anything a double can hold.
 double CellNumber(FuzzedDataProvider& input) {
   if (input.ConsumeBool()) return input.ConsumeFloatingPointInRange(-50.0, 700.0);
@@ -93,13 +103,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const double x = CellNumber(input), y = CellNumber(input);
   const double w = CellNumber(input), h = CellNumber(input);
   const std::string text = input.ConsumeRemainingBytesAsString();
-  pdf.PDFCell(text, x, y, w, h);
+  try {
+    pdf.PDFCell(text, x, y, w, h);
+  } catch (const std::invalid_argument&) {
+    // A number that is not finite is refused; what the page holds must still be whole.
+  }
 
-  // PDF numbers have no exponent and no special values.
+  // PDF numbers have no exponent and no special values; text objects and saved
+  // graphics states are closed.
   const std::string operators = Operators(CreatePDFTestAccess::PageContent(pdf));
   for (const char* unreadable : {"nan", "inf", "e+", "e-", "E+", "E-"}) {
     Require(operators.find(unreadable) == std::string::npos);
   }
+  Require(Count(operators, "BT") == Count(operators, "ET"));
+  Require(Count(operators, "q") == Count(operators, "Q"));
   pdf.PDFEndDoc();
   std::ifstream in(file, std::ios::binary);
   RequireExactCrossReference(
