@@ -35,12 +35,18 @@ void OpenDatabases(LamivexRun& run) {
   if (FileExists(userDatabase)) run.UserSpectralDb->Open(userDatabase, "", true);
 }
 
-// Every layer's product must have a spectrum before anything is written.
+// Every layer's product must have a spectrum before anything is written. Each spectrum
+// is then loaded once as a trial, so that a database fault only the load meets (a
+// missing product table or column, an empty value, too many rows) also stops the run
+// before any file is written or deleted.
 void CheckProducts(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
       throw RunError(kExitMissingProduct, "SM5.2", "Please, select the glass!");
     }
+  }
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    LoadSpectrum(run, run.GlassId[k], run.GlassKind[k], run.InverseFace[k - 1]);
   }
 }
 

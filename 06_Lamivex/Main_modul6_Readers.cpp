@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Main_modul6.h"
+#include "platform/Folders.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
 
@@ -156,6 +157,7 @@ int32_t ToInt32(double value, const std::string& what) {
 }
 
 int16_t ReadNumberGlass(const std::string& jobPath) {
+  if (FolderExists(jobPath)) BadJob("Error: the job file " + jobPath + " is a folder, not a file!");
   if (!FileExists(jobPath)) BadJob("Error: the job file " + jobPath + " is not found!");
   const KeyedLine line = LookUpKey(jobPath, "Number glass");
   if (line.lookup != KeyLookup::kFound) {

@@ -27,11 +27,15 @@ inline std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-// programDir empty: the variable is unset and the program uses its own folder.
+// programDir empty: the variable is unset and the program uses its own folder. A prefix
+// is a command that runs the rest of the line under its own conditions (a file-size
+// limit, fewer privileges).
 inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
                             const std::string& programDir,
-                            const std::vector<std::string>& arguments = {}) {
-  std::string command = programDir.empty()
+                            const std::vector<std::string>& arguments = {},
+                            const std::string& prefix = "") {
+  std::string command = prefix.empty() ? "" : prefix + " ";
+  command += programDir.empty()
                             ? "env -u LAMIVEX_PROGRAM_DIR "
                             : "env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir) + " ";
   command += "AppData=" + ShellQuoted(appData) + " ";
