@@ -10,7 +10,13 @@ SAMPLE DATA, NOT MEASUREMENTS. Each spectrum comes from a simple physical model,
       R1 = r1 + (1 - r1)^2 r2 tau^2 / D
       R2 = r2 + (1 - r2)^2 r1 tau^2 / D,     D = 1 - r1 r2 tau^2.
 * An uncoated surface reflects as at normal incidence by Fresnel: ((n - 1) / (n + 1))^2,
-  with n = 1.52 for soda-lime glass, 1.48 for PVB and 1.65 for the PET of a film.
+  with n = 1.52 for soda-lime glass and 1.65 for the PET of a film.
+* A PVB interlayer is only ever used bonded between two glasses, where its index (1.48)
+  nearly matches the glass and its faces reflect next to nothing (about 0.02 %). Its
+  file therefore holds the interlayer as it is inside the laminate: no reflection and
+  T the internal transmittance. The laminated model multiplies the interlayers' T with
+  the glasses' internal transmittances, so two air faces counted here would wrongly
+  take some 8 % off every laminate.
 * alpha(lambda), per mm, is a smooth absorption curve: an ultraviolet edge, the broad
   ferrous-iron band centred on 1050 nm (stronger in tinted glass), and infrared bands.
 * The film carries a coating on face 1 that reflects the near infrared, so its two
@@ -64,8 +70,7 @@ def glass(thickness, iron, uv_width):
 
 
 def pvb(thickness):
-    r = fresnel(1.48)
-    return [slab(r, r, math.exp(-pvb_alpha(lam) * thickness)) for lam in GRID]
+    return [slab(0.0, 0.0, math.exp(-pvb_alpha(lam) * thickness)) for lam in GRID]
 
 
 def solar_film():
