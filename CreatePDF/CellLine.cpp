@@ -95,7 +95,9 @@ void CreatePDF::PDFCellLine(std::string_view text, double x, double y, double w,
   AppendLine(PageContent,
              {"/F", std::to_string(PDFFontResource()), " ", std::to_string(FontSize), " Tf"});
   AppendLine(PageContent, {PDFFormatNumber(textX), " ", PDFFormatNumber(textY), " Td"});
-  AppendLine(PageContent, {"(", createpdf::EscapePdfString(text), ") Tj"});
+  PageContent += '(';
+  createpdf::AppendEscapedPdfString(PageContent, text);
+  AppendLine(PageContent, {") Tj"});
   AppendLine(PageContent, {"ET"});
   if (coloured) AppendLine(PageContent, {"Q"});
   CurrentX = x + w;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "CreatePDF.h"
 #include "Encoding.h"
@@ -34,8 +35,8 @@ LineBorders BordersOfLines(const std::string& border) {
 struct CreatePDF::CellWidthSteps {
   const std::array<int32_t, 256>* font;  // the widths and size they were made for
   int16_t size;
-  std::array<int64_t, 256> whole{};
-  std::array<int32_t, 256> rest{};  // 0 to 999
+  std::array<int64_t, 256> step{};  // whole points, plus one when the rest is above 500
+  std::array<bool, 256> half{};     // the rest is exactly 500: rounds to an even width
 
   CellWidthSteps(const std::array<int32_t, 256>& widths, int16_t fontSize)
       : font(&widths), size(fontSize) {
@@ -44,18 +45,30 @@ struct CreatePDF::CellWidthSteps {
       int64_t points = thousandths / 1000;
       int64_t left = thousandths % 1000;
       if (left < 0) left += 1000, points -= 1;  // a negative width in a metrics file
-      whole[code] = points;
-      rest[code] = static_cast<int32_t>(left);
+      step[code] = points + (left > 500 ? 1 : 0);
+      half[code] = left == 500;
     }
   }
 
   int64_t Add(int64_t l, char c) const {
     const auto code = static_cast<unsigned char>(c);
-    l += whole[code];
-    if (rest[code] > 500 || (rest[code] == 500 && l % 2 != 0)) ++l;
+    l += step[code];
+    if (half[code] && l % 2 != 0) ++l;
     return l;
   }
 };
+
+namespace {
+
+// The largest whole line width within a budget, so that the widths compare as integers;
+// a budget that is not a number admits no width at all, as a comparison with it would.
+int64_t WholeBudget(double budget) {
+  if (std::isnan(budget) || budget < -9.0e18) return std::numeric_limits<int64_t>::min();
+  if (budget > 9.0e18) return std::numeric_limits<int64_t>::max();
+  return static_cast<int64_t>(std::floor(budget));
+}
+
+}  // namespace
 
 const CreatePDF::CellWidthSteps& CreatePDF::PDFCellWidthSteps() {
   const auto& widths = PDFCurrentFontWidths();
@@ -90,7 +103,7 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
   if (FontSize == 0) FontSize = 10;
   const CellWidthSteps& steps = PDFCellWidthSteps();
   // The line widths (points at the font size) are compared with this budget.
-  const double budget = (w - 2.0 * CellMargin) * 10 / FontSize;
+  const int64_t budget = WholeBudget((w - 2.0 * CellMargin) * 10 / FontSize);
   std::size_t nb = s.size();
   if (nb > 0 && s[nb - 1] == '\n') nb -= (nb > 1 && s[nb - 2] == '\r') ? 2 : 1;
 
@@ -122,7 +135,7 @@ void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, d
     }
     if (c == ' ') sep = i;
     l = steps.Add(l, c);
-    if (static_cast<double>(l) <= budget) {
+    if (l <= budget) {
       ++i;
       continue;
     }

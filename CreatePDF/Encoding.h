@@ -16,6 +16,9 @@ std::string ToWindows1252(std::string_view utf8);
 // ")" becomes "\)".
 std::string EscapePdfString(std::string_view bytes);
 
+// The same, appended to out: a page's content grows in place.
+void AppendEscapedPdfString(std::string& out, std::string_view bytes);
+
 // A caller's UTF-8 text ready to stand between "(" and ")": converted, then escaped.
 std::string PdfStringText(std::string_view utf8);
 
