@@ -12,28 +12,28 @@
 
 namespace lamivex {
 
-inline constexpr int kMaxLayers = 101;        // the inversion table ends at index 100
-inline constexpr int kLayerSlots = 1001;      // per-layer arrays, index 0..1000
-inline constexpr int kSolarPoints = 441;      // 300..2500 nm every 5 nm
-inline constexpr int kLightPoints = 81;       // 380..780 nm every 5 nm
-inline constexpr int kLightOffset = 16;       // visible point j is solar point j + 16
+inline constexpr int kMaxLayers = 101;    // the inversion table ends at index 100
+inline constexpr int kLayerSlots = 1001;  // per-layer arrays, index 0..1000
+inline constexpr int kSolarPoints = 441;  // 300..2500 nm every 5 nm
+inline constexpr int kLightPoints = 81;   // 380..780 nm every 5 nm
+inline constexpr int kLightOffset = 16;   // visible point j is solar point j + 16
 
 // The 37 report labels, loaded in the job's language.
 struct ReportLabels {
   std::string LblSuiteTitle, LblDateVersion, LblReportTitle, LblProjectDescription,
       LblProjectReference, LblPage, LblYes, LblNo, LblSection1, LblInitialGlassName, LblGlass,
-      LblFilm, LblCoating, LblPVB, LblInitialThickness, LblInitialCharacteristics,
-      LblResultColumns, LblSection2, LblNewGlassName, LblNewThickness, LblNewCharacteristics,
-      LblDate, LblTime, LblEnergyCharacteristics, LblLightCharacteristics, LblGlazings,
-      LblReportOf, LblPages, LblUserName, LblCompany, LblPhone, LblFax, LblEmail,
-      LblLicenceNumber, LblClosePdf, LblSpectralCalculation, LblIntegratedCalculation;
+      LblFilm, LblCoating, LblPVB, LblInitialThickness, LblInitialCharacteristics, LblResultColumns,
+      LblSection2, LblNewGlassName, LblNewThickness, LblNewCharacteristics, LblDate, LblTime,
+      LblEnergyCharacteristics, LblLightCharacteristics, LblGlazings, LblReportOf, LblPages,
+      LblUserName, LblCompany, LblPhone, LblFax, LblEmail, LblLicenceNumber, LblClosePdf,
+      LblSpectralCalculation, LblIntegratedCalculation;
 };
 
 // Values of the job held for the report.
 struct RunInformation {
   double NewGlassThickness = 0.0;
-  std::string SuiteVersion40, SuiteVersion52, LaunchDate, LaunchTime, Language,
-      ProjectReference, Glazing, Description, InitialGlassName, NewGlassName;
+  std::string SuiteVersion40, SuiteVersion52, LaunchDate, LaunchTime, Language, ProjectReference,
+      Glazing, Description, InitialGlassName, NewGlassName;
   double Emn1 = 0.0;
   double Emn2 = 0.0;
 };

@@ -35,9 +35,8 @@ inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
                             const std::vector<std::string>& arguments = {},
                             const std::string& prefix = "") {
   std::string command = prefix.empty() ? "" : prefix + " ";
-  command += programDir.empty()
-                            ? "env -u LAMIVEX_PROGRAM_DIR "
-                            : "env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir) + " ";
+  command += programDir.empty() ? "env -u LAMIVEX_PROGRAM_DIR "
+                                : "env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir) + " ";
   command += "AppData=" + ShellQuoted(appData) + " ";
   command += ShellQuoted(LAMIVEX_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
