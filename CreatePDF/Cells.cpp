@@ -99,6 +99,10 @@ void CreatePDF::PDFSetFill(bool bFill) {
 
 void CreatePDF::PDFCell(const std::string& text, double x, double y, double w, double h) {
   PDFRequireOpenPage("PDFCell");
+  PDFWholeOrNothing([&] { PDFCellLines(text, x, y, w, h); });
+}
+
+void CreatePDF::PDFCellLines(const std::string& text, double x, double y, double w, double h) {
   const std::string s = createpdf::ToWindows1252(text);
   if (FontSize == 0) FontSize = 10;
   const CellWidthSteps& steps = PDFCellWidthSteps();

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -262,6 +263,33 @@ class CreatePDF {
   double PDFUnderlineRise();
   std::string PDFUnderlineRectangle(double x, double y, double w, double length) const;
   std::string PDFUnderlineOfText(const std::string& text, double px, double py);
+  // What a refused cell or text line puts back: the page content's length and the
+  // settings the lines change. A number no reader could read (not finite, or too large)
+  // refuses the whole call, so that the page keeps no half-written operators.
+  struct DrawingState {
+    std::size_t contentSize = 0;
+    std::string border;
+    double currentX = 0, currentY = 0, wordSpacing = 0, rotation = 0;
+    bool underline = false;
+  };
+  DrawingState PDFSaveDrawingState() const;
+  void PDFRestoreDrawingState(const DrawingState& state);
+  // Runs draw; when it refuses a number, puts the drawing state back and passes the
+  // refusal on.
+  template <typename Draw>
+  void PDFWholeOrNothing(Draw&& draw) {
+    const DrawingState before = PDFSaveDrawingState();
+    try {
+      draw();
+    } catch (const std::invalid_argument&) {
+      PDFRestoreDrawingState(before);
+      throw;
+    }
+  }
+  // PDFLink after its page check.
+  void PDFLinkLine(double x, double y, const std::string& str_Text, const std::string& str_Link);
+  // PDFCell after its page check: every line of the cell.
+  void PDFCellLines(const std::string& text, double x, double y, double w, double h);
   // One line of a cell, text in Windows-1252.
   void PDFCellLine(std::string_view text, double x, double y, double w, double h);
   std::string PDFCellFrame(double x, double y, double w, double h);
@@ -315,7 +343,7 @@ class CreatePDF {
     std::string ColorSpace;
     int32_t BitsPerComponent = 8;
     std::string Filter;
-    std::string Data;  // the JPEG file's bytes, unchanged
+    std::string Data;         // the JPEG file's bytes, unchanged
     std::string DensityUnit;  // from the JFIF header, recorded only
     int32_t FileSize = 0;
   };

@@ -105,15 +105,17 @@ void CreatePDF::PDFImage(const std::string& pFileName, double& x, double& y, dou
   double boxX = x, boxY = y, boxW = w, boxH = h;
   PDFFitImage(W, H, boxX, boxY, boxW, boxH);
 
+  // The numbers first: one no reader could read refuses the picture before anything of
+  // it is recorded or drawn.
+  const std::string matrix = PDFFormatNumber(boxW * Scale) + " 0 0 " +
+                             PDFFormatNumber(boxH * Scale) + " " + PDFFormatNumber(boxX * Scale) +
+                             " " + PDFFormatNumber(PDFCurrentPageHeight() - (boxY + boxH) * Scale);
   // Slot 0 stays unused; records left from an earlier document are dropped.
   Images.resize(static_cast<std::size_t>(ImageCount) + 1);
   Images.push_back(std::move(*record));
   ++ImageCount;
   PDFAddLine(PageContent, "q");
-  PDFAddLine(PageContent, PDFFormatNumber(boxW * Scale) + " 0 0 " + PDFFormatNumber(boxH * Scale) +
-                              " " + PDFFormatNumber(boxX * Scale) + " " +
-                              PDFFormatNumber(PDFCurrentPageHeight() - (boxY + boxH) * Scale) +
-                              " cm /ImgJPEG" + std::to_string(ImageCount) + " Do Q");
+  PDFAddLine(PageContent, matrix + " cm /ImgJPEG" + std::to_string(ImageCount) + " Do Q");
 
   LinkObjectWidth = boxW;
   LinkObjectHeight = boxH;

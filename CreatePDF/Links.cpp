@@ -28,6 +28,11 @@ class RestoredColour {
 void CreatePDF::PDFLink(double x, double y, const std::string& str_Text,
                         const std::string& str_Link) {
   PDFRequireOpenPage("PDFLink");
+  PDFWholeOrNothing([&] { PDFLinkLine(x, y, str_Text, str_Link); });
+}
+
+void CreatePDF::PDFLinkLine(double x, double y, const std::string& str_Text,
+                            const std::string& str_Link) {
   FontUnderline = true;
   if (FontSize == 0) FontSize = 10;
   const RestoredColour textColour(TextColorOp);

@@ -16,7 +16,21 @@ void CreatePDF::PDFSetRotation(double pAngle) {
 
 void CreatePDF::PDFTextOut(const std::string& text, double x, double y) {
   PDFRequireOpenPage("PDFTextOut");
-  PDFTextOutEncoded(createpdf::ToWindows1252(text), x, y);
+  PDFWholeOrNothing([&] { PDFTextOutEncoded(createpdf::ToWindows1252(text), x, y); });
+}
+
+CreatePDF::DrawingState CreatePDF::PDFSaveDrawingState() const {
+  return {PageContent.size(), BorderSpec, CurrentX, CurrentY, WordSpacing, Rotation, FontUnderline};
+}
+
+void CreatePDF::PDFRestoreDrawingState(const DrawingState& state) {
+  PageContent.resize(state.contentSize);
+  BorderSpec = state.border;
+  CurrentX = state.currentX;
+  CurrentY = state.currentY;
+  WordSpacing = state.wordSpacing;
+  Rotation = state.rotation;
+  FontUnderline = state.underline;
 }
 
 void CreatePDF::PDFTextOutEncoded(const std::string& text, double x, double y) {

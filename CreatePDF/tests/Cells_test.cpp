@@ -1,6 +1,10 @@
 // PDFCell: line breaking, per-line borders, fill, the four alignments, line feeds.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+
 #include "PdfTestSupport.h"
 
 namespace {
@@ -219,6 +223,41 @@ TEST_F(Cells, ColoursOfTheCellAreWrittenWithEachLine) {
   EXPECT_EQ(Content().substr(0, 77),
             "1.000 0.000 0.000 RG\r\n0.000 1.000 0.000 rg\r\n0.57 w\r\n"
             "q 0.000 0.000 1.000 rg \r\n");
+}
+
+// A cell, a text line or a link with a number no reader could read is refused as a
+// whole: the page keeps no half-written text object and the writer its position,
+// borders, word spacing and underline, so that what follows is written as if the
+// refused call had never been made.
+TEST_F(Cells, RefusedNumbersLeaveThePageAndTheSettingsAsTheyWere) {
+  const auto write = [](CreatePDF& pdf, bool refused) {
+    pdf.PDFSetBorder(1);
+    pdf.PDFSetAlignement(3);  // justified: the lines set a word spacing
+    pdf.PDFCell("a first cell of words", 10, 10, 60, 12);
+    if (refused) {
+      const double inf = std::numeric_limits<double>::infinity();
+      // The first line fits in a double, the second runs past the largest one.
+      EXPECT_THROW(pdf.PDFCell("two lines of words that wrap", 10, 1.6e308, 60, 0.15e308),
+                   std::invalid_argument);
+      EXPECT_THROW(pdf.PDFCell("x", 10, std::nan(""), 60, 12), std::invalid_argument);
+      EXPECT_THROW(pdf.PDFTextOut("y", inf, 20), std::invalid_argument);
+      EXPECT_THROW(pdf.PDFLink(std::nan(""), 20, "z", "https://example.org"),
+                   std::invalid_argument);
+    }
+    pdf.PDFTextOut("then", 0, 0);  // from the current position
+    pdf.PDFCell("and a last cell", 10, 80, 60, 12);
+  };
+  write(doc.pdf, true);
+  TestDocument reference;
+  reference.pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR);
+  reference.pdf.PDFSetUnit(0);
+  reference.pdf.PDFBeginDoc();
+  reference.pdf.PDFSetFont(0, 10);
+  write(reference.pdf, false);
+  EXPECT_EQ(Content(), Access::PageContent(reference.pdf));
+  EXPECT_EQ(Access::PageLinkCount(doc.pdf), 0);
+  doc.Finish();
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
 }
 
 }  // namespace

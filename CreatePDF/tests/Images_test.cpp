@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
+#include <stdexcept>
 
 #include "JpegMaker.h"
 #include "PdfTestSupport.h"
@@ -202,6 +204,18 @@ TEST_F(Images, LinkOverAPicture) {
   EXPECT_EQ(Access::TextColorOp(pdf), "0.000 0.502 0.000 rg");
   EXPECT_EQ(Access::CurrentX(pdf), 151);
   EXPECT_EQ(Access::CurrentY(pdf), 110.5);
+  doc.Finish();
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
+}
+
+TEST_F(Images, APictureThatCannotBePlacedIsNeitherDrawnNorCounted) {
+  const std::string file = pictures.Write("p.jpg", MakeJpeg({.width = 20, .height = 10}));
+  const std::string before = Access::PageContent(pdf);
+  double x = std::numeric_limits<double>::infinity(), y = 10, w = 20, h = 10;
+  EXPECT_THROW(pdf.PDFImage(file, x, y, w, h), std::invalid_argument);
+  EXPECT_EQ(Access::PageContent(pdf), before);
+  x = 10;
+  EXPECT_NE(Draw(file, x, y, w, h).find("/ImgJPEG1 Do"), std::string::npos);
   doc.Finish();
   EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
 }
