@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -333,6 +334,7 @@ class CreatePDF {
   std::string PDFStrokeWidth() const;
   void PDFStrokeEpilogue(std::string& shape);
   void PDFPaintClosedPath(std::string& shape);
+  void PDFDrawPolygon(std::initializer_list<std::array<double, 2>> corners);
   void PDFDrawSegment(const char* operation, double x1, double y1, double x2, double y2);
   void PDFFillColorFromLineColor();
   void PDFShapeLink(const std::string& URLLink, const std::string& objectType, double x, double y);

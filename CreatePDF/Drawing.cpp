@@ -4,6 +4,7 @@
 // that is not finite, a page-format slot that does not exist) leaves the page as
 // it was.
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <stdexcept>
@@ -92,16 +93,24 @@ void CreatePDF::PDFDrawLineVer(double x, double y, double h) {
   CurrentY = y + h;
 }
 
-void CreatePDF::PDFDrawTriangle(double x1, double y1, double x2, double y2, double x3, double y3) {
-  PDFRequireOpenPage("PDFDrawTriangle");
+// A closed polygon: the dash line, a move to the first corner, a line to each of the
+// others and back to the first, then the painting lines of the drawing mode.
+void CreatePDF::PDFDrawPolygon(std::initializer_list<std::array<double, 2>> corners) {
   std::string shape;
   PDFAddLine(shape, LineDash);
-  PDFAddLine(shape, PDFPointOp(x3, y3, " m"));
-  PDFAddLine(shape, PDFPointOp(x1, y1, " l"));
-  PDFAddLine(shape, PDFPointOp(x2, y2, " l"));
-  PDFAddLine(shape, PDFPointOp(x3, y3, " l"));
+  const std::array<double, 2>& first = *corners.begin();
+  PDFAddLine(shape, PDFPointOp(first[0], first[1], " m"));
+  for (auto corner = corners.begin() + 1; corner != corners.end(); ++corner) {
+    PDFAddLine(shape, PDFPointOp((*corner)[0], (*corner)[1], " l"));
+  }
+  PDFAddLine(shape, PDFPointOp(first[0], first[1], " l"));
   PDFPaintClosedPath(shape);
   PageContent += shape;
+}
+
+void CreatePDF::PDFDrawTriangle(double x1, double y1, double x2, double y2, double x3, double y3) {
+  PDFRequireOpenPage("PDFDrawTriangle");
+  PDFDrawPolygon({{x3, y3}, {x1, y1}, {x2, y2}});
   CurrentX = x3;
   CurrentY = y3;
 }
@@ -109,15 +118,7 @@ void CreatePDF::PDFDrawTriangle(double x1, double y1, double x2, double y2, doub
 void CreatePDF::PDFDrawRectangle(double x1, double y1, double x2, double y2,
                                  const std::string& URLLink) {
   PDFRequireOpenPage("PDFDrawRectangle");
-  std::string shape;
-  PDFAddLine(shape, LineDash);
-  PDFAddLine(shape, PDFPointOp(x1, y1, " m"));
-  PDFAddLine(shape, PDFPointOp(x1, y2, " l"));
-  PDFAddLine(shape, PDFPointOp(x2, y2, " l"));
-  PDFAddLine(shape, PDFPointOp(x2, y1, " l"));
-  PDFAddLine(shape, PDFPointOp(x1, y1, " l"));
-  PDFPaintClosedPath(shape);
-  PageContent += shape;
+  PDFDrawPolygon({{x1, y1}, {x1, y2}, {x2, y2}, {x2, y1}});
 
   // The link anchor: left edge + 5, half-way down; a flat rectangle gets no link.
   if (x1 != x2 && y1 != y2) {

@@ -10,19 +10,9 @@
 namespace {
 
 using Access = CreatePDFTestAccess;
+using pdftest::Count;
+using pdftest::Lines;
 using pdftest::TestDocument;
-
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
-
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
 
 // The lines of the page content that end with `suffix`, without it, in order.
 std::vector<std::string> LinesEndingWith(const std::string& content, const std::string& suffix) {

@@ -6,13 +6,8 @@
 namespace {
 
 using Access = CreatePDFTestAccess;
+using pdftest::Count;
 using pdftest::TestDocument;
-
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
 
 class Links : public ::testing::Test {
  protected:

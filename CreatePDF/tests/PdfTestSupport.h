@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <locale>
 #include <sstream>
 #include <stdexcept>
@@ -97,6 +98,20 @@ class CreatePDFTestAccess {
 };
 
 namespace pdftest {
+
+// The lines given, each ended by CR LF, as the writer ends its lines.
+inline std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// How often part occurs in text, overlaps included.
+inline std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
 
 struct CapturedMessage {
   std::string text;

@@ -8,13 +8,8 @@
 namespace {
 
 using Access = CreatePDFTestAccess;
+using pdftest::Lines;
 using pdftest::TestDocument;
-
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
-  return text;
-}
 
 class TextOut : public ::testing::Test {
  protected:
