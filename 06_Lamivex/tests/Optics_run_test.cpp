@@ -18,12 +18,10 @@ namespace {
 
 using testing::TestDatabase;
 
-class OpticsRun : public ::testing::Test {
+class OpticsRun : public ::testing::Test, protected testing::RunFolders {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_folder_);
-    std::filesystem::create_directories(program_ + "/Base SM_Vitrages/SpectralDB");
-    TestDatabase suite(program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db");
+    TestDatabase suite(suite_);
     suite.AddProduct("glass", 1, TestDatabase::Flat(300, 2500, 80, 8, 8));
     suite.AddProduct("film", 2, TestDatabase::Flat(300, 2500, 95, 4, 4));
     suite.AddProduct("PVB", 3, TestDatabase::Flat(300, 2500, 88, 5, 5));
@@ -38,10 +36,6 @@ class OpticsRun : public ::testing::Test {
     suite.AddProduct("PVB", 13, TestDatabase::Flat(300, 2500, 99, 0, 0));
   }
 
-  void WriteJob(const std::vector<std::string>& lines) {
-    testing::WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
-  }
-
   std::set<std::string> TempFiles() const {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(temp_folder_)) {
@@ -51,11 +45,6 @@ class OpticsRun : public ::testing::Test {
   }
 
   std::string Summary() const { return testing::ReadBytes(temp_folder_ + "/Lamivex.out"); }
-
-  testing::TempFolder temp_;
-  std::string appData_ = temp_ / "appdata";
-  std::string temp_folder_ = appData_ + "/Solmerac/v5.2/Profile/Temp";
-  std::string program_ = temp_ / "program";
 };
 
 // Summary fields 2.. as numbers (field 1 is the quoted title).

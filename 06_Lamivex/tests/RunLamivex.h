@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "JobFile.h"
 #include "TempFolder.h"
 
 namespace lamivex::testing {
@@ -52,6 +53,27 @@ inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
   std::filesystem::remove(err);
   return result;
 }
+
+// The folders of a run in a test: an application-data folder with a profile and its
+// Temp folder, and a program folder with the place of the suite database.
+class RunFolders {
+ protected:
+  RunFolders() {
+    std::filesystem::create_directories(temp_folder_);
+    std::filesystem::create_directories(std::filesystem::path(suite_).parent_path());
+  }
+
+  void WriteJob(const std::vector<std::string>& lines) const {
+    WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
+  }
+
+  TempFolder temp_;
+  std::string appData_ = temp_ / "appdata";
+  std::string profile_ = appData_ + "/Solmerac/v5.2/Profile";
+  std::string temp_folder_ = profile_ + "/Temp";
+  std::string program_ = temp_ / "program";
+  std::string suite_ = program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+};
 
 // Every file under a folder with its bytes, by path relative to the folder.
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {

@@ -34,9 +34,6 @@ using testing::Snapshot;
 using testing::TempFolder;
 using testing::TestDatabase;
 using testing::WriteBytes;
-using testing::WriteCrLfLines;
-
-constexpr const char* kSuiteDatabase = "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
 
 // Runs one statement on an existing database file.
 void ExecOn(const std::string& path, const std::string& sql) {
@@ -70,11 +67,9 @@ std::optional<std::string> WithoutWriteOverride(const std::string& folder) {
   return std::nullopt;
 }
 
-class RunFaults : public ::testing::Test {
+class RunFaults : public ::testing::Test, protected testing::RunFolders {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_folder_);
-    std::filesystem::create_directories(std::filesystem::path(suite_).parent_path());
     TestDatabase suite(suite_);
     for (int id : {1, 2}) suite.AddProduct("glass", id, TestDatabase::Flat(300, 2500, 80, 8, 8));
     suite.AddProduct("PVB", 3, TestDatabase::Flat(300, 2500, 88, 5, 5));
@@ -84,9 +79,6 @@ class RunFaults : public ::testing::Test {
                                  std::filesystem::perm_options::add);
   }
 
-  void WriteJob(const std::vector<std::string>& lines) {
-    WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
-  }
   void WriteThreeLayerJob() {
     WriteJob({"\"Number glass\", 3", "", "1, 1, 84, 84", "3, 3, 0, 0", "1, 2, 84, 84", kNoInversion,
               "\"Langue\", \"Anglais\""});
@@ -102,13 +94,6 @@ class RunFaults : public ::testing::Test {
   testing::RunResult Run(const std::string& prefix = "") {
     return RunLamivex(temp_, appData_, program_, {}, prefix);
   }
-
-  TempFolder temp_;
-  std::string appData_ = temp_ / "appdata";
-  std::string profile_ = appData_ + "/Solmerac/v5.2/Profile";
-  std::string temp_folder_ = profile_ + "/Temp";
-  std::string program_ = temp_ / "program";
-  std::string suite_ = program_ + kSuiteDatabase;
 };
 
 TEST_F(RunFaults, ATempFolderThatCannotBeWrittenStopsAtTheFirstWriteAndChangesNothing) {

@@ -15,22 +15,14 @@ using testing::Snapshot;
 using testing::TempFolder;
 using testing::TestDatabase;
 using testing::WriteBytes;
-using testing::WriteCrLfLines;
 
-// A temporary application-data folder with a profile and its Temp folder, and a
-// program folder with a small suite database.
-class LamivexRun : public ::testing::Test {
+// The run's folders with a small suite database.
+class LamivexRun : public ::testing::Test, protected testing::RunFolders {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(temp_folder_);
-    std::filesystem::create_directories(program_ + "/Base SM_Vitrages/SpectralDB");
-    TestDatabase suite(program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db");
+    TestDatabase suite(suite_);
     for (int id : {1, 2, 5}) suite.AddProduct("glass", id, TestDatabase::Flat(300, 2500, 80, 8, 8));
     suite.AddProduct("PVB", 3, TestDatabase::Flat(300, 2500, 88, 5, 5));
-  }
-
-  void WriteJob(const std::vector<std::string>& lines) {
-    WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
   }
 
   // Files a previous run may have left in the Temp folder.
@@ -39,12 +31,6 @@ class LamivexRun : public ::testing::Test {
   }
 
   testing::RunResult Run() { return RunLamivex(temp_, appData_, program_); }
-
-  TempFolder temp_;
-  std::string appData_ = temp_ / "appdata";
-  std::string profile_ = appData_ + "/Solmerac/v5.2/Profile";
-  std::string temp_folder_ = profile_ + "/Temp";
-  std::string program_ = temp_ / "program";
 };
 
 TEST_F(LamivexRun, AMissingProfileStopsTheRunWithoutTouchingAnyFile) {
