@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "PdfTestSupport.h"
+#include "ReportText.h"
 #include "TempFolder.h"
 
 namespace lamivex::report::testing {
@@ -132,6 +133,32 @@ inline std::string PdfInfo(const std::string& path, const std::string& field) {
 inline int PdfPages(const std::string& path) {
   const std::string pages = PdfInfo(path, "Pages");
   return pages.empty() || pages == "?" ? -1 : std::stoi(pages);
+}
+
+// The labels every report prints, made printable: titles, page texts, table headings
+// and the result columns (the names of kinds and yes / no appear only as the layers
+// have them, so they are not among them).
+inline std::vector<std::string> PrintedLabels(const ReportTexts& t) {
+  std::vector<std::string> labels = {t.SuiteTitle,
+                                     t.ReportTitle,
+                                     t.DateVersion,
+                                     t.Date,
+                                     t.Time,
+                                     t.Page,
+                                     t.ReportOf,
+                                     t.Pages,
+                                     t.ProjectDescription,
+                                     t.ProjectReference,
+                                     t.Glazings,
+                                     t.NewGlassName,
+                                     t.NewThickness,
+                                     t.EnergyCharacteristics,
+                                     t.LightCharacteristics,
+                                     t.NewCharacteristics,
+                                     t.IntegratedCalculation,
+                                     t.SpectralCalculation};
+  for (const std::string& title : SplitColumnTitles(t.ResultColumns)) labels.push_back(title);
+  return labels;
 }
 
 }  // namespace lamivex::report::testing

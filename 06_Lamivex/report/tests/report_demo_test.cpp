@@ -22,29 +22,11 @@ std::string DemoJob(const std::string& language) {
   return job.replace(line, end - line, "\"Langue\", \"" + language + "\"\r");
 }
 
+// Every label the demo report prints: those of every report, and the kinds and "no"
+// of its glass / PVB / glass layers.
 std::vector<std::string> PrintedLabels(const ReportTexts& t) {
-  std::vector<std::string> labels = {t.SuiteTitle,
-                                     t.ReportTitle,
-                                     t.DateVersion,
-                                     t.Date,
-                                     t.Time,
-                                     t.Page,
-                                     t.ReportOf,
-                                     t.Pages,
-                                     t.ProjectDescription,
-                                     t.ProjectReference,
-                                     t.Glazings,
-                                     t.NewGlassName,
-                                     t.NewThickness,
-                                     t.Glass,
-                                     t.PVB,
-                                     t.No,
-                                     t.EnergyCharacteristics,
-                                     t.LightCharacteristics,
-                                     t.NewCharacteristics,
-                                     t.IntegratedCalculation,
-                                     t.SpectralCalculation};
-  for (const std::string& title : SplitColumnTitles(t.ResultColumns)) labels.push_back(title);
+  std::vector<std::string> labels = testing::PrintedLabels(t);
+  labels.insert(labels.end(), {t.Glass, t.PVB, t.No});
   return labels;
 }
 

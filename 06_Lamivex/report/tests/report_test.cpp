@@ -23,30 +23,8 @@ ReportTexts Texts(const std::string& language) {
   return MakeReportTexts(run.Labels);
 }
 
-// Every label that every report prints, in the language given, made printable (the
-// names of kinds and yes / no appear as the layers have them).
 std::vector<std::string> PrintedLabels(const std::string& language) {
-  const ReportTexts t = Texts(language);
-  std::vector<std::string> labels = {t.SuiteTitle,
-                                     t.ReportTitle,
-                                     t.DateVersion,
-                                     t.Date,
-                                     t.Time,
-                                     t.Page,
-                                     t.ReportOf,
-                                     t.Pages,
-                                     t.ProjectDescription,
-                                     t.ProjectReference,
-                                     t.Glazings,
-                                     t.NewGlassName,
-                                     t.NewThickness,
-                                     t.EnergyCharacteristics,
-                                     t.LightCharacteristics,
-                                     t.NewCharacteristics,
-                                     t.IntegratedCalculation,
-                                     t.SpectralCalculation};
-  for (const std::string& title : SplitColumnTitles(t.ResultColumns)) labels.push_back(title);
-  return labels;
+  return testing::PrintedLabels(Texts(language));
 }
 
 void ExpectAllIn(const std::string& text, const std::vector<std::string>& words) {
