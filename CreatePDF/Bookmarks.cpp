@@ -60,7 +60,7 @@ void CreatePDF::PDFPutBookmarks() {
     const BookmarkRecord& bookmark = Bookmarks[i];
     const OutlineLinks& links = tree[i];
     PDFBeginObject();
-    PDFAddLine(OutBuffer, "<</Title (" + createpdf::PdfStringText(bookmark.Text) + ")");
+    PDFAddLine(OutBuffer, "<</Title (" + createpdf::PdfTextString(bookmark.Text) + ")");
     PDFAddLine(OutBuffer, "/Parent " + reference(links.parent));
     if (links.prev != kNone) PDFAddLine(OutBuffer, "/Prev " + reference(links.prev));
     if (links.next != kNone) PDFAddLine(OutBuffer, "/Next " + reference(links.next));

@@ -1,4 +1,4 @@
-// UTF-8 to Windows-1252 conversion and PDF literal-string escaping.
+// UTF-8 to Windows-1252 and to PDFDocEncoding, and PDF literal-string escaping.
 #include "Encoding.h"
 
 #include <array>
@@ -15,6 +15,17 @@ constexpr std::array<char32_t, 32> kHighControls = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+};
+
+// PDFDocEncoding bytes of the Windows-1252 bytes 0x80..0xA0; 0 where Windows-1252 has no
+// character (the conversion never gives those bytes). PDFDocEncoding keeps the bytes
+// below 0x80 (but 0x18..0x1F, which hold the spacing accents) and from 0xA1 up.
+constexpr std::array<unsigned char, 33> kWindows1252ToPdfDoc = {
+    0xA0, 0,    0x91, 0x86, 0x8C, 0x83, 0x81, 0x82,  // € ‚ ƒ „ … † ‡
+    0x1A, 0x8B, 0x97, 0x88, 0x96, 0,    0x99, 0,     // ˆ ‰ Š ‹ Œ Ž
+    0,    0x8F, 0x90, 0x8D, 0x8E, 0x80, 0x85, 0x84,  // ‘ ’ “ ” • – —
+    0x1F, 0x92, 0x9D, 0x89, 0x9C, 0,    0x9E, 0x98,  // ˜ ™ š › œ ž Ÿ
+    0x20,                                            // no-break space: a space
 };
 
 char Windows1252Byte(char32_t code) {
@@ -123,6 +134,24 @@ std::string EscapePdfString(std::string_view bytes) {
 
 std::string PdfStringText(std::string_view utf8) {
   return EscapePdfString(ToWindows1252(utf8));
+}
+
+std::string ToPdfDocEncoding(std::string_view utf8) {
+  std::string bytes = ToWindows1252(utf8);
+  for (char& byte : bytes) {
+    const auto code = static_cast<unsigned char>(byte);
+    if (code < 0x80 || code > 0xA0) continue;
+    const unsigned char moved = kWindows1252ToPdfDoc[code - 0x80];
+    byte = moved == 0 ? '?' : static_cast<char>(moved);
+  }
+  // The soft hyphen has no code in PDFDocEncoding; it only marks where a word may break,
+  // which a text string never does, so it is left out.
+  std::erase(bytes, '\xAD');
+  return bytes;
+}
+
+std::string PdfTextString(std::string_view utf8) {
+  return EscapePdfString(ToPdfDocEncoding(utf8));
 }
 
 }  // namespace createpdf

@@ -42,16 +42,16 @@ void CreatePDF::PDFPutHeader() {
 }
 
 void CreatePDF::PDFPutInfo() {
-  using createpdf::PdfStringText;
+  using createpdf::PdfTextString;
   PDFBeginObject();
   PDFAddLine(OutBuffer, "<<");
-  PDFAddLine(OutBuffer, "/Producer (" + PdfStringText(Producer) + ")");
-  PDFAddLine(OutBuffer, "/Author (" + PdfStringText(Author) + ")");
+  PDFAddLine(OutBuffer, "/Producer (" + PdfTextString(Producer) + ")");
+  PDFAddLine(OutBuffer, "/Author (" + PdfTextString(Author) + ")");
   PDFAddLine(OutBuffer, "/CreationDate (D:" + CreationDate + ")");
-  PDFAddLine(OutBuffer, "/Creator (" + PdfStringText(Creator) + ")");
-  PDFAddLine(OutBuffer, "/Keywords (" + PdfStringText(Keywords) + ")");
-  PDFAddLine(OutBuffer, "/Subject (" + PdfStringText(Subject) + ")");
-  PDFAddLine(OutBuffer, "/Title (" + PdfStringText(Title) + ")");
+  PDFAddLine(OutBuffer, "/Creator (" + PdfTextString(Creator) + ")");
+  PDFAddLine(OutBuffer, "/Keywords (" + PdfTextString(Keywords) + ")");
+  PDFAddLine(OutBuffer, "/Subject (" + PdfTextString(Subject) + ")");
+  PDFAddLine(OutBuffer, "/Title (" + PdfTextString(Title) + ")");
   PDFAddLine(OutBuffer, "/ModDate ()");
   PDFAddLine(OutBuffer, ">>");
   PDFAddLine(OutBuffer, "endobj");

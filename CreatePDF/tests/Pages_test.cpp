@@ -129,24 +129,37 @@ TEST(Pages, CatalogCarriesZoomLayoutAndPageModes) {
   }
 }
 
-// Information strings are escaped and written in Windows-1252: a title such as "a) b"
-// would otherwise end the string early and corrupt the file.
-TEST(Pages, InformationStringsAreEscapedAndConverted) {
+// Information strings and bookmark titles are escaped and written in PDFDocEncoding: a
+// title such as "a) b" would otherwise end the string early and corrupt the file, and
+// readers decode these strings in PDFDocEncoding, not in the fonts' WinAnsiEncoding.
+TEST(Pages, InformationAndBookmarkStringsAreEscapedAndInPdfDocEncoding) {
+  // Every character of Windows-1252 from 0x80 to 0x9F, the no-break space, a soft hyphen.
+  const std::string high = "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ\xC2\xA0!\xC2\xAD";
   TestDocument doc;
   doc.pdf.PDFTitle("a) b");
   doc.pdf.PDFAuthor("Café (essai");
   doc.pdf.PDFSubject("C:\\temp");
+  doc.pdf.PDFKeywords(high);
+  doc.pdf.PDFCreator("Feuilleté (™, €)");
   doc.pdf.PDFProducer("Lamivex");
+  doc.pdf.PDFUseOutlines(true);
   doc.pdf.PDFBeginDoc();
+  doc.pdf.PDFSetBookmark("Œuvre… ™ €", 0, 0);
   const std::string bytes = doc.Finish();
   const std::string info = ObjectText(bytes, 1);
   EXPECT_TRUE(Contains(info, "/Title (a\\) b)\r\n"));
   EXPECT_TRUE(Contains(info, "/Author (Caf\xE9 \\(essai)\r\n"));
   EXPECT_TRUE(Contains(info, "/Subject (C:\\\\temp)\r\n"));
+  EXPECT_TRUE(Contains(info, "/Creator (Feuillet\xE9 \\(\x92, \xA0\\))\r\n"));
   EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
-  const pdftest::CommandResult shown = pdftest::RunCommand("pdfinfo '" + doc.path + "'");
+  const pdftest::CommandResult shown = pdftest::RunCommand("pdfinfo -enc UTF-8 '" + doc.path + "'");
   EXPECT_EQ(InfoField(shown.output, "Title"), "a) b") << shown.output;
   EXPECT_EQ(InfoField(shown.output, "Author"), "Café (essai") << shown.output;
+  EXPECT_EQ(InfoField(shown.output, "Creator"), "Feuilleté (™, €)") << shown.output;
+  EXPECT_EQ(InfoField(shown.output, "Keywords"), "€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ !") << shown.output;
+  const pdftest::CommandResult outline =
+      pdftest::RunCommand("mutool show '" + doc.path + "' outline");
+  EXPECT_NE(outline.output.find("\"Œuvre… ™ €\""), std::string::npos) << outline.output;
 }
 
 TEST(Pages, CompletionMessageOnlyWhenAskedFor) {
