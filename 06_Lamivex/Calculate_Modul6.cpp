@@ -72,6 +72,7 @@ void CalculateAssembly(LamivexRun& run) {
   const AssemblyLayers layers = ReadAssemblyLayers(run);
   InitSolarWeights(run);
   InitLightWeights(run);
+  const bool single = layers.Count() == 1;
   const bool laminated = UsesLaminatedModel(layers);
 
   std::vector<std::string> energyLines{EnergySpectrumHeader(run)};
@@ -80,7 +81,9 @@ void CalculateAssembly(LamivexRun& run) {
   lightLines.reserve(kLightPoints + 1);
   int m = 0;
   for (int i = 1; i <= kSolarPoints; ++i) {
-    const AssemblyPoint p = laminated ? LaminatedPoint(layers, i) : LayerByLayerPoint(layers, i);
+    const AssemblyPoint p = single      ? SingleLayerPoint(layers, i)
+                            : laminated ? LaminatedPoint(layers, i)
+                                        : LayerByLayerPoint(layers, i);
     const double lambda = layers.Lambda[i];
     WriteSpectrumLine(energyLines, lambda, run.SolarWeights[i], 100.0 * p.T, 100.0 * p.R1,
                       100.0 * p.R2);

@@ -70,6 +70,9 @@ double BackPathT2(const AssemblyLayers& layers, int i, int j);
 
 AssemblyPoint LaminatedPoint(const AssemblyLayers& layers, int i);
 AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i);
+// An assembly of one layer, of any kind, is that layer: its T, R1 and R2 at grid point i
+// as its spectrum file holds them (faces already swapped for a turned layer).
+AssemblyPoint SingleLayerPoint(const AssemblyLayers& layers, int i);
 
 // Appends one data line, values in percent, to the lines of a spectrum file.
 void WriteSpectrumLine(std::vector<std::string>& fileLines, double lambda, double weight, double t,

@@ -123,4 +123,8 @@ AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i) {
   return p;
 }
 
+AssemblyPoint SingleLayerPoint(const AssemblyLayers& layers, int i) {
+  return {layers.T(i, 1), layers.R1(i, 1), layers.R2(i, 1)};
+}
+
 }  // namespace lamivex

@@ -61,6 +61,35 @@ TEST_F(AssemblyFilesTest, VisibleFileIsTheSolarCalculationFrom380To780WithLightW
   EXPECT_EQ(testing::Fields(light[81])[0], "780");
 }
 
+// One layer of any kind, a coated glass among them (R1 8 %, R2 7 %): both assembly files
+// carry its own T, R1 and R2 at every grid point.
+TEST_F(AssemblyFilesTest, AnAssemblyOfOneLayerIsThatLayer) {
+  run.NumberGlass = 1;
+  for (const int16_t kind : {1, 2, 3, 4}) {
+    SCOPED_TRACE(kind);
+    WriteLayerFile(profile, run, 1, kind, 90);
+    CalculateAssembly(run);
+    const auto layer = testing::CrLfLines(testing::ReadBytes(profile.Temp("Energy_1.out")));
+    const auto energy = testing::CrLfLines(testing::ReadBytes(profile.Temp(kFinalEnergyFile)));
+    const auto light = testing::CrLfLines(testing::ReadBytes(profile.Temp(kFinalLightFile)));
+    ASSERT_EQ(energy.size(), layer.size());
+    ASSERT_EQ(light.size(), 82u);
+    for (size_t i = 1; i < energy.size(); ++i) {
+      const auto own = testing::Fields(layer[i]);
+      const auto assembly = testing::Fields(energy[i]);
+      EXPECT_EQ(std::vector(assembly.begin() + 2, assembly.end()),
+                std::vector(own.begin() + 2, own.end()))
+          << energy[i];
+      if (i > 16 && i <= 97) {
+        const auto visible = testing::Fields(light[i - 16]);
+        EXPECT_EQ(std::vector(visible.begin() + 2, visible.end()),
+                  std::vector(own.begin() + 2, own.end()))
+            << light[i - 16];
+      }
+    }
+  }
+}
+
 TEST_F(AssemblyFilesTest, MissingOrShortLayerFileLeavesHeadersOnly) {
   testing::WriteBytes(profile.Temp(kFinalEnergyFile), "an earlier run's result\r\n");
   run.NumberGlass = 2;
