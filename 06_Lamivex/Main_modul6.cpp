@@ -42,7 +42,9 @@ void OpenDatabases(LamivexRun& run) {
 void CheckProducts(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
-      throw RunError(kExitMissingProduct, "SM5.2", "Please, select the glass!");
+      throw RunError(kExitMissingProduct, "SM5.2",
+                     "Please, select the glass!\n" +
+                         MissingProductDetail(run, k, run.ProfilePath + kUserDatabase));
     }
   }
   for (int k = 1; k <= run.NumberGlass; ++k) {
@@ -108,8 +110,9 @@ void Main(LamivexRun& run) {
   run.ProfilePath = ProfileFolder();
   if (run.ProgramFolder.empty()) run.ProgramFolder = ProgramFolder();
   if (!FolderExists(run.ProfilePath)) {
-    throw RunError(kExitMissingProfile, "SM5.2",
-                   "Error: PATHTEMP=" + run.ProfilePath + " is not found!");
+    throw RunError(
+        kExitMissingProfile, "SM5.2",
+        "Error: PATHTEMP=" + run.ProfilePath + " is not found!\n" + ProfileFolderLookup());
   }
   const std::string jobPath = run.TempFolder() + kJobFile;
   ReadJob(run, jobPath);

@@ -55,6 +55,9 @@ void ReadRunInformation(LamivexRun& run, const std::string& fileName);
 
 // Product check and spectrum load.
 bool GlassExists(LamivexRun& run, int32_t id, int16_t kind);
+// What "Please, select the glass!" adds for layer k: its id and kind and where its
+// spectrum was looked for (the database and table, or the user database's missing file).
+std::string MissingProductDetail(const LamivexRun& run, int k, const std::string& userDatabase);
 void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
 
 // Summary: Lamivex.out and the record writer behind it.

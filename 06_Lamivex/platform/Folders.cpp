@@ -33,6 +33,18 @@ std::string ProfileFolder() {
   return ApplicationDataFolder() + "/Solmerac/v5.2/Profile";
 }
 
+std::string ProfileFolderLookup() {
+  std::string found = "$AppData";
+  if (Environment("AppData").empty()) {
+    found = Environment("XDG_DATA_HOME").empty()
+                ? "$HOME/.local/share (neither AppData nor XDG_DATA_HOME is set)"
+                : "$XDG_DATA_HOME (AppData is not set)";
+  }
+  return "The profile folder is <appdata>/Solmerac/v5.2/Profile, where <appdata> is $AppData, "
+         "else $XDG_DATA_HOME, else $HOME/.local/share; here it comes from " +
+         found + ". The folder must exist, with the job file in its Temp folder.";
+}
+
 std::string ProgramFolder() {
   const std::string chosen = Environment("LAMIVEX_PROGRAM_DIR");
   if (!chosen.empty()) return WithoutTrailingSlash(chosen);

@@ -11,6 +11,10 @@ std::string ApplicationDataFolder();
 // The profile folder under the application-data folder: <appdata>/Solmerac/v5.2/Profile.
 std::string ProfileFolder();
 
+// The line that follows "Error: PATHTEMP=... is not found!": how the profile folder is
+// found, which variable gave it here, and that it must exist.
+std::string ProfileFolderLookup();
+
 // The program folder: $LAMIVEX_PROGRAM_DIR when set, else the folder holding the executable.
 std::string ProgramFolder();
 

@@ -43,10 +43,17 @@ TEST(Folders, TheProfileLiesUnderAppDataElseTheXdgDataFolders) {
   env.Set("XDG_DATA_HOME", "/xdg");
   env.Set("HOME", "/home/u");
   EXPECT_EQ(ProfileFolder(), "/data/roaming/Solmerac/v5.2/Profile");
+  EXPECT_NE(ProfileFolderLookup().find("here it comes from $AppData. The folder must exist"),
+            std::string::npos);
   env.Set("AppData", nullptr);
   EXPECT_EQ(ProfileFolder(), "/xdg/Solmerac/v5.2/Profile");
+  EXPECT_NE(ProfileFolderLookup().find("from $XDG_DATA_HOME (AppData is not set)."),
+            std::string::npos);
   env.Set("XDG_DATA_HOME", "");
   EXPECT_EQ(ApplicationDataFolder(), "/home/u/.local/share");
+  EXPECT_NE(ProfileFolderLookup().find(
+                "from $HOME/.local/share (neither AppData nor XDG_DATA_HOME is set)."),
+            std::string::npos);
 }
 
 TEST(Folders, TheProgramFolderIsTheExecutablesUnlessNamed) {

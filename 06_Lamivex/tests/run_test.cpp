@@ -38,7 +38,12 @@ TEST_F(LamivexRun, AMissingProfileStopsTheRunWithoutTouchingAnyFile) {
   const auto before = Snapshot(temp_.Path());
   const auto result = Run();
   EXPECT_EQ(result.status, 2);
-  EXPECT_EQ(result.err, "SM5.2: Error: PATHTEMP=" + profile_ + " is not found!\n");
+  EXPECT_EQ(result.err,
+            "SM5.2: Error: PATHTEMP=" + profile_ + " is not found!\n" +
+                "The profile folder is <appdata>/Solmerac/v5.2/Profile, where <appdata> "
+                "is $AppData, else $XDG_DATA_HOME, else $HOME/.local/share; here it "
+                "comes from $AppData. The folder must exist, with the job file in its "
+                "Temp folder.\n");
   EXPECT_EQ(Snapshot(temp_.Path()), before);
 }
 
@@ -50,8 +55,54 @@ TEST_F(LamivexRun, AMissingProductStopsAtItsLayerBeforeAnythingIsWrittenOrDelete
   const auto before = Snapshot(appData_);
   const auto result = Run();
   EXPECT_EQ(result.status, 3);
-  EXPECT_EQ(result.err, "SM5.2: Please, select the glass!\n");  // once, for layer 3 only
+  EXPECT_TRUE(result.err.starts_with("SM5.2: Please, select the glass!\nLayer 3: product 404 "))
+      << result.err;  // once, for layer 3 only
   EXPECT_EQ(Snapshot(appData_), before);
+}
+
+// The message's own text stays; the line after it names the layer, the product and
+// where its spectrum was looked for.
+TEST_F(LamivexRun, AMissingProductIsNamedWithWhereItWasLookedFor) {
+  const std::string user = profile_ + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
+  const std::string rules =
+      " (kind 1 reads the glass tables, kind 2 the film tables, any other kind the PVB tables).";
+  const struct {
+    const char* layer;
+    std::string detail;
+  } cases[] = {
+      {"1, 404, 84, 84",
+       "product 404 (kind 1, glass) has no spectrum in the table "
+       "spectral_energy of the suite database " +
+           suite_ + rules},
+      {"2, 1, 84, 84",
+       "product 1 (kind 2, film) has no spectrum in the table "
+       "spectral_energy_film of the suite database " +
+           suite_ + rules},
+      {"7, 1, 84, 84",
+       "product 1 (kind 7, PVB interlayer) has no spectrum in the table "
+       "spectral_energy_PVB of the suite database " +
+           suite_ + rules},
+      {"2, 1000001, 84, 84",
+       "product 1000001 (kind 2, film) is a user product (ids from "
+       "1000000 up), but the user database " +
+           user + " does not exist."},
+      {"1, 0, 84, 84", "product 0 (kind 1, glass): product ids start at 1."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.layer);
+    WriteJob({"\"Number glass\", 2", "", "1, 1, 84, 84", c.layer, kNoInversion});
+    const auto result = Run();
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, "SM5.2: Please, select the glass!\nLayer 2: " + c.detail + "\n");
+  }
+  std::filesystem::create_directories(std::filesystem::path(user).parent_path());
+  const TestDatabase emptyUserDatabase(user);
+  WriteJob({"\"Number glass\", 1", "", "3, 1000002, 84, 84", kNoInversion});
+  EXPECT_EQ(Run().err,
+            "SM5.2: Please, select the glass!\nLayer 1: product 1000002 (kind 3, PVB "
+            "interlayer) has no spectrum in the table spectral_energy of the user "
+            "database " +
+                user + ".\n");
 }
 
 TEST_F(LamivexRun, NoLayersOnlyCleansUp) {
