@@ -2,8 +2,11 @@
 // and footer and the blocks the flow placed on it.
 #include "Report.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "CreatePDF.h"
@@ -31,10 +34,22 @@ void Configure(CreatePDF& pdf, const ReportData& data, const std::string& config
   pdf.PDFUseOutlines(true);
 }
 
-[[noreturn]] void CannotCreate(const ReportData& data, const std::string& path) {
+// The label's text, then the file and the system's reason on a line of their own.
+[[noreturn]] void CannotCreate(const ReportData& data, const std::string& path,
+                               const std::string& reason) {
   const std::string text =
       data.texts.ClosePdf.empty() ? "Error: the PDF file cannot be created." : data.texts.ClosePdf;
-  throw RunError(kExitPdfNotCreated, "SM5.2", text + "\n" + path);
+  throw RunError(kExitPdfNotCreated, "SM5.2",
+                 text + "\nThe file " + path + " cannot be created: " + reason + ".");
+}
+
+// The writer only says that its file could not be created; creating it once more here
+// gives the system's reason.
+std::string CreationFailure(const std::string& path) {
+  const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file < 0) return std::strerror(errno);
+  ::close(file);
+  return "the PDF writer could not open it";
 }
 
 void DrawPages(CreatePDF& pdf, const ReportData& data) {
@@ -85,12 +100,12 @@ void WriteReport(const ReportData& data, const std::string& configFolder, const 
   CreatePDF pdf;
   Configure(pdf, data, configFolder);
   pdf.PDFFileName(partial.Path());
-  if (!pdf.PDFFileCreated()) CannotCreate(data, path);
+  if (!pdf.PDFFileCreated()) CannotCreate(data, path, CreationFailure(partial.Path()));
   DrawPages(pdf, data);
   try {
     partial.RenameTo(path);
-  } catch (const std::filesystem::filesystem_error&) {
-    CannotCreate(data, path);
+  } catch (const std::filesystem::filesystem_error& error) {
+    CannotCreate(data, path, error.code().message());
   }
 }
 

@@ -2,6 +2,8 @@
 #include "ReportData.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "Main_modul6.h"
 #include "MdlImpression.h"
@@ -17,6 +19,29 @@ namespace {
   throw RunError(kExitMissingRunFile, "SM5.2",
                  "Error: the run's file " + path +
                      " is missing; run lamivex on this job before lamivex-report.");
+}
+
+// A run stopped early (a missing product, an unwritable file) leaves the files of an
+// earlier job, which would be reported under this job's layer table: every result the
+// report reads must have been written at the same time as the job or after it.
+void RequireResultsOfThisJob(const LamivexRun& run, const std::string& jobPath) {
+  std::error_code error;
+  const auto jobTime = std::filesystem::last_write_time(jobPath, error);
+  if (error) MissingRunFile(jobPath);
+  std::vector<std::string> names = {kSummaryFile, kAssemblySpectrumFile};
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    names.push_back("Energy_" + std::to_string(k) + ".out");
+  }
+  for (const std::string& name : names) {
+    const std::string path = run.TempFolder() + name;
+    const auto resultTime = std::filesystem::last_write_time(path, error);
+    if (error) MissingRunFile(path);
+    if (resultTime < jobTime) {
+      throw RunError(kExitMissingRunFile, "SM5.2",
+                     "Error: the results are older than the job: " + path + " was written before " +
+                         jobPath + "; lamivex must be run on this job first.");
+    }
+  }
 }
 
 std::vector<SpectrumRecord> ReadRunSpectrum(const std::string& path) {
@@ -118,6 +143,7 @@ ReportData LoadReportData(LamivexRun& run) {
                    "Error: the job " + jobPath + " has no layers (\"Number glass\" is " +
                        std::to_string(run.NumberGlass) + "); there is nothing to report.");
   }
+  RequireResultsOfThisJob(run, jobPath);
   ReportData data;
   ReadRunInformation(run, kJobFileName);
   LoadReportLabels(run, run.Info.Language);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "MdlDeclarations.h"
+#include "MdlImpression.h"
 #include "Report.h"
 #include "ReportData.h"
 #include "ReportExit.h"
@@ -34,7 +35,8 @@ constexpr std::string_view kUsage =
     "  1   an unexpected fault\n"
     "  2   the profile folder is missing\n"
     "  4   the job file is missing or malformed, or the job has no layers\n"
-    "  5   a file of the run is missing or unreadable (run lamivex first)\n"
+    "  5   a file of the run is missing, unreadable or older than the job file\n"
+    "      (run lamivex first)\n"
     "  6   the PDF file cannot be created\n"
     "  64  a command-line argument the program does not take\n";
 
@@ -70,10 +72,16 @@ int WriteReportOfLastRun(const Options& options) {
   run.ProfilePath = lamivex::ProfileFolder();
   run.ProgramFolder = lamivex::ProgramFolder();
   if (!lamivex::FolderExists(run.ProfilePath)) {
-    throw lamivex::RunError(lamivex::kExitMissingProfile, "SM5.2",
-                            "Error: PATHTEMP=" + run.ProfilePath + " is not found!");
+    throw lamivex::RunError(
+        lamivex::kExitMissingProfile, "SM5.2",
+        "Error: PATHTEMP=" + run.ProfilePath + " is not found!\n" + lamivex::ProfileFolderLookup());
   }
   const lamivex::report::ReportData data = lamivex::report::LoadReportData(run);
+  if (lamivex::LanguageFile(run, data.info.Language).empty()) {
+    std::cerr << "lamivex-report: warning: the report language \"" << data.info.Language
+              << "\" (key \"Langue\" of the job file) is none of \"Français\", \"Anglais\", "
+                 "\"Allemand\", \"Espagnol\"; the report is written without its labels.\n";
+  }
   const std::string path =
       options.output.empty() ? run.TempFolder() + "Lamivex.pdf" : options.output;
   lamivex::report::WriteReport(data, run.ProgramFolder, path);
