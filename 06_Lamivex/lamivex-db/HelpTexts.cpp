@@ -67,10 +67,13 @@ Values are stored in nm and percent; R1 is the front (face 1), R2 the back.
 Rows below 300 nm are kept (the run skips them); rows above 2500 nm are left
 out and counted. A file is refused, with its line or key and the reason, when
 it has no data rows, a field that is not a number, a units line that is not
-understood, no spectral data, values outside 0 to 100 %, T + R above 100 %,
-wavelengths that do not strictly ascend, more than 441 rows above 299 nm, or
-a range that does not cover 300 to 2500 nm. All files go in one transaction:
-when one is refused, the database is left unchanged.
+understood, no spectral data, values outside 0 to 100 %, T + R (either face)
+above 100 % by more than 1 point, wavelengths that do not strictly ascend,
+more than 441 rows above 299 nm, or a range that does not cover 300 to
+2500 nm. T + R above 100 % by at most 1 point is measuring noise: the file is
+imported, with a warning on standard error that tells at how many wavelengths
+and the largest sum. All files go in one transaction: when one is refused, the
+database is left unchanged.
 
 Options:
   --kind KIND    glass (default), film or pvb: the suite table family; a user
@@ -98,14 +101,21 @@ Options:
 
 constexpr const char* kCheckHelp = R"(Usage: lamivex-db check PATH
 Report, for every product of the database at PATH, what would make a run
-misbehave or refuse it: rows not strictly ascending, duplicate wavelengths,
-a range that does not cover 300 to 2500 nm, more than 441 rows above 299 nm,
-values outside 0 to 100 or not numbers, T + R above 100 (beyond 0.5), a
-product without spectral rows, an id outside the database's range. Rows are
-read with the run's own queries, in the order the run receives them. The
-database is opened read-only.
+misbehave or refuse it, and what a run goes through but is worth knowing.
+Rows are read with the run's own queries, in the order the run receives them.
+The database is opened read-only.
 
-Exit status 0 only when nothing is found; 1 when something is.
+Problems (a run would misbehave or refuse the product), one line each:
+  rows not strictly ascending, duplicate wavelengths, a range that does not
+  cover 300 to 2500 nm, more than 441 rows above 299 nm, values outside 0 to
+  100 or not numbers, T + R above 100 by more than the 1-point tolerance, a
+  product without spectral rows, an id outside the database's range.
+Warnings (a run goes through), lines with "warning:" after the product:
+  T + R above 100 by at most 1 point (measuring noise): how many
+  wavelengths, and the largest sum with its wavelength.
+The last line counts the problems, then the warnings.
+
+Exit status 0 when no problem is found, warnings or not; 1 when a problem is.
 
 Options:
   --help   show this help and exit

@@ -90,6 +90,9 @@ ProductSpectrum ReadProductFile(const std::string& path) {
   if (product.name.empty()) product.name = file.stem().string();
   LeaveOutRowsAboveGrid(product);
   RefuseUnusableSpectrum(product, path);
+  if (const SumNoise noise = FindSumNoise(product.rows); noise.wavelengths > 0) {
+    product.warnings.push_back(path + ": " + DescribeSumNoise(noise, product.rows.size()));
+  }
   return product;
 }
 
