@@ -18,8 +18,9 @@ bool NoFieldIsNumber(const std::vector<std::string_view>& fields) {
   return true;
 }
 
+// Fractions become percent through the decimal exponent, so that "0.047" is exactly 4.7.
 SpectrumRow ParseColumnsRow(const std::vector<std::string_view>& fields, const std::string& label,
-                            std::size_t lineNumber) {
+                            std::size_t lineNumber, ColumnValues columnValues) {
   if (fields.size() != 4) {
     throw ImportError(AtLine(
         label, lineNumber,
@@ -27,7 +28,8 @@ SpectrumRow ParseColumnsRow(const std::vector<std::string_view>& fields, const s
   }
   double values[4];
   for (std::size_t k = 0; k < 4; ++k) {
-    const auto value = ParseDecimal(fields[k]);
+    const int power10 = k > 0 && columnValues == ColumnValues::Fractions ? 2 : 0;
+    const auto value = ParseScaledDecimal(fields[k], power10);
     if (!value) {
       throw ImportError(AtLine(label, lineNumber,
                                "field " + std::to_string(k + 1) + " \"" + std::string(fields[k]) +
@@ -38,11 +40,29 @@ SpectrumRow ParseColumnsRow(const std::vector<std::string_view>& fields, const s
   return {values[0], values[1], values[2], values[3], "line " + std::to_string(lineNumber)};
 }
 
-bool AllFractions(const std::vector<SpectrumRow>& rows) {
+// The first row with a value above the limit, or nullptr.
+const SpectrumRow* FirstRowAbove(const std::vector<SpectrumRow>& rows, double limit) {
   for (const SpectrumRow& row : rows) {
-    if (row.t > 1.0 || row.r1 > 1.0 || row.r2 > 1.0) return false;
+    if (row.t > limit || row.r1 > limit || row.r2 > limit) return &row;
   }
-  return true;
+  return nullptr;
+}
+
+// Percent columns whose every value is 1 or less are fractions written by mistake:
+// stored as they stand, they would make a clear glass opaque.
+void RequireWhatTheColumnsHold(const std::vector<SpectrumRow>& rows, const std::string& label,
+                               ColumnValues columnValues) {
+  if (columnValues == ColumnValues::Percent) {
+    if (FirstRowAbove(rows, 1.0)) return;
+    throw ImportError(label +
+                      ": every value is 1 or less: columns hold percent, not fractions; give "
+                      "--fractions to multiply them by 100");
+  }
+  if (const SpectrumRow* row = FirstRowAbove(rows, 100.0)) {
+    const std::string_view line = std::string_view(row->where).substr(5);  // "line N"
+    throw ImportError(label + ":" + std::string(line) +
+                      ": --fractions is given, but a value is above 1: the columns hold percent");
+  }
 }
 
 void ReadComment(std::string_view comment, const std::string& label, std::size_t lineNumber,
@@ -65,7 +85,8 @@ void ReadComment(std::string_view comment, const std::string& label, std::size_t
 
 }  // namespace
 
-ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label) {
+ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label,
+                                ColumnValues columnValues) {
   ProductSpectrum product;
   product.format = "columns";
   bool headerAllowed = true;
@@ -83,13 +104,10 @@ ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label)
       continue;
     }
     headerAllowed = false;
-    product.rows.push_back(ParseColumnsRow(fields, label, i + 1));
+    product.rows.push_back(ParseColumnsRow(fields, label, i + 1, columnValues));
   }
   if (product.rows.empty()) throw ImportError(label + ": no data rows");
-  if (AllFractions(product.rows)) {
-    product.warnings.push_back(label +
-                               ": every value is 1 or less: columns hold percent, not fractions");
-  }
+  RequireWhatTheColumnsHold(product.rows, label, columnValues);
   return product;
 }
 

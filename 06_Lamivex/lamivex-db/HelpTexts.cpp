@@ -49,13 +49,15 @@ Options:
 
 constexpr const char* kImportHelp =
     R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
-                        [--name TEXT] [--origin TEXT]
+                        [--name TEXT] [--origin TEXT] [--fractions]
 Read one product from each FILE and add it to the database at PATH.
 
 The format is chosen by the content, not by the file name:
-  - columns: wavelength (nm), T, R1, R2 (percent), separated by commas,
-    semicolons, TABs or blanks, with an optional header line; lines starting
-    with # are comments;
+  - columns: wavelength (nm), T, R1, R2 (percent, or fractions with
+    --fractions), separated by commas, semicolons, TABs or blanks, with an
+    optional header line; lines starting with # are comments; a file whose
+    every value is 1 or less holds fractions and is refused without
+    --fractions;
   - Optics text files of the International Glazing Database: "{ ... }" header
     lines (the units line "{ Units, Wavelength Units } SI Microns" or
     "... SI Nanometers", thickness, product name, manufacturer), then rows of
@@ -85,6 +87,9 @@ Options:
                  file, else the file name without its extension
   --origin TEXT  where the file comes from (publisher, version, licence),
                  kept with the product
+  --fractions    the T, R1 and R2 columns of columns files hold fractions
+                 (0 to 1): they are multiplied by 100; a value above 1 is
+                 refused (Optics and IGSDB files hold fractions anyway)
   --help         show this help and exit
 
 For each product, the id it was given is printed.

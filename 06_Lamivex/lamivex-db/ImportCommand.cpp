@@ -76,7 +76,9 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   if (const auto id = args.Value("--id")) requestedId = ParseId(*id);
 
   std::vector<ProductSpectrum> products;
-  for (const std::string& file : files) products.push_back(ReadProductFile(file));
+  const ColumnValues values =
+      args.Has("--fractions") ? ColumnValues::Fractions : ColumnValues::Percent;
+  for (const std::string& file : files) products.push_back(ReadProductFile(file, values));
   if (const auto name = args.Value("--name")) products.front().name = *name;
   for (const ProductSpectrum& product : products) {
     for (const std::string& warning : product.warnings)

@@ -23,7 +23,11 @@ const std::vector<CommandSpec>& Commands() {
       {"create", CreateCommand, {{"--suite", false}, {"--user", false}}},
       {"import",
        ImportCommand,
-       {{"--kind", true}, {"--id", true}, {"--name", true}, {"--origin", true}}},
+       {{"--kind", true},
+        {"--id", true},
+        {"--name", true},
+        {"--origin", true},
+        {"--fractions", false}}},
       {"list", ListCommand, {}},
       {"check", CheckCommand, {}},
   };

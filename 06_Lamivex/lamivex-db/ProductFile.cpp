@@ -75,7 +75,7 @@ void RefuseUnusableSpectrum(const ProductSpectrum& product, const std::string& l
 
 }  // namespace
 
-ProductSpectrum ReadProductFile(const std::string& path) {
+ProductSpectrum ReadProductFile(const std::string& path, ColumnValues values) {
   const std::string text = lamivex::ToUtf8(ReadBytes(path));
   ProductSpectrum product;
   if (LooksLikeJson(text)) {
@@ -83,7 +83,7 @@ ProductSpectrum ReadProductFile(const std::string& path) {
   } else if (HasHeaderLines(text)) {
     product = ReadOpticsText(text, path);
   } else {
-    product = ReadColumnsText(text, path);
+    product = ReadColumnsText(text, path, values);
   }
   const std::filesystem::path file(path);
   product.sourceFile = file.filename().string();

@@ -15,6 +15,7 @@ struct RefusalCase {
   const char* title;
   std::string content;
   std::string expected;  // part of the message after the file name
+  std::vector<std::string> options = {};
 };
 
 std::string ManyRows() {
@@ -65,6 +66,12 @@ std::vector<RefusalCase> RefusalCases() {
       {"range too short", testing::FlatColumns(380, 780, 5, 80, 8, 8),
        ": covers 380 to 780 nm; 300 to 2500 nm must be covered"},
       {"more than 441 rows", ManyRows(), ": 2201 rows above 299 nm"},
+      {"fractions without --fractions", testing::FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08),
+       ": every value is 1 or less: columns hold percent, not fractions; give --fractions"},
+      {"percent with --fractions",
+       "nm,T,R1,R2\n300,0.5,0.5,0.5\n305,80,8,8\n",
+       ":3: --fractions is given, but a value is above 1: the columns hold percent",
+       {"--fractions"}},
       {"only thermal infrared", OpticsHeader("SI Microns") + "5.0 0 0.1 0.1\n",
        ": no data rows at or below 2500 nm"},
   };
@@ -94,7 +101,9 @@ TEST_F(ImportRefusal, EachMalformedFileLeavesTheDatabaseUnchanged) {
     SCOPED_TRACE(refusal.title);
     const std::string file = folder_ / "product.txt";
     WriteAll(file, refusal.content);
-    ExpectRefused({"import", db_, file}, file + refusal.expected);
+    std::vector<std::string> args{"import", db_, file};
+    args.insert(args.end(), refusal.options.begin(), refusal.options.end());
+    ExpectRefused(args, file + refusal.expected);
   }
 }
 

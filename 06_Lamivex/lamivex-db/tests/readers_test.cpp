@@ -121,13 +121,12 @@ TEST(ColumnsFiles, CommentLinesDescribeTheProduct) {
   EXPECT_EQ(product.thicknessMm, 4.0);
 }
 
-TEST(ColumnsFiles, ValuesThatLookLikeFractionsAreWarnedAbout) {
+TEST(ColumnsFiles, FractionsAreMultipliedBy100OnlyWhenAskedFor) {
   testing::ScratchFolder folder;
   const std::string csv = folder / "fractions.csv";
-  testing::WriteAll(csv, testing::FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08));
-  const ProductSpectrum product = ReadProductFile(csv);
-  ASSERT_EQ(product.warnings.size(), 1u);
-  EXPECT_NE(product.warnings[0].find("columns hold percent"), std::string::npos);
+  testing::WriteAll(csv, testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08));
+  const ProductSpectrum product = ReadProductFile(csv, ColumnValues::Fractions);
+  ExpectRow(product.rows[0], 300.0, 80.0, 4.7, 8.0);
 }
 
 }  // namespace
