@@ -38,8 +38,8 @@ std::vector<std::string> WarningsOf(const StoredProduct& product) {
 void PrintLines(const StoredProduct& product, const std::vector<std::string>& lines,
                 std::ostream& out) {
   for (const std::string& line : lines) {
-    out << lamivex::TablesOf(product.family).kindName << ' ' << product.id << " \""
-        << product.name << "\": " << line << '\n';
+    out << lamivex::TablesOf(product.family).kindName << ' ' << product.id << " \"" << product.name
+        << "\": " << line << '\n';
   }
 }
 

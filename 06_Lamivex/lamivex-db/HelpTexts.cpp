@@ -57,7 +57,8 @@ The format is chosen by the content, not by the file name:
     --fractions), separated by commas, semicolons, TABs or blanks, with an
     optional header line; lines starting with # are comments; a file whose
     every value is 1 or less holds fractions and is refused without
-    --fractions;
+    --fractions; decimal commas (80,5) are read when every row holds four
+    fields separated by semicolons (300;80,5;7,9;8,1);
   - Optics text files of the International Glazing Database: "{ ... }" header
     lines (the units line "{ Units, Wavelength Units } SI Microns" or
     "... SI Nanometers", thickness, product name, manufacturer), then rows of

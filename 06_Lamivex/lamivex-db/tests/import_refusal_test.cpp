@@ -31,7 +31,12 @@ std::vector<RefusalCase> RefusalCases() {
       {"empty file", "", ": no data rows"},
       {"header only", "wavelength,T,R1,R2\n", ": no data rows"},
       {"non-numeric field", "nm,T,R1,R2\n300,80,x,8\n", ":2: field 3 \"x\" is not a number"},
-      {"decimal comma", "300;80,5;8;8\n", ":1: 5 fields; expected 4"},
+      {"decimal commas, a row of three", "300;80,5;8;8\n305;80,5;8\n",
+       ":1: 5 fields; expected 4: wavelength (nm), T, R1, R2 (%); decimal commas seen (\"80,5\"): "
+       "they are read only when every row has four fields separated by semicolons"},
+      {"decimal commas and TABs", "300\t80,5\t8\t8\n", ":1: 5 fields; expected 4"},
+      {"decimal commas, a thousands dot", "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n",
+       ":2: field 1 \"1.000\" is not a number (the file writes decimals with commas)"},
       {"thickness not a number", "# thickness: four\n300,80,8,8\n",
        ":1: thickness \"four\" is not a number"},
       {"three columns", "300,80,8\n", ":1: 3 fields; expected 4"},
