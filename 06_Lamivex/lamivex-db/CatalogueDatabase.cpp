@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -134,6 +135,12 @@ std::vector<SpectrumRow> SpectralRows(SqliteConnection& db, TableFamily family, 
   return rows;
 }
 
+bool SameRows(const std::vector<SpectrumRow>& a, const std::vector<SpectrumRow>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.lambda == y.lambda && x.t == y.t && x.r1 == y.r1 && x.r2 == y.r2;
+  });
+}
+
 }  // namespace
 
 void CreateDatabase(const std::string& path, DatabaseRole role) {
@@ -192,6 +199,17 @@ int32_t NextFreeId(SqliteConnection& db, DatabaseRole role) {
 
 bool IdTaken(SqliteConnection& db, TableFamily family, int32_t id) {
   return IdsOf(db, family).contains(id);
+}
+
+std::optional<int32_t> FindSameProduct(SqliteConnection& db, TableFamily family,
+                                       const ProductSpectrum& product) {
+  const bool storesNames = db.HasColumn(TablesOf(family).product, "name");
+  for (int32_t id : IdsOf(db, family)) {
+    bool hasRow = false;
+    if (storesNames && ProductName(db, family, id, hasRow) != product.name) continue;
+    if (SameRows(SpectralRows(db, family, id), product.rows)) return id;
+  }
+  return std::nullopt;
 }
 
 void InsertProduct(SqliteConnection& db, TableFamily family, int32_t id,

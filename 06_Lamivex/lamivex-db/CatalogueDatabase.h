@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,11 @@ int32_t NextFreeId(SqliteConnection& db, lamivex::DatabaseRole role);
 
 // True when the family's product table or spectral table already holds the id.
 bool IdTaken(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
+
+// The id of a product of the family with the same name (where the database stores
+// names) and exactly the same spectral rows, if there is one.
+std::optional<int32_t> FindSameProduct(SqliteConnection& db, lamivex::TableFamily family,
+                                       const ProductSpectrum& product);
 
 // Stores the product row and its spectral rows. The caller holds the transaction.
 void InsertProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id,

@@ -50,6 +50,7 @@ Options:
 constexpr const char* kImportHelp =
     R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
                         [--name TEXT] [--origin TEXT] [--fractions]
+                        [--duplicate]
 Read one product from each FILE and add it to the database at PATH.
 
 The format is chosen by the content, not by the file name:
@@ -91,6 +92,9 @@ Options:
   --fractions    the T, R1 and R2 columns of columns files hold fractions
                  (0 to 1): they are multiplied by 100; a value above 1 is
                  refused (Optics and IGSDB files hold fractions anyway)
+  --duplicate    import a product although one with the same name and the
+                 same rows is stored already (with a warning naming its id);
+                 without it such a file is refused
   --help         show this help and exit
 
 For each product, the id it was given is printed.

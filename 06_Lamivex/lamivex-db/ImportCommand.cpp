@@ -62,6 +62,11 @@ std::string Report(const ProductSpectrum& product, int32_t id, TableFamily famil
   return line + ")";
 }
 
+std::string SameProductText(const ProductSpectrum& product, int32_t id) {
+  return "id " + std::to_string(id) + " holds the same product (\"" + product.name +
+         "\", the same " + std::to_string(product.rows.size()) + " rows)";
+}
+
 }  // namespace
 
 int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
@@ -92,13 +97,22 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   const DatabaseRole role = RoleOf(db);
   const TableFamily family = role == DatabaseRole::User ? TableFamily::Glass : kind;
   std::vector<std::string> reports;
+  std::vector<std::string> duplicates;
   Transaction transaction(db);
-  for (const ProductSpectrum& product : products) {
+  for (std::size_t i = 0; i < products.size(); ++i) {
     const int32_t id = ChooseId(db, role, family, requestedId);
-    InsertProduct(db, family, id, product, args.Value("--origin").value_or(""));
-    reports.push_back(Report(product, id, family));
+    if (const auto same = FindSameProduct(db, family, products[i])) {
+      const std::string message = files[i] + ": " + SameProductText(products[i], *same);
+      if (!args.Has("--duplicate")) {
+        throw ImportError(message + "; give --duplicate to import it again");
+      }
+      duplicates.push_back(message + "; imported again (--duplicate)");
+    }
+    InsertProduct(db, family, id, products[i], args.Value("--origin").value_or(""));
+    reports.push_back(Report(products[i], id, family));
   }
   transaction.Commit();
+  for (const std::string& duplicate : duplicates) err << "lamivex-db import: " << duplicate << "\n";
   for (const std::string& report : reports) out << report << "\n";
   return kExitOk;
 }

@@ -27,7 +27,8 @@ const std::vector<CommandSpec>& Commands() {
         {"--id", true},
         {"--name", true},
         {"--origin", true},
-        {"--fractions", false}}},
+        {"--fractions", false},
+        {"--duplicate", false}}},
       {"list", ListCommand, {}},
       {"check", CheckCommand, {}},
   };

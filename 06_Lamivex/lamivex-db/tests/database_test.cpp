@@ -49,8 +49,16 @@ TEST(ImportIds, NextFreeIdOfEachRangeAndExplicitIds) {
             "nfrc_18000.json: imported as id 1000001 (glass, \"E366-3 (2) / 0.035 SGP / "
             "Clear-3\", 441 rows; 21 rows above 2500 nm left out)\n");
   EXPECT_EQ(Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--id", "2000000"}).status, 0);
-  EXPECT_NE(Tool({"import", user, SpectrumFile("CLEAR_6.DAT")}).out.find("as id 2000001"),
-            std::string::npos);
+  const testing::ToolResult again =
+      Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--duplicate"});
+  EXPECT_NE(again.out.find("as id 2000001"), std::string::npos);
+  EXPECT_NE(
+      again.err.find("CLEAR_6.DAT: id 2000000 holds the same product (\"Generic Clear Glass\", "
+                     "the same 111 rows); imported again (--duplicate)"),
+      std::string::npos)
+      << again.err;
+  EXPECT_EQ(Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--name", "Clear 6 again"}).status,
+            0);  // the same rows under another name
 
   // The suite range: ids are per family for the run, but new ids stay unique in the file.
   EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_3.DAT")}).out.find("as id 1 (glass"),
@@ -61,7 +69,8 @@ TEST(ImportIds, NextFreeIdOfEachRangeAndExplicitIds) {
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--kind=pvb", "--id", "1"}).status,
             0);
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "999999"}).status, 0);
-  EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT")}).out.find("as id 3 (glass"),
+  EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--duplicate"})
+                .out.find("as id 3 (glass"),
             std::string::npos);  // the top is taken: the lowest unused id
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "1000000"}).status, 2);
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "0"}).status, 2);

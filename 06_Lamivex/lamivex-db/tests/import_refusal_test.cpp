@@ -123,12 +123,16 @@ TEST_F(ImportRefusal, OneBadFileAmongSeveralStoresNone) {
   ExpectRefused({"import", db_, testing::SpectrumFile("CLEAR_6.DAT"), bad}, bad + ":1:");
 }
 
-TEST_F(ImportRefusal, IdsOutsideTheRangeOrTaken) {
+TEST_F(ImportRefusal, IdsOutsideTheRangeOrTakenAndDuplicates) {
   const std::string clear6 = testing::SpectrumFile("CLEAR_6.DAT");
   ExpectRefused({"import", db_, clear6, "--id", "999999"},
                 "id 999999 is out of range: a user database takes ids from 1000000 up");
   ExpectRefused({"import", db_, clear6, "--id", "1000000"}, "id 1000000 is taken");
   ExpectRefused({"import", db_, folder_ / "missing.csv"}, "missing.csv: cannot be read");
+  ExpectRefused(
+      {"import", db_, testing::SpectrumFile("CLEAR_6.DAT"), testing::SpectrumFile("CLEAR_3.DAT")},
+      "CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same "
+      "111 rows); give --duplicate to import it again");
   ExpectRefused({"import", folder_ / "none.db", clear6}, "none.db: no such database");
 }
 
