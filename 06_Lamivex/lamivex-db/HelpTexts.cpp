@@ -15,6 +15,8 @@ Commands:
                                Optics text, IGSDB JSON)
   list PATH                    one line per product
   check PATH                   report what would make a run misbehave
+  delete PATH ID               delete a product
+  rename PATH ID NAME          give a product another name
 
 The suite catalogue is <program folder>/Base SM_Vitrages/SpectralDB/SM_Spectral.db
 (ids 1 to 999999); a user's own products go into
@@ -25,7 +27,7 @@ Options:
   --version   show the version and exit
 
 Exit status:
-  0   success; for check, nothing found
+  0   success; for check, no problem found (warnings or not)
   1   check found problems
   2   a file or database was refused, or could not be read or written
   64  the command line was not understood
@@ -103,10 +105,33 @@ For each product, the id it was given is printed.
 constexpr const char* kListHelp = R"(Usage: lamivex-db list PATH
 List the products of the database at PATH, one line per product, fields
 separated by TABs: id, kind (glass, film, pvb), name, row count, wavelength
-range in nm.
+range in nm, thickness in mm, the file the product was imported from (- for
+a thickness or file the database does not hold).
 
 Options:
   --help   show this help and exit
+)";
+
+constexpr const char* kDeleteHelp = R"(Usage: lamivex-db delete PATH ID [--kind glass|film|pvb]
+Delete the product ID from the database at PATH: its product row and its
+spectral rows, in one transaction. A job that still names the id stops with
+"Please, select the glass!". The product deleted is printed.
+
+Options:
+  --kind KIND   the table family that holds the id, needed only when a suite
+                database holds the id in more than one family
+  --help        show this help and exit
+)";
+
+constexpr const char* kRenameHelp = R"(Usage: lamivex-db rename PATH ID NAME [--kind glass|film|pvb]
+Give the product ID of the database at PATH the name NAME (not empty), in
+one transaction. The product's id and spectrum do not change, so that jobs
+that name the id go on working.
+
+Options:
+  --kind KIND   the table family that holds the id, needed only when a suite
+                database holds the id in more than one family
+  --help        show this help and exit
 )";
 
 constexpr const char* kCheckHelp = R"(Usage: lamivex-db check PATH
@@ -139,6 +164,8 @@ std::string HelpText(const std::string& command) {
   if (command == "import") return kImportHelp;
   if (command == "list") return kListHelp;
   if (command == "check") return kCheckHelp;
+  if (command == "delete") return kDeleteHelp;
+  if (command == "rename") return kRenameHelp;
   return "";
 }
 

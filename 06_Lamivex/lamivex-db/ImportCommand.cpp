@@ -1,11 +1,11 @@
 // lamivex-db import: every file is read and checked first, then all products go
 // into the database in one transaction, so that a refusal leaves it unchanged.
-#include <charconv>
 #include <filesystem>
 #include <limits>
 #include <ostream>
 
 #include "CatalogueDatabase.h"
+#include "CommandValues.h"
 #include "Commands.h"
 #include "ProductReaders.h"
 
@@ -15,22 +15,6 @@ namespace {
 
 using lamivex::DatabaseRole;
 using lamivex::TableFamily;
-
-TableFamily ParseKind(const std::string& kind) {
-  if (kind == "glass") return TableFamily::Glass;
-  if (kind == "film") return TableFamily::Film;
-  if (kind == "pvb" || kind == "PVB") return TableFamily::PVB;
-  throw UsageError("--kind must be glass, film or pvb, not '" + kind + "'");
-}
-
-int32_t ParseId(const std::string& text) {
-  int32_t id = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (error != std::errc() || end != text.data() + text.size()) {
-    throw UsageError("--id must be a whole number from 1 to 2147483647, not '" + text + "'");
-  }
-  return id;
-}
 
 std::string RangeText(DatabaseRole role) {
   return role == DatabaseRole::User ? "a user database takes ids from 1000000 up"
@@ -78,7 +62,7 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   }
   const TableFamily kind = ParseKind(args.Value("--kind").value_or("glass"));
   std::optional<int32_t> requestedId;
-  if (const auto id = args.Value("--id")) requestedId = ParseId(*id);
+  if (const auto id = args.Value("--id")) requestedId = ParseProductId(*id, "--id");
 
   std::vector<ProductSpectrum> products;
   const ColumnValues values =

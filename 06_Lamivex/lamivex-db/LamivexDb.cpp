@@ -31,6 +31,8 @@ const std::vector<CommandSpec>& Commands() {
         {"--duplicate", false}}},
       {"list", ListCommand, {}},
       {"check", CheckCommand, {}},
+      {"delete", DeleteCommand, {{"--kind", true}}},
+      {"rename", RenameCommand, {{"--kind", true}}},
   };
   return commands;
 }
