@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -112,11 +113,17 @@ void InsertSpectralRows(SqliteConnection& db, TableFamily family, int32_t id,
   }
 }
 
-std::string ProductName(SqliteConnection& db, TableFamily family, int32_t id, bool& found) {
-  Statement query = db.Prepare(lamivex::ProductQuery(family, id));
-  found = query.Step();
-  const int column = query.ColumnIndex("name");
-  return found && column >= 0 ? query.Text(column) : "";
+// The description of the product row, where the table has the columns.
+void ReadDescription(SqliteConnection& db, TableFamily family, StoredProduct& product) {
+  Statement query = db.Prepare(lamivex::ProductQuery(family, product.id));
+  product.hasProductRow = query.Step();
+  if (!product.hasProductRow) return;
+  const int name = query.ColumnIndex("name");
+  const int thickness = query.ColumnIndex("thickness");
+  const int sourceFile = query.ColumnIndex("source_file");
+  if (name >= 0) product.name = query.Text(name);
+  if (thickness >= 0 && !query.IsNull(thickness)) product.thicknessMm = query.Number(thickness);
+  if (sourceFile >= 0) product.sourceFile = query.Text(sourceFile);
 }
 
 // The rows through the run's own query, in the order the database gives them.
@@ -132,6 +139,12 @@ std::vector<SpectrumRow> SpectralRows(SqliteConnection& db, TableFamily family, 
                     "row " + std::to_string(rows.size() + 1)});
   }
   return rows;
+}
+
+bool SameRows(const std::vector<SpectrumRow>& a, const std::vector<SpectrumRow>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+    return x.lambda == y.lambda && x.t == y.t && x.r1 == y.r1 && x.r2 == y.r2;
+  });
 }
 
 }  // namespace
@@ -194,23 +207,65 @@ bool IdTaken(SqliteConnection& db, TableFamily family, int32_t id) {
   return IdsOf(db, family).contains(id);
 }
 
+std::optional<int32_t> FindSameProduct(SqliteConnection& db, TableFamily family,
+                                       const ProductSpectrum& product) {
+  const bool storesNames = db.HasColumn(TablesOf(family).product, "name");
+  for (int32_t id : IdsOf(db, family)) {
+    StoredProduct stored;
+    stored.id = id;
+    if (storesNames) ReadDescription(db, family, stored);
+    if (storesNames && stored.name != product.name) continue;
+    if (SameRows(SpectralRows(db, family, id), product.rows)) return id;
+  }
+  return std::nullopt;
+}
+
 void InsertProduct(SqliteConnection& db, TableFamily family, int32_t id,
                    const ProductSpectrum& product, const std::string& origin) {
   InsertProductRow(db, family, id, product, origin);
   InsertSpectralRows(db, family, id, product.rows);
 }
 
+std::vector<TableFamily> FamiliesHolding(SqliteConnection& db, DatabaseRole role, int32_t id) {
+  std::vector<TableFamily> families;
+  for (TableFamily family : lamivex::FamiliesOf(role)) {
+    if (IdTaken(db, family, id)) families.push_back(family);
+  }
+  return families;
+}
+
+void DeleteProduct(SqliteConnection& db, TableFamily family, int32_t id) {
+  const std::pair<const char*, const char*> keyed[] = {
+      {TablesOf(family).product, lamivex::kColumnId},
+      {TablesOf(family).spectral, lamivex::kColumnProductId}};
+  for (const auto& [table, column] : keyed) {
+    Statement remove = db.Prepare("delete from " + std::string(table) + " where " + column + "=?");
+    remove.Bind(1, static_cast<int64_t>(id));
+    remove.Step();
+  }
+}
+
+void RenameProduct(SqliteConnection& db, TableFamily family, int32_t id, const std::string& name) {
+  Statement update = db.Prepare("update " + std::string(TablesOf(family).product) +
+                                " set name=? where " + lamivex::kColumnId + "=?");
+  update.Bind(1, name);
+  update.Bind(2, static_cast<int64_t>(id));
+  update.Step();
+}
+
+StoredProduct ReadProduct(SqliteConnection& db, TableFamily family, int32_t id) {
+  StoredProduct product;
+  product.id = id;
+  product.family = family;
+  ReadDescription(db, family, product);
+  product.rows = SpectralRows(db, family, id);
+  return product;
+}
+
 std::vector<StoredProduct> ReadProducts(SqliteConnection& db, DatabaseRole role) {
   std::vector<StoredProduct> products;
   for (TableFamily family : lamivex::FamiliesOf(role)) {
-    for (int32_t id : IdsOf(db, family)) {
-      StoredProduct product;
-      product.id = id;
-      product.family = family;
-      product.name = ProductName(db, family, id, product.hasProductRow);
-      product.rows = SpectralRows(db, family, id);
-      products.push_back(std::move(product));
-    }
+    for (int32_t id : IdsOf(db, family)) products.push_back(ReadProduct(db, family, id));
   }
   return products;
 }

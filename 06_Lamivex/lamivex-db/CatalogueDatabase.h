@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct StoredProduct {
   lamivex::TableFamily family = lamivex::TableFamily::Glass;
   bool hasProductRow = false;
   std::string name;
+  std::optional<double> thicknessMm;
+  std::string sourceFile;
   std::vector<SpectrumRow> rows;
 };
 
@@ -38,9 +41,28 @@ int32_t NextFreeId(SqliteConnection& db, lamivex::DatabaseRole role);
 // True when the family's product table or spectral table already holds the id.
 bool IdTaken(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
 
+// The id of a product of the family with the same name (where the database stores
+// names) and exactly the same spectral rows, if there is one.
+std::optional<int32_t> FindSameProduct(SqliteConnection& db, lamivex::TableFamily family,
+                                       const ProductSpectrum& product);
+
 // Stores the product row and its spectral rows. The caller holds the transaction.
 void InsertProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id,
                    const ProductSpectrum& product, const std::string& origin);
+
+// The families of the role whose product or spectral table holds the id.
+std::vector<lamivex::TableFamily> FamiliesHolding(SqliteConnection& db, lamivex::DatabaseRole role,
+                                                  int32_t id);
+
+// Removes the product row and the spectral rows of the id. The caller holds the transaction.
+void DeleteProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
+
+// Sets the name in the product row of the id, which must exist. The caller holds the transaction.
+void RenameProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id,
+                   const std::string& name);
+
+// One product of the family, as ReadProducts gives it.
+StoredProduct ReadProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
 
 // Every product of the database, by family then id: ids of the product tables and
 // of the spectral tables alike, so that rows without a product row show too.

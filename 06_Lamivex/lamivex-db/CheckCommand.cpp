@@ -1,5 +1,6 @@
 // lamivex-db check: reads every product with the run's own queries and reports
-// what would make a run misbehave or refuse it.
+// what would make a run misbehave or refuse it (problems, status 1), and the
+// measuring noise a run goes through (warnings, status unchanged).
 #include <ostream>
 
 #include "CatalogueDatabase.h"
@@ -27,6 +28,30 @@ std::vector<std::string> ProblemsOf(const StoredProduct& product, DatabaseRole r
   return problems;
 }
 
+// Measuring noise a run goes through: told, but no reason for status 1.
+std::vector<std::string> WarningsOf(const StoredProduct& product) {
+  const SumNoise noise = FindSumNoise(product.rows);
+  if (noise.wavelengths == 0) return {};
+  return {"warning: " + DescribeSumNoise(noise, product.rows.size())};
+}
+
+void PrintLines(const StoredProduct& product, const std::vector<std::string>& lines,
+                std::ostream& out) {
+  for (const std::string& line : lines) {
+    out << lamivex::TablesOf(product.family).kindName << ' ' << product.id << " \"" << product.name
+        << "\": " << line << '\n';
+  }
+}
+
+struct Tally {
+  std::size_t lines = 0;
+  std::size_t products = 0;
+  void Add(std::size_t count) {
+    lines += count;
+    products += count == 0 ? 0 : 1;
+  }
+};
+
 }  // namespace
 
 int CheckCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) {
@@ -34,24 +59,28 @@ int CheckCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) 
   SqliteConnection db(args.positional[0], SqliteConnection::Mode::ReadOnly);
   const DatabaseRole role = RoleOf(db);
   const std::vector<StoredProduct> products = ReadProducts(db, role);
-  std::size_t problemCount = 0;
-  std::size_t productsWithProblems = 0;
+  Tally problems;
+  Tally warnings;
   for (const StoredProduct& product : products) {
-    const std::vector<std::string> problems = ProblemsOf(product, role);
-    for (const std::string& problem : problems) {
-      out << lamivex::TablesOf(product.family).kindName << ' ' << product.id << " \""
-          << product.name << "\": " << problem << '\n';
-    }
-    problemCount += problems.size();
-    productsWithProblems += problems.empty() ? 0 : 1;
+    const std::vector<std::string> found = ProblemsOf(product, role);
+    const std::vector<std::string> noted = WarningsOf(product);
+    PrintLines(product, found, out);
+    PrintLines(product, noted, out);
+    problems.Add(found.size());
+    warnings.Add(noted.size());
   }
-  if (problemCount == 0) {
-    out << products.size() << " products checked, no problems found\n";
-    return kExitOk;
+  if (problems.lines == 0) {
+    out << products.size() << " products checked, no problems found";
+  } else {
+    out << problems.lines << " problems in " << problems.products << " of " << products.size()
+        << " products";
   }
-  out << problemCount << " problems in " << productsWithProblems << " of " << products.size()
-      << " products\n";
-  return kExitProblemsFound;
+  if (warnings.lines > 0) {
+    out << "; " << warnings.lines << " warnings in " << warnings.products
+        << " products (a run goes through them)";
+  }
+  out << '\n';
+  return problems.lines == 0 ? kExitOk : kExitProblemsFound;
 }
 
 }  // namespace lamivexdb

@@ -1,4 +1,4 @@
-// The four commands of lamivex-db. Each returns the exit status and throws
+// The commands of lamivex-db. Each returns the exit status and throws
 // UsageError, ImportError or DatabaseError for the caller to report.
 #pragma once
 
@@ -12,5 +12,7 @@ int CreateCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
 int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int ListCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 int CheckCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err);
+int DeleteCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err);
+int RenameCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace lamivexdb

@@ -15,6 +15,8 @@ Commands:
                                Optics text, IGSDB JSON)
   list PATH                    one line per product
   check PATH                   report what would make a run misbehave
+  delete PATH ID               delete a product
+  rename PATH ID NAME          give a product another name
 
 The suite catalogue is <program folder>/Base SM_Vitrages/SpectralDB/SM_Spectral.db
 (ids 1 to 999999); a user's own products go into
@@ -25,7 +27,7 @@ Options:
   --version   show the version and exit
 
 Exit status:
-  0   success; for check, nothing found
+  0   success; for check, no problem found (warnings or not)
   1   check found problems
   2   a file or database was refused, or could not be read or written
   64  the command line was not understood
@@ -49,13 +51,17 @@ Options:
 
 constexpr const char* kImportHelp =
     R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
-                        [--name TEXT] [--origin TEXT]
+                        [--name TEXT] [--origin TEXT] [--fractions]
+                        [--duplicate]
 Read one product from each FILE and add it to the database at PATH.
 
 The format is chosen by the content, not by the file name:
-  - columns: wavelength (nm), T, R1, R2 (percent), separated by commas,
-    semicolons, TABs or blanks, with an optional header line; lines starting
-    with # are comments;
+  - columns: wavelength (nm), T, R1, R2 (percent, or fractions with
+    --fractions), separated by commas, semicolons, TABs or blanks, with an
+    optional header line; lines starting with # are comments; a file whose
+    every value is 1 or less holds fractions and is refused without
+    --fractions; decimal commas (80,5) are read when every row holds four
+    fields separated by semicolons (300;80,5;7,9;8,1);
   - Optics text files of the International Glazing Database: "{ ... }" header
     lines (the units line "{ Units, Wavelength Units } SI Microns" or
     "... SI Nanometers", thickness, product name, manufacturer), then rows of
@@ -67,10 +73,13 @@ Values are stored in nm and percent; R1 is the front (face 1), R2 the back.
 Rows below 300 nm are kept (the run skips them); rows above 2500 nm are left
 out and counted. A file is refused, with its line or key and the reason, when
 it has no data rows, a field that is not a number, a units line that is not
-understood, no spectral data, values outside 0 to 100 %, T + R above 100 %,
-wavelengths that do not strictly ascend, more than 441 rows above 299 nm, or
-a range that does not cover 300 to 2500 nm. All files go in one transaction:
-when one is refused, the database is left unchanged.
+understood, no spectral data, values outside 0 to 100 %, T + R (either face)
+above 100 % by more than 1 point, wavelengths that do not strictly ascend,
+more than 441 rows above 299 nm, or a range that does not cover 300 to
+2500 nm. T + R above 100 % by at most 1 point is measuring noise: the file is
+imported, with a warning on standard error that tells at how many wavelengths
+and the largest sum. All files go in one transaction: when one is refused, the
+database is left unchanged.
 
 Options:
   --kind KIND    glass (default), film or pvb: the suite table family; a user
@@ -82,6 +91,12 @@ Options:
                  file, else the file name without its extension
   --origin TEXT  where the file comes from (publisher, version, licence),
                  kept with the product
+  --fractions    the T, R1 and R2 columns of columns files hold fractions
+                 (0 to 1): they are multiplied by 100; a value above 1 is
+                 refused (Optics and IGSDB files hold fractions anyway)
+  --duplicate    import a product although one with the same name and the
+                 same rows is stored already (with a warning naming its id);
+                 without it such a file is refused
   --help         show this help and exit
 
 For each product, the id it was given is printed.
@@ -90,22 +105,52 @@ For each product, the id it was given is printed.
 constexpr const char* kListHelp = R"(Usage: lamivex-db list PATH
 List the products of the database at PATH, one line per product, fields
 separated by TABs: id, kind (glass, film, pvb), name, row count, wavelength
-range in nm.
+range in nm, thickness in mm, the file the product was imported from (- for
+a thickness or file the database does not hold).
 
 Options:
   --help   show this help and exit
 )";
 
+constexpr const char* kDeleteHelp = R"(Usage: lamivex-db delete PATH ID [--kind glass|film|pvb]
+Delete the product ID from the database at PATH: its product row and its
+spectral rows, in one transaction. A job that still names the id stops with
+"Please, select the glass!". The product deleted is printed.
+
+Options:
+  --kind KIND   the table family that holds the id, needed only when a suite
+                database holds the id in more than one family
+  --help        show this help and exit
+)";
+
+constexpr const char* kRenameHelp = R"(Usage: lamivex-db rename PATH ID NAME [--kind glass|film|pvb]
+Give the product ID of the database at PATH the name NAME (not empty), in
+one transaction. The product's id and spectrum do not change, so that jobs
+that name the id go on working.
+
+Options:
+  --kind KIND   the table family that holds the id, needed only when a suite
+                database holds the id in more than one family
+  --help        show this help and exit
+)";
+
 constexpr const char* kCheckHelp = R"(Usage: lamivex-db check PATH
 Report, for every product of the database at PATH, what would make a run
-misbehave or refuse it: rows not strictly ascending, duplicate wavelengths,
-a range that does not cover 300 to 2500 nm, more than 441 rows above 299 nm,
-values outside 0 to 100 or not numbers, T + R above 100 (beyond 0.5), a
-product without spectral rows, an id outside the database's range. Rows are
-read with the run's own queries, in the order the run receives them. The
-database is opened read-only.
+misbehave or refuse it, and what a run goes through but is worth knowing.
+Rows are read with the run's own queries, in the order the run receives them.
+The database is opened read-only.
 
-Exit status 0 only when nothing is found; 1 when something is.
+Problems (a run would misbehave or refuse the product), one line each:
+  rows not strictly ascending, duplicate wavelengths, a range that does not
+  cover 300 to 2500 nm, more than 441 rows above 299 nm, values outside 0 to
+  100 or not numbers, T + R above 100 by more than the 1-point tolerance, a
+  product without spectral rows, an id outside the database's range.
+Warnings (a run goes through), lines with "warning:" after the product:
+  T + R above 100 by at most 1 point (measuring noise): how many
+  wavelengths, and the largest sum with its wavelength.
+The last line counts the problems, then the warnings.
+
+Exit status 0 when no problem is found, warnings or not; 1 when a problem is.
 
 Options:
   --help   show this help and exit
@@ -119,6 +164,8 @@ std::string HelpText(const std::string& command) {
   if (command == "import") return kImportHelp;
   if (command == "list") return kListHelp;
   if (command == "check") return kCheckHelp;
+  if (command == "delete") return kDeleteHelp;
+  if (command == "rename") return kRenameHelp;
   return "";
 }
 

@@ -1,11 +1,11 @@
 // lamivex-db import: every file is read and checked first, then all products go
 // into the database in one transaction, so that a refusal leaves it unchanged.
-#include <charconv>
 #include <filesystem>
 #include <limits>
 #include <ostream>
 
 #include "CatalogueDatabase.h"
+#include "CommandValues.h"
 #include "Commands.h"
 #include "ProductReaders.h"
 
@@ -15,22 +15,6 @@ namespace {
 
 using lamivex::DatabaseRole;
 using lamivex::TableFamily;
-
-TableFamily ParseKind(const std::string& kind) {
-  if (kind == "glass") return TableFamily::Glass;
-  if (kind == "film") return TableFamily::Film;
-  if (kind == "pvb" || kind == "PVB") return TableFamily::PVB;
-  throw UsageError("--kind must be glass, film or pvb, not '" + kind + "'");
-}
-
-int32_t ParseId(const std::string& text) {
-  int32_t id = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (error != std::errc() || end != text.data() + text.size()) {
-    throw UsageError("--id must be a whole number from 1 to 2147483647, not '" + text + "'");
-  }
-  return id;
-}
 
 std::string RangeText(DatabaseRole role) {
   return role == DatabaseRole::User ? "a user database takes ids from 1000000 up"
@@ -62,6 +46,11 @@ std::string Report(const ProductSpectrum& product, int32_t id, TableFamily famil
   return line + ")";
 }
 
+std::string SameProductText(const ProductSpectrum& product, int32_t id) {
+  return "id " + std::to_string(id) + " holds the same product (\"" + product.name +
+         "\", the same " + std::to_string(product.rows.size()) + " rows)";
+}
+
 }  // namespace
 
 int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
@@ -73,10 +62,12 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   }
   const TableFamily kind = ParseKind(args.Value("--kind").value_or("glass"));
   std::optional<int32_t> requestedId;
-  if (const auto id = args.Value("--id")) requestedId = ParseId(*id);
+  if (const auto id = args.Value("--id")) requestedId = ParseProductId(*id, "--id");
 
   std::vector<ProductSpectrum> products;
-  for (const std::string& file : files) products.push_back(ReadProductFile(file));
+  const ColumnValues values =
+      args.Has("--fractions") ? ColumnValues::Fractions : ColumnValues::Percent;
+  for (const std::string& file : files) products.push_back(ReadProductFile(file, values));
   if (const auto name = args.Value("--name")) products.front().name = *name;
   for (const ProductSpectrum& product : products) {
     for (const std::string& warning : product.warnings)
@@ -90,13 +81,22 @@ int ImportCommand(const ParsedArguments& args, std::ostream& out, std::ostream& 
   const DatabaseRole role = RoleOf(db);
   const TableFamily family = role == DatabaseRole::User ? TableFamily::Glass : kind;
   std::vector<std::string> reports;
+  std::vector<std::string> duplicates;
   Transaction transaction(db);
-  for (const ProductSpectrum& product : products) {
+  for (std::size_t i = 0; i < products.size(); ++i) {
     const int32_t id = ChooseId(db, role, family, requestedId);
-    InsertProduct(db, family, id, product, args.Value("--origin").value_or(""));
-    reports.push_back(Report(product, id, family));
+    if (const auto same = FindSameProduct(db, family, products[i])) {
+      const std::string message = files[i] + ": " + SameProductText(products[i], *same);
+      if (!args.Has("--duplicate")) {
+        throw ImportError(message + "; give --duplicate to import it again");
+      }
+      duplicates.push_back(message + "; imported again (--duplicate)");
+    }
+    InsertProduct(db, family, id, products[i], args.Value("--origin").value_or(""));
+    reports.push_back(Report(products[i], id, family));
   }
   transaction.Commit();
+  for (const std::string& duplicate : duplicates) err << "lamivex-db import: " << duplicate << "\n";
   for (const std::string& report : reports) out << report << "\n";
   return kExitOk;
 }

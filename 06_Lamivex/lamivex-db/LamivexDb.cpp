@@ -23,9 +23,16 @@ const std::vector<CommandSpec>& Commands() {
       {"create", CreateCommand, {{"--suite", false}, {"--user", false}}},
       {"import",
        ImportCommand,
-       {{"--kind", true}, {"--id", true}, {"--name", true}, {"--origin", true}}},
+       {{"--kind", true},
+        {"--id", true},
+        {"--name", true},
+        {"--origin", true},
+        {"--fractions", false},
+        {"--duplicate", false}}},
       {"list", ListCommand, {}},
       {"check", CheckCommand, {}},
+      {"delete", DeleteCommand, {{"--kind", true}}},
+      {"rename", RenameCommand, {{"--kind", true}}},
   };
   return commands;
 }

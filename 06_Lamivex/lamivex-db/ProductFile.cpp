@@ -75,7 +75,7 @@ void RefuseUnusableSpectrum(const ProductSpectrum& product, const std::string& l
 
 }  // namespace
 
-ProductSpectrum ReadProductFile(const std::string& path) {
+ProductSpectrum ReadProductFile(const std::string& path, ColumnValues values) {
   const std::string text = lamivex::ToUtf8(ReadBytes(path));
   ProductSpectrum product;
   if (LooksLikeJson(text)) {
@@ -83,13 +83,16 @@ ProductSpectrum ReadProductFile(const std::string& path) {
   } else if (HasHeaderLines(text)) {
     product = ReadOpticsText(text, path);
   } else {
-    product = ReadColumnsText(text, path);
+    product = ReadColumnsText(text, path, values);
   }
   const std::filesystem::path file(path);
   product.sourceFile = file.filename().string();
   if (product.name.empty()) product.name = file.stem().string();
   LeaveOutRowsAboveGrid(product);
   RefuseUnusableSpectrum(product, path);
+  if (const SumNoise noise = FindSumNoise(product.rows); noise.wavelengths > 0) {
+    product.warnings.push_back(path + ": " + DescribeSumNoise(noise, product.rows.size()));
+  }
   return product;
 }
 

@@ -11,13 +11,20 @@
 
 namespace lamivexdb {
 
+// What the T, R1 and R2 columns of a columns file hold. Optics and IGSDB files
+// always hold fractions and are converted whatever this says.
+enum class ColumnValues { Percent, Fractions };
+
 // Reads one product file, keeps the rows up to 2500 nm and refuses a spectrum the
 // run could not use. Throws ImportError.
-ProductSpectrum ReadProductFile(const std::string& path);
+ProductSpectrum ReadProductFile(const std::string& path,
+                                ColumnValues values = ColumnValues::Percent);
 
 // The format readers, on the file's text as UTF-8. `label` names the file in
-// messages. They convert units and scale but do not check the spectrum.
-ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label);
+// messages. They convert units and scale but do not check the spectrum, except
+// that columns must hold what `values` says.
+ProductSpectrum ReadColumnsText(std::string_view text, const std::string& label,
+                                ColumnValues values = ColumnValues::Percent);
 ProductSpectrum ReadOpticsText(std::string_view text, const std::string& label);
 ProductSpectrum ReadIgsdbJsonText(std::string_view text, const std::string& label);
 

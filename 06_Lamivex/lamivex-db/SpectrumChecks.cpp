@@ -60,13 +60,27 @@ void CheckValue(const char* name, double value, std::size_t row, double lambda,
   }
 }
 
+// The sum brought back to its decimals, so that 79.3 + 21.7 is 101 and not a hair above.
+bool AboveNoiseTolerance(double t, double r) {
+  return RoundedSum(t, r) > 100.0 + kSumNoiseTolerance;
+}
+
 void CheckSum(const char* name, double t, double r, std::size_t row, double lambda,
               ProblemList& problems) {
-  if (t + r > 100.0 + kSumTolerance) {
+  if (AboveNoiseTolerance(t, r)) {
     problems.Add("sum", row,
                  std::string("T + ") + name + " = " + ShortestText(RoundedSum(t, r)) + " % at " +
-                     Nm(lambda) + " is above 100 %");
+                     Nm(lambda) + " is above 100 % by more than the tolerance of " +
+                     ShortestText(kSumNoiseTolerance) + " point");
   }
+}
+
+// Notes one face of a row whose T + R is above 100 % within the tolerance.
+bool NoteNoise(const char* face, double t, double r, double lambda, SumNoise& noise) {
+  const double sum = RoundedSum(t, r);
+  if (!(sum > 100.0) || AboveNoiseTolerance(t, r)) return false;
+  if (sum > noise.worstSum) noise = {noise.wavelengths, sum, lambda, face};
+  return true;
 }
 
 void CheckValues(const std::vector<SpectrumRow>& rows, ProblemList& problems) {
@@ -122,6 +136,23 @@ std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>
   CheckValues(rows, problems);
   CheckRange(rows, problems);
   return problems.Take();
+}
+
+SumNoise FindSumNoise(const std::vector<SpectrumRow>& rows) {
+  SumNoise noise;
+  for (const SpectrumRow& row : rows) {
+    const bool front = NoteNoise("R1", row.t, row.r1, row.lambda, noise);
+    const bool back = NoteNoise("R2", row.t, row.r2, row.lambda, noise);
+    if (front || back) ++noise.wavelengths;
+  }
+  return noise;
+}
+
+std::string DescribeSumNoise(const SumNoise& noise, std::size_t rowCount) {
+  return "T + R is above 100 % at " + std::to_string(noise.wavelengths) + " of " +
+         std::to_string(rowCount) + " wavelengths, within the tolerance of " +
+         ShortestText(kSumNoiseTolerance) + " point for measuring noise; the largest: T + " +
+         noise.worstFace + " = " + ShortestText(noise.worstSum) + " % at " + Nm(noise.worstLambda);
 }
 
 std::string DescribeProblem(const SpectrumProblem& problem) {

@@ -129,5 +129,36 @@ TEST_F(OpticsRun, OneHundredAndOneLayersComplete) {
   EXPECT_FALSE(TempFiles().count("Lamivex.out"));
 }
 
+// A user's measured glass whose T + R1 exceeds 100 % by up to 0.9 point (the measuring
+// noise lamivex-db accepts), laminated on both sides, once turned: the laminated model
+// holds each glass's internal transmittance at 1, so that no assembly point creates energy.
+TEST_F(OpticsRun, MeasuringNoiseAbove100PercentStaysWithinTheLaminatedCap) {
+  const std::string user = profile_ + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
+  std::filesystem::create_directories(std::filesystem::path(user).parent_path());
+  std::vector<testing::TestRow> noisy = TestDatabase::Flat(300, 2500, 90, 10.5, 9.6);
+  for (size_t i = 0; i < noisy.size(); i += 3) noisy[i].r1 = 10.9;
+  TestDatabase(user).AddProduct("glass", 1000000, noisy);
+  WriteJob({"\"Number glass\", 3", "", "1, 1000000, 84, 84", "3, 13, 0, 0", "1, 1000000, 84, 84",
+            "\"Inverse the face glasses\", \"0,0,1,0,0,0,0,0,0,0\""});
+  const auto result = testing::RunLamivex(temp_, appData_, program_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  const std::vector<std::string> lines =
+      testing::CrLfLines(testing::ReadBytes(temp_folder_ + "/Final_Energy_Lamivex.out"));
+  ASSERT_EQ(lines.size(), 442u);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    SCOPED_TRACE(lines[i]);
+    const std::vector<std::string> f = testing::Fields(lines[i]);
+    ASSERT_EQ(f.size(), 5u);
+    const double t = std::stod(f[2]), r1 = std::stod(f[3]), r2 = std::stod(f[4]);
+    EXPECT_GT(t, 0.0);  // also false for NaN
+    EXPECT_LE(t + r1, 100.0 + 1e-9);
+    EXPECT_LE(t + r2, 100.0 + 1e-9);
+  }
+  const std::vector<double> v = SummaryNumbers(Summary());
+  ASSERT_EQ(v.size(), 12u) << Summary();
+  for (double value : v) EXPECT_TRUE(value >= 0.0 && value <= 100.0) << Summary();
+}
+
 }  // namespace
 }  // namespace lamivex

@@ -13,12 +13,17 @@ const std::string kCatalogue =
 TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheck) {
   const testing::ToolResult list = testing::Tool({"list", kCatalogue});
   ASSERT_EQ(list.status, 0) << list.err;
-  for (const char* line : {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\n",
-                           "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\n",
-                           "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\n",
-                           "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\n",
-                           "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\n",
-                           "1106\tglass\tILC2019_1 Diffuse Interlayer\t441 rows\t300-2500 nm\n"}) {
+  for (const char* line :
+       {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\t4 mm\tsample_clear_4_mm.csv\n",
+        "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
+        "sample_solar_control_film.csv\n",
+        "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\t0.76 mm\tsample_pvb_0_76_mm.csv\n",
+        "1101\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
+        "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n",
+        "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 "
+        "mm\tLOW-E_5.LOF\n",
+        "1104\tglass\tSolar Bronze 20 on clear\t441 rows\t300-2500 nm\t2.983 "
+        "mm\tnfrc_9223.json\n"}) {
     EXPECT_NE(list.out.find(line), std::string::npos) << line;
   }
   const testing::ToolResult check = testing::Tool({"check", kCatalogue});

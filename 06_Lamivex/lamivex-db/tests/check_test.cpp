@@ -61,7 +61,7 @@ TEST(CheckDatabase, EachProblemIsReportedAndTheStatusIsOne) {
   std::vector<Row> values = Grid();
   values[2].t = 100.5;
   values[3].r2 = -1;
-  values[4].r1 = 21;  // T + R1 = 101
+  values[4].r1 = 21;  // T + R1 = 101: measuring noise at the edge of the tolerance
   AddProduct(db, "glass", "spectral_energy", 5, "values", values);
   AddProduct(db, "glass", "spectral_energy", 6, "empty", {});
   AddProduct(db, "glass", "spectral_energy", 1000001, "user id", Grid());
@@ -75,7 +75,10 @@ TEST(CheckDatabase, EachProblemIsReportedAndTheStatusIsOne) {
       check.out,
       "glass 2 \"unsorted\": rows not strictly ascending: 350 nm follows 355 nm\n"
       "glass 5 \"values\": T 100.5 % at 310 nm is outside 0 to 100 % (and 1 more)\n"
-      "glass 5 \"values\": T + R1 = 108.5 % at 310 nm is above 100 % (and 2 more)\n"
+      "glass 5 \"values\": T + R1 = 108.5 % at 310 nm is above 100 % by more than the "
+      "tolerance of 1 point (and 1 more)\n"
+      "glass 5 \"values\": warning: T + R is above 100 % at 1 of 441 wavelengths, within the "
+      "tolerance of 1 point for measuring noise; the largest: T + R1 = 101 % at 320 nm\n"
       "glass 6 \"empty\": no spectral rows: the run stops with \"Please, select the glass!\"\n"
       "glass 1000001 \"user id\": id outside 1 to 999999: the run never looks for it in the "
       "suite database\n"
@@ -83,10 +86,10 @@ TEST(CheckDatabase, EachProblemIsReportedAndTheStatusIsOne) {
       "film 2 \"duplicate\": duplicate wavelength 325 nm\n"
       "pvb 3 \"short\": covers 305 to 2400 nm; 300 to 2500 nm must be covered\n"
       "pvb 4 \"dense\": 881 rows above 299 nm; a spectrum holds at most 441\n"
-      "9 problems in 7 of 8 products\n");
+      "9 problems in 7 of 8 products; 1 warnings in 1 products (a run goes through them)\n");
 }
 
-TEST(CheckDatabase, ACleanDatabaseGivesStatusZeroAndIsNotTouched) {
+TEST(CheckDatabase, ACleanOrOnlyWarnedDatabaseGivesStatusZeroAndIsNotTouched) {
   testing::ScratchFolder folder;
   const std::string db = folder / "user.db";
   ASSERT_EQ(Tool({"create", db, "--user"}).status, 0);
@@ -107,6 +110,23 @@ TEST(CheckDatabase, ACleanDatabaseGivesStatusZeroAndIsNotTouched) {
   const testing::ToolResult clean = Tool({"check", db});
   EXPECT_EQ(clean.status, 0);
   EXPECT_EQ(clean.out, "2 products checked, no problems found\n");
+
+  // T + R1 100.5 % everywhere and 100.9 % at 990 nm: measuring noise, imported with a warning.
+  const std::string noisy = folder / "noisy.csv";
+  std::string rows = testing::FlatColumns(300, 2500, 5, 90, 10.5, 9);
+  rows.replace(rows.find("\n990,90,10.5,9\n"), 15, "\n990,90,10.9,9\n");
+  testing::WriteAll(noisy, rows);
+  const testing::ToolResult imported = Tool({"import", db, noisy});
+  EXPECT_EQ(imported.status, 0) << imported.err;
+  const std::string warning =
+      "T + R is above 100 % at 441 of 441 wavelengths, within the tolerance of 1 point for "
+      "measuring noise; the largest: T + R1 = 100.9 % at 990 nm\n";
+  EXPECT_EQ(imported.err, "lamivex-db import: " + noisy + ": " + warning);
+  const testing::ToolResult warned = Tool({"check", db});
+  EXPECT_EQ(warned.status, 0);
+  EXPECT_EQ(warned.out, "glass 1000002 \"noisy\": warning: " + warning +
+                            "3 products checked, no problems found; 1 warnings in 1 products (a "
+                            "run goes through them)\n");
   const std::string after = testing::ReadAll(db);
   Tool({"check", db});
   Tool({"list", db});

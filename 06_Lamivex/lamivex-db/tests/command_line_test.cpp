@@ -32,7 +32,7 @@ TEST(CommandLine, HelpForTheToolAndEachCommand) {
   EXPECT_TRUE(help.out.starts_with("Usage: lamivex-db COMMAND")) << help.out;
   EXPECT_NE(help.out.find("Exit status:"), std::string::npos);
   EXPECT_EQ(help.err, "");
-  for (const std::string command : {"create", "import", "list", "check"}) {
+  for (const std::string command : {"create", "import", "list", "check", "delete", "rename"}) {
     const ProgramResult commandHelp = RunProgram(folder, command + " --help");
     EXPECT_EQ(commandHelp.status, 0);
     EXPECT_TRUE(commandHelp.out.starts_with("Usage: lamivex-db " + command)) << commandHelp.out;

@@ -49,8 +49,16 @@ TEST(ImportIds, NextFreeIdOfEachRangeAndExplicitIds) {
             "nfrc_18000.json: imported as id 1000001 (glass, \"E366-3 (2) / 0.035 SGP / "
             "Clear-3\", 441 rows; 21 rows above 2500 nm left out)\n");
   EXPECT_EQ(Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--id", "2000000"}).status, 0);
-  EXPECT_NE(Tool({"import", user, SpectrumFile("CLEAR_6.DAT")}).out.find("as id 2000001"),
-            std::string::npos);
+  const testing::ToolResult again =
+      Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--duplicate"});
+  EXPECT_NE(again.out.find("as id 2000001"), std::string::npos);
+  EXPECT_NE(
+      again.err.find("CLEAR_6.DAT: id 2000000 holds the same product (\"Generic Clear Glass\", "
+                     "the same 111 rows); imported again (--duplicate)"),
+      std::string::npos)
+      << again.err;
+  EXPECT_EQ(Tool({"import", user, SpectrumFile("CLEAR_6.DAT"), "--name", "Clear 6 again"}).status,
+            0);  // the same rows under another name
 
   // The suite range: ids are per family for the run, but new ids stay unique in the file.
   EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_3.DAT")}).out.find("as id 1 (glass"),
@@ -61,7 +69,8 @@ TEST(ImportIds, NextFreeIdOfEachRangeAndExplicitIds) {
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--kind=pvb", "--id", "1"}).status,
             0);
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "999999"}).status, 0);
-  EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT")}).out.find("as id 3 (glass"),
+  EXPECT_NE(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--duplicate"})
+                .out.find("as id 3 (glass"),
             std::string::npos);  // the top is taken: the lowest unused id
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "1000000"}).status, 2);
   EXPECT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--id", "0"}).status, 2);
@@ -85,9 +94,10 @@ TEST(ListProducts, OneLinePerProductWithNameOriginAndRange) {
             0);
   const testing::ToolResult list = Tool({"list", suite});
   EXPECT_EQ(list.status, 0);
-  EXPECT_EQ(list.out,
-            "1\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\n"
-            "2\tpvb\tClear as PVB\t111 rows\t300-2500 nm\n");
+  EXPECT_EQ(
+      list.out,
+      "1\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 mm\tLOW-E_5.LOF\n"
+      "2\tpvb\tClear as PVB\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n");
 
   SqliteConnection db(suite, SqliteConnection::Mode::ReadOnly);
   Statement row = db.Prepare("select name, maker, thickness, source_file, origin from glass");
@@ -96,6 +106,44 @@ TEST(ListProducts, OneLinePerProductWithNameOriginAndRange) {
   EXPECT_EQ(row.Number(2), 4.7244);
   EXPECT_EQ(row.Text(3), "LOW-E_5.LOF");
   EXPECT_EQ(row.Text(4), "pyWinCalc");
+}
+
+TEST(EditProducts, DeleteAndRenameInATransactionAndRefusalsLeaveTheDatabase) {
+  testing::ScratchFolder folder;
+  const std::string suite = folder / "suite.db";
+  ASSERT_EQ(Tool({"create", suite, "--suite"}).status, 0);
+  ASSERT_EQ(Tool({"import", suite, SpectrumFile("CLEAR_3.DAT")}).status, 0);  // glass 1
+  ASSERT_EQ(
+      Tool({"import", suite, SpectrumFile("CLEAR_6.DAT"), "--kind", "pvb", "--id", "1"}).status, 0);
+  ASSERT_EQ(Tool({"import", suite, SpectrumFile("nfrc_9223.json"), "--kind", "film"}).status,
+            0);  // film 2
+  const std::string before = testing::ReadAll(suite);
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string message;
+  } refusals[] = {
+      {{"rename", suite, "1", "X"}, 64, "id 1 is in the glass and pvb tables; give --kind"},
+      {{"delete", suite, "7"}, 2, "no product with id 7; lamivex-db list shows the products"},
+      {{"delete", suite, "2", "--kind", "glass"}, 2, "no product with id 2 in the glass tables"},
+      {{"rename", suite, "2", ""}, 64, "NAME must not be empty"},
+      {{"delete", suite, "two"}, 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
+  };
+  for (const auto& refusal : refusals) {
+    SCOPED_TRACE(refusal.message);
+    const testing::ToolResult result = Tool(refusal.args);
+    EXPECT_EQ(result.status, refusal.status);
+    EXPECT_NE(result.err.find(refusal.message), std::string::npos) << result.err;
+    EXPECT_TRUE(testing::ReadAll(suite) == before) << "the database changed";
+  }
+  EXPECT_EQ(Tool({"rename", suite, "1", "Clear 3 renamed", "--kind", "glass"}).out,
+            "renamed id 1 (glass, \"Generic Clear Glass\", 111 rows) to \"Clear 3 renamed\"\n");
+  EXPECT_EQ(Tool({"delete", suite, "1", "--kind=pvb"}).out,
+            "deleted id 1 (pvb, \"Generic Clear Glass\", 111 rows)\n");
+  EXPECT_EQ(Tool({"delete", suite, "2"}).out,
+            "deleted id 2 (film, \"Solar Bronze 20 on clear\", 441 rows)\n");
+  EXPECT_EQ(Tool({"list", suite}).out,
+            "1\tglass\tClear 3 renamed\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n");
 }
 
 TEST(ImportIntoForeignDatabase, OnlyTheColumnsTheRunReads) {
@@ -108,7 +156,7 @@ TEST(ImportIntoForeignDatabase, OnlyTheColumnsTheRunReads) {
                       " reflection_energy_face2 real);");
   const testing::ToolResult result = Tool({"import", user, SpectrumFile("CLEAR_3.json")});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(Tool({"list", user}).out, "1000000\tglass\t\t111 rows\t300-2500 nm\n");
+  EXPECT_EQ(Tool({"list", user}).out, "1000000\tglass\t\t111 rows\t300-2500 nm\t-\t-\n");
 
   const std::string notSpectral = folder / "other.db";
   testing::ExecuteSql(notSpectral, "create table t (x);");

@@ -15,6 +15,7 @@ struct RefusalCase {
   const char* title;
   std::string content;
   std::string expected;  // part of the message after the file name
+  std::vector<std::string> options = {};
 };
 
 std::string ManyRows() {
@@ -30,7 +31,12 @@ std::vector<RefusalCase> RefusalCases() {
       {"empty file", "", ": no data rows"},
       {"header only", "wavelength,T,R1,R2\n", ": no data rows"},
       {"non-numeric field", "nm,T,R1,R2\n300,80,x,8\n", ":2: field 3 \"x\" is not a number"},
-      {"decimal comma", "300;80,5;8;8\n", ":1: 5 fields; expected 4"},
+      {"decimal commas, a row of three", "300;80,5;8;8\n305;80,5;8\n",
+       ":1: 5 fields; expected 4: wavelength (nm), T, R1, R2 (%); decimal commas seen (\"80,5\"): "
+       "they are read only when every row has four fields separated by semicolons"},
+      {"decimal commas and TABs", "300\t80,5\t8\t8\n", ":1: 5 fields; expected 4"},
+      {"decimal commas, a thousands dot", "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n",
+       ":2: field 1 \"1.000\" is not a number (the file writes decimals with commas)"},
       {"thickness not a number", "# thickness: four\n300,80,8,8\n",
        ":1: thickness \"four\" is not a number"},
       {"three columns", "300,80,8\n", ":1: 3 fields; expected 4"},
@@ -56,8 +62,8 @@ std::vector<RefusalCase> RefusalCases() {
       {"value above 100 %", "300,80,8,8\n305,101,8,8\n", ":2: T 101 % at 305 nm"},
       {"negative value", "300,80,8,8\n305,80,-0.5,8\n2500,80,8,8\n",
        ":2: R1 -0.5 % at 305 nm is outside 0 to 100 %"},
-      {"T + R above 100", "300,80,8,8\n305,80,21,8\n2500,80,8,8\n",
-       ":2: T + R1 = 101 % at 305 nm is above 100 %"},
+      {"T + R 1.5 points above 100", "300,80,8,8\n305,80,8,21.5\n2500,80,8,8\n",
+       ":2: T + R2 = 101.5 % at 305 nm is above 100 % by more than the tolerance of 1 point"},
       {"descending rows", "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n",
        ":3: rows not strictly ascending: 1000 nm follows 2500 nm"},
       {"duplicate wavelength", "300,80,8,8\n300,81,8,8\n2500,80,8,8\n",
@@ -65,6 +71,12 @@ std::vector<RefusalCase> RefusalCases() {
       {"range too short", testing::FlatColumns(380, 780, 5, 80, 8, 8),
        ": covers 380 to 780 nm; 300 to 2500 nm must be covered"},
       {"more than 441 rows", ManyRows(), ": 2201 rows above 299 nm"},
+      {"fractions without --fractions", testing::FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08),
+       ": every value is 1 or less: columns hold percent, not fractions; give --fractions"},
+      {"percent with --fractions",
+       "nm,T,R1,R2\n300,0.5,0.5,0.5\n305,80,8,8\n",
+       ":3: --fractions is given, but a value is above 1: the columns hold percent",
+       {"--fractions"}},
       {"only thermal infrared", OpticsHeader("SI Microns") + "5.0 0 0.1 0.1\n",
        ": no data rows at or below 2500 nm"},
   };
@@ -94,7 +106,9 @@ TEST_F(ImportRefusal, EachMalformedFileLeavesTheDatabaseUnchanged) {
     SCOPED_TRACE(refusal.title);
     const std::string file = folder_ / "product.txt";
     WriteAll(file, refusal.content);
-    ExpectRefused({"import", db_, file}, file + refusal.expected);
+    std::vector<std::string> args{"import", db_, file};
+    args.insert(args.end(), refusal.options.begin(), refusal.options.end());
+    ExpectRefused(args, file + refusal.expected);
   }
 }
 
@@ -109,12 +123,16 @@ TEST_F(ImportRefusal, OneBadFileAmongSeveralStoresNone) {
   ExpectRefused({"import", db_, testing::SpectrumFile("CLEAR_6.DAT"), bad}, bad + ":1:");
 }
 
-TEST_F(ImportRefusal, IdsOutsideTheRangeOrTaken) {
+TEST_F(ImportRefusal, IdsOutsideTheRangeOrTakenAndDuplicates) {
   const std::string clear6 = testing::SpectrumFile("CLEAR_6.DAT");
   ExpectRefused({"import", db_, clear6, "--id", "999999"},
                 "id 999999 is out of range: a user database takes ids from 1000000 up");
   ExpectRefused({"import", db_, clear6, "--id", "1000000"}, "id 1000000 is taken");
   ExpectRefused({"import", db_, folder_ / "missing.csv"}, "missing.csv: cannot be read");
+  ExpectRefused(
+      {"import", db_, testing::SpectrumFile("CLEAR_6.DAT"), testing::SpectrumFile("CLEAR_3.DAT")},
+      "CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same "
+      "111 rows); give --duplicate to import it again");
   ExpectRefused({"import", folder_ / "none.db", clear6}, "none.db: no such database");
 }
 

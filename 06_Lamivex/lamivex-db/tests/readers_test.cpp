@@ -110,6 +110,18 @@ TEST(ColumnsFiles, HeaderSeparatorsAndNameFromTheFile) {
   EXPECT_TRUE(product.warnings.empty());
 }
 
+TEST(ColumnsFiles, SemicolonsWithDecimalCommas) {
+  testing::ScratchFolder folder;
+  const std::string csv = folder / "virgules.csv";
+  testing::WriteAll(csv, "Longueur d'onde;T;R1;R2\r\n# thickness: 4,0\r\n300;0,2;4,7;4,8\r\n" +
+                             std::string("305 ; 1 ; 4,7;4,8;\r\n2500;80;5;6\r\n"));
+  const ProductSpectrum product = ReadProductFile(csv);
+  ASSERT_EQ(product.rows.size(), 3u);
+  ExpectRow(product.rows[0], 300.0, 0.2, 4.7, 4.8);
+  ExpectRow(product.rows[1], 305.0, 1.0, 4.7, 4.8);
+  EXPECT_EQ(product.thicknessMm, 4.0);
+}
+
 TEST(ColumnsFiles, CommentLinesDescribeTheProduct) {
   testing::ScratchFolder folder;
   const std::string csv = folder / "p.csv";
@@ -121,13 +133,12 @@ TEST(ColumnsFiles, CommentLinesDescribeTheProduct) {
   EXPECT_EQ(product.thicknessMm, 4.0);
 }
 
-TEST(ColumnsFiles, ValuesThatLookLikeFractionsAreWarnedAbout) {
+TEST(ColumnsFiles, FractionsAreMultipliedBy100OnlyWhenAskedFor) {
   testing::ScratchFolder folder;
   const std::string csv = folder / "fractions.csv";
-  testing::WriteAll(csv, testing::FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08));
-  const ProductSpectrum product = ReadProductFile(csv);
-  ASSERT_EQ(product.warnings.size(), 1u);
-  EXPECT_NE(product.warnings[0].find("columns hold percent"), std::string::npos);
+  testing::WriteAll(csv, testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08));
+  const ProductSpectrum product = ReadProductFile(csv, ColumnValues::Fractions);
+  ExpectRow(product.rows[0], 300.0, 80.0, 4.7, 8.0);
 }
 
 }  // namespace
