@@ -113,10 +113,9 @@ void AddSummary(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportDa
     titles = kSymbols;
   }
   titles.resize(data.summary.size());
+  // Columns as wide as their titles, sharing the rest of the line.
   std::vector<TableColumn> columns;
-  for (const std::string& title : titles) {
-    columns.push_back({title, kColumnWidth / static_cast<double>(titles.size()), Align::Center});
-  }
+  for (const std::string& title : titles) columns.push_back({title, 10.0, Align::Center});
   AddTable(blocks, canvas, columns, {{data.summary, true}});
 }
 

@@ -172,10 +172,14 @@ std::vector<double> ColumnWidths(const std::vector<double>& needed,
   for (size_t c = 0; c < columns.size(); ++c) {
     if (columns[c].flexible && room > 0.0) widths[c] += room / static_cast<double>(flexible);
   }
-  // Even the columns' own widths exceed the text column: all shrink alike.
+  // Even the columns' own widths exceed the text column: all shrink alike. A table without
+  // a flexible column shares what is left among all its columns.
   const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
   if (total > kColumnWidth) {
     for (double& width : widths) width *= kColumnWidth / total;
+  } else if (flexible == 0 && !widths.empty()) {
+    for (double& width : widths)
+      width += (kColumnWidth - total) / static_cast<double>(widths.size());
   }
   return widths;
 }
