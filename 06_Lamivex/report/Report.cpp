@@ -54,7 +54,7 @@ std::string CreationFailure(const std::string& path) {
 
 void DrawPages(CreatePDF& pdf, const ReportData& data) {
   ReportCanvas canvas(pdf);
-  const std::vector<Block> blocks = ReportBlocks(data);
+  const std::vector<Block> blocks = ReportBlocks(data, canvas);
   const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, {kBodyTop, kBodyBottom});
   const int pages = PageCount(placed);
   pdf.PDFBeginDoc();

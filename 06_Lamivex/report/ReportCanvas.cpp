@@ -45,6 +45,16 @@ std::string ReportCanvas::Fit(const std::string& text, double width, const Font&
   return FitText(text, width, [&](const std::string& t) { return TextWidth(t, font); });
 }
 
+std::vector<std::string> ReportCanvas::Wrap(const std::string& text, double width,
+                                            const Font& font) {
+  return WrapText(text, width, [&](const std::string& t) { return TextWidth(t, font); });
+}
+
+Font ReportCanvas::Shrunk(const std::string& text, double width, Font font, int minSize) {
+  while (font.size > minSize && TextWidth(text, font) > width) --font.size;
+  return font;
+}
+
 void ReportCanvas::Text(const std::string& text, double x, double y, const Font& font, Align align,
                         const Colour& colour) {
   if (text.empty()) return;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class CreatePDF;
 
@@ -43,6 +44,10 @@ class ReportCanvas {
   double TextWidth(const std::string& text, const Font& font);
   // The text cut with an ellipsis to the width (millimetres).
   std::string Fit(const std::string& text, double width, const Font& font);
+  // The text in lines no wider than the width (millimetres); see WrapText.
+  std::vector<std::string> Wrap(const std::string& text, double width, const Font& font);
+  // The font made smaller, one point at a time down to minSize, until the text fits the width.
+  Font Shrunk(const std::string& text, double width, Font font, int minSize);
 
   void Line(double x1, double y1, double x2, double y2, double width, const Colour& colour);
   void FillRectangle(double x1, double y1, double x2, double y2, const Colour& colour);

@@ -18,7 +18,9 @@ constexpr double kLegendSample = 8.0;
 
 const Font kAxisFont{kAxisSize};
 const Font kBandFont{6};
-const Font kLegendFont{kTableSize};
+const Font kLegendFont{kAxisSize};
+constexpr double kLegendLineStep = 2.9;  // mm between the lines of a legend entry
+constexpr double kLegendGap = 1.3;       // mm between two entries
 
 void DrawGrid(ReportCanvas& canvas, const ChartFrame& frame) {
   for (double lambda : WavelengthTicks()) {
@@ -72,16 +74,45 @@ void DrawChart(ReportCanvas& canvas, const std::vector<ChartCurve>& curves, doub
   canvas.FrameRectangle(frame.left, frame.top, frame.Right(), frame.Bottom(), kRuleWidth, kRule);
 }
 
-void DrawLegendRow(ReportCanvas& canvas, const std::vector<ChartCurve>& entries, double y,
-                   double columnWidth) {
-  double x = kChartFrameLeft;
-  const double baseline = y + 3.5;
-  for (const ChartCurve& entry : entries) {
-    DrawPieces(canvas, {{x, baseline - 1.0}, {x + kLegendSample, baseline - 1.0}}, entry);
-    const double textX = x + kLegendSample + 2.0;
-    canvas.Text(canvas.Fit(entry.legend, columnWidth - kLegendSample - 4.0, kLegendFont), textX,
-                baseline, kLegendFont);
-    x += columnWidth;
+// One legend entry: its curve's sample and its text in lines.
+struct LegendEntry {
+  ChartCurve sample;
+  std::vector<std::string> lines;
+};
+
+// The legend's entries in the column beside the frame, from the frame's top down to the
+// bottom of the axis room: each entry gets an equal share of that height, and a text that
+// needs more lines than its share holds is cut with an ellipsis on its last line (the whole
+// name stands in the tables of the layers).
+std::vector<LegendEntry> LegendEntries(ReportCanvas& canvas,
+                                       const std::vector<ChartCurve>& curves) {
+  const double textWidth = kLegendWidth - kLegendSample - 2.0;
+  const double share = (kChartFrameHeight + kChartAxisRoom) / static_cast<double>(curves.size());
+  const size_t fitting = static_cast<size_t>(std::max(1.0, (share - kLegendGap) / kLegendLineStep));
+  std::vector<LegendEntry> entries;
+  for (const ChartCurve& curve : curves) {
+    LegendEntry entry{curve, canvas.Wrap(curve.legend, textWidth, kLegendFont)};
+    entry.sample.values.clear();
+    if (entry.lines.size() > fitting) {
+      entry.lines.resize(fitting);
+      entry.lines.back() = canvas.Fit(entry.lines.back() + " \xE2\x80\xA6", textWidth, kLegendFont);
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+void DrawLegend(ReportCanvas& canvas, const std::vector<LegendEntry>& entries,
+                const ChartFrame& frame) {
+  const double x = frame.Right() + 4.0;
+  double baseline = frame.top + 2.5;
+  for (const LegendEntry& entry : entries) {
+    DrawPieces(canvas, {{x, baseline - 1.0}, {x + kLegendSample, baseline - 1.0}}, entry.sample);
+    for (const std::string& line : entry.lines) {
+      canvas.Text(line, x + kLegendSample + 2.0, baseline, kLegendFont);
+      baseline += kLegendLineStep;
+    }
+    baseline += kLegendGap;
   }
 }
 
@@ -108,28 +139,18 @@ ChartFrame ChartFrameAt(double y) {
   return {kChartFrameLeft, y + kRoomAboveFrame, kChartFrameWidth, kChartFrameHeight};
 }
 
-void AddChart(std::vector<Block>& blocks, const std::vector<ChartCurve>& curves,
-              int legendColumns) {
+void AddChart(std::vector<Block>& blocks, ReportCanvas& canvas,
+              const std::vector<ChartCurve>& curves) {
   auto shared = std::make_shared<const std::vector<ChartCurve>>(curves);
+  auto legend = std::make_shared<const std::vector<LegendEntry>>(
+      curves.empty() ? std::vector<LegendEntry>() : LegendEntries(canvas, curves));
   Block chart;
   chart.height = kRoomAboveFrame + kChartFrameHeight + kChartAxisRoom;
-  chart.keepWithNext = !curves.empty();
-  chart.draw = [shared](ReportCanvas& canvas, double y) { DrawChart(canvas, *shared, y); };
+  chart.draw = [shared, legend](ReportCanvas& canvas, double y) {
+    DrawChart(canvas, *shared, y);
+    DrawLegend(canvas, *legend, ChartFrameAt(y));
+  };
   blocks.push_back(std::move(chart));
-
-  const double columnWidth = kChartFrameWidth / legendColumns;
-  for (size_t first = 0; first < curves.size(); first += legendColumns) {
-    const size_t end = std::min(curves.size(), first + legendColumns);
-    Block row;
-    row.height = kLegendLineHeight;
-    row.keepWithNext = end < curves.size();
-    std::vector<ChartCurve> entries(curves.begin() + first, curves.begin() + end);
-    for (ChartCurve& entry : entries) entry.values.clear();
-    row.draw = [entries, columnWidth](ReportCanvas& canvas, double y) {
-      DrawLegendRow(canvas, entries, y, columnWidth);
-    };
-    blocks.push_back(std::move(row));
-  }
 }
 
 }  // namespace lamivex::report

@@ -1,5 +1,5 @@
 // Chart blocks: the spectral curves over 300 to 2500 nm in a framed grid with the
-// visible range shaded, the axes' ticks and values, and a legend under the chart.
+// visible range shaded, the axes' ticks and values, and a legend beside the chart.
 #pragma once
 
 #include <string>
@@ -26,8 +26,9 @@ ChartCurve CurveStyle(int n);
 // The chart's frame when the chart block's top is at y.
 ChartFrame ChartFrameAt(double y);
 
-// The chart, then its legend in rows of `legendColumns` entries; the legend's first row
-// stays with the chart.
-void AddChart(std::vector<Block>& blocks, const std::vector<ChartCurve>& curves, int legendColumns);
+// The chart with its legend beside it, one entry per curve (at most kCurvesPerChart of them
+// to stay readable).
+void AddChart(std::vector<Block>& blocks, ReportCanvas& canvas,
+              const std::vector<ChartCurve>& curves);
 
 }  // namespace lamivex::report

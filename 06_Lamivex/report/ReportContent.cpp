@@ -15,6 +15,11 @@ std::string Value(double percent) {
   return OneDecimal(percent);
 }
 
+// Two texts joined by two blanks, an empty first one left out.
+std::string Joined(const std::string& first, const std::string& second) {
+  return first.empty() ? second : first + "  " + second;
+}
+
 // A bookmark title: the label, or in a language without labels a text of its symbols.
 std::string Or(const std::string& label, const std::string& fallback) {
   return label.empty() ? fallback : label;
@@ -35,7 +40,7 @@ void DrawTurnedTitle(ReportCanvas& canvas, double x, double width, double baseli
   }
 }
 
-void AddProject(std::vector<Block>& blocks, const ReportData& data) {
+void AddProject(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
   const RunInformation& info = data.info;
   std::vector<InfoLine> lines = {{t.ProjectDescription, info.Description},
@@ -46,7 +51,7 @@ void AddProject(std::vector<Block>& blocks, const ReportData& data) {
     lines.push_back({t.NewThickness, ShortNumber(info.NewGlassThickness) + " mm"});
   }
   const size_t first = blocks.size();
-  AddInfoLines(blocks, lines);
+  AddInfoLines(blocks, canvas, lines);
   auto draw = blocks[first].draw;
   const std::string bookmark = Or(WithoutColon(t.ProjectDescription), info.ProjectReference);
   blocks[first].draw = [draw, bookmark](ReportCanvas& canvas, double y) {
@@ -55,28 +60,27 @@ void AddProject(std::vector<Block>& blocks, const ReportData& data) {
   };
 }
 
-void AddLayers(std::vector<Block>& blocks, const ReportData& data) {
+void AddLayers(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
-  AddSectionTitle(blocks, 1, WithoutColon(t.Glazings), false);
-  std::vector<TableColumn> columns = {{"#", 10.0, Align::Center},
-                                      {"", 24.0},
-                                      {"", 86.0},
-                                      {"", 20.0, Align::Center, DrawTurnedTitle},
-                                      {"Emn1 (%)", 20.0, Align::Right},
-                                      {"Emn2 (%)", 20.0, Align::Right}};
+  AddSectionTitle(blocks, canvas, 1, WithoutColon(t.Glazings), false);
+  std::vector<TableColumn> columns = {
+      {"#", 10.0, Align::Center},        {"", 24.0},
+      {"", 40.0, Align::Left, {}, true}, {"", 20.0, Align::Center, DrawTurnedTitle},
+      {"Emn1 (%)", 20.0, Align::Right},  {"Emn2 (%)", 20.0, Align::Right}};
   std::vector<TableRow> rows;
   for (const LayerReport& layer : data.layers) {
     rows.push_back(
         {{std::to_string(layer.number), KindText(t, layer.kind), layer.name,
           layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1), ShortNumber(layer.emn2)}});
   }
-  AddTable(blocks, columns, rows);
+  AddTable(blocks, canvas, columns, rows);
 }
 
 // A table of integrated characteristics: the assembly first, then every layer.
-void AddCharacteristics(std::vector<Block>& blocks, const ReportData& data,
+void AddCharacteristics(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data,
                         const std::vector<std::string>& symbols, bool light) {
-  std::vector<TableColumn> columns = {{"#", 10.0, Align::Center}, {"", 24.0}, {"", 56.0}};
+  std::vector<TableColumn> columns = {
+      {"#", 10.0, Align::Center}, {"", 24.0}, {"", 40.0, Align::Left, {}, true}};
   for (const std::string& symbol : symbols) columns.push_back({symbol, 18.0, Align::Right});
   auto row = [](std::vector<std::string> cells, const Characteristics& c) {
     for (double value : {c.T, c.R1, c.A1, c.R2, c.A2}) cells.push_back(Value(value));
@@ -90,31 +94,41 @@ void AddCharacteristics(std::vector<Block>& blocks, const ReportData& data,
         {row({std::to_string(layer.number), KindText(data.texts, layer.kind), layer.name},
              light ? layer.light : layer.energy)});
   }
-  AddTable(blocks, columns, rows);
+  AddTable(blocks, canvas, columns, rows);
 }
 
-void AddSummary(std::vector<Block>& blocks, const ReportData& data) {
-  std::vector<std::string> titles = SplitColumnTitles(data.texts.ResultColumns);
-  titles.resize(data.summary.size());
-  std::vector<TableColumn> columns;
-  for (const std::string& title : titles) {
-    columns.push_back({title, kColumnWidth / static_cast<double>(titles.size()), Align::Center});
-  }
-  AddTable(blocks, columns, {{data.summary, true}});
-}
-
-void AddResults(std::vector<Block>& blocks, const ReportData& data) {
+// The summary's twelve values under the label's twelve titles. A label that does not hold
+// exactly twelve titles cannot be matched to the values: it is printed whole above them,
+// and the values keep their own short titles.
+void AddSummary(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
+  static const std::vector<std::string> kSymbols = {"Te",   "Re1", "Ae1", "Emn1", "Re2", "Ae2",
+                                                    "Emn2", "Tl",  "Rl1", "Al1",  "Rl2", "Al2"};
   const ReportTexts& t = data.texts;
-  AddSectionTitle(blocks, 2, t.IntegratedCalculation, false);
-  AddCaption(blocks, t.EnergyCharacteristics, "300 - 2500 nm  (%)",
+  std::vector<std::string> titles = SplitColumnTitles(t.ResultColumns);
+  const bool labelTitles = titles.size() == kSymbols.size();
+  AddCaption(blocks, canvas, t.NewCharacteristics, labelTitles ? "" : "(%)",
+             {Or(t.NewCharacteristics, "Lamivex.out"), 1}, kBlockGap);
+  if (!labelTitles) {
+    if (!t.ResultColumns.empty()) AddTextLine(blocks, canvas, t.ResultColumns);
+    titles = kSymbols;
+  }
+  titles.resize(data.summary.size());
+  // Columns as wide as their titles, sharing the rest of the line.
+  std::vector<TableColumn> columns;
+  for (const std::string& title : titles) columns.push_back({title, 10.0, Align::Center});
+  AddTable(blocks, canvas, columns, {{data.summary, true}});
+}
+
+void AddResults(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  AddSectionTitle(blocks, canvas, 2, t.IntegratedCalculation, false);
+  AddCaption(blocks, canvas, t.EnergyCharacteristics, "300 - 2500 nm  (%)",
              {Or(t.EnergyCharacteristics, "Te, Re1, Ae1, Re2, Ae2"), 1}, kBlockGap / 2.0);
-  AddCharacteristics(blocks, data, {"Te", "Re1", "Ae1", "Re2", "Ae2"}, false);
-  AddCaption(blocks, t.LightCharacteristics, "380 - 780 nm  (%)",
+  AddCharacteristics(blocks, canvas, data, {"Te", "Re1", "Ae1", "Re2", "Ae2"}, false);
+  AddCaption(blocks, canvas, t.LightCharacteristics, "380 - 780 nm  (%)",
              {Or(t.LightCharacteristics, "Tl, Rl1, Al1, Rl2, Al2"), 1}, kBlockGap);
-  AddCharacteristics(blocks, data, {"Tl", "Rl1", "Al1", "Rl2", "Al2"}, true);
-  AddCaption(blocks, t.NewCharacteristics, "", {Or(t.NewCharacteristics, "Lamivex.out"), 1},
-             kBlockGap);
-  AddSummary(blocks, data);
+  AddCharacteristics(blocks, canvas, data, {"Tl", "Rl1", "Al1", "Rl2", "Al2"}, true);
+  AddSummary(blocks, canvas, data);
 }
 
 std::vector<std::pair<double, double>> Series(const std::vector<SpectrumRecord>& spectrum,
@@ -125,11 +139,35 @@ std::vector<std::pair<double, double>> Series(const std::vector<SpectrumRecord>&
   return series;
 }
 
-void AddCharts(std::vector<Block>& blocks, const ReportData& data) {
+// The layers' transmittance curves, kCurvesPerChart to a chart; with more than one chart,
+// each caption and bookmark names its layers' numbers.
+void AddLayerCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
-  AddSectionTitle(blocks, 3, t.SpectralCalculation, true);
+  const size_t count = data.layers.size();
+  for (size_t first = 0; first < count; first += kCurvesPerChart) {
+    const size_t end = std::min(count, first + kCurvesPerChart);
+    const std::string range = std::to_string(first + 1) + " - " + std::to_string(end);
+    const std::string title = count > kCurvesPerChart ? Joined(WithoutColon(t.Glazings), range)
+                                                      : WithoutColon(t.Glazings);
+    AddCaption(blocks, canvas, title, "T  (%)", {"T " + range, 1}, 2.0 * kBlockGap);
+    std::vector<ChartCurve> curves;
+    for (size_t k = first; k < end; ++k) {
+      const LayerReport& layer = data.layers[k];
+      ChartCurve curve = CurveStyle(static_cast<int>(k - first));
+      curve.legend =
+          std::to_string(layer.number) + "  " + KindText(t, layer.kind) + "  " + layer.name;
+      curve.values = Series(layer.spectrum, &SpectrumRecord::t);
+      curves.push_back(std::move(curve));
+    }
+    AddChart(blocks, canvas, curves);
+  }
+}
+
+void AddCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  AddSectionTitle(blocks, canvas, 3, t.SpectralCalculation, true);
   const std::string title = data.info.Glazing.empty() ? "T, R1, R2" : data.info.Glazing;
-  AddCaption(blocks, data.info.Glazing, "T, R1, R2  (%)", {title, 1}, kBlockGap / 2.0);
+  AddCaption(blocks, canvas, data.info.Glazing, "T, R1, R2  (%)", {title, 1}, kBlockGap / 2.0);
   std::vector<ChartCurve> assembly;
   const std::pair<const char*, double SpectrumRecord::*> kSeries[] = {
       {"T", &SpectrumRecord::t}, {"R1", &SpectrumRecord::r1}, {"R2", &SpectrumRecord::r2}};
@@ -139,30 +177,18 @@ void AddCharts(std::vector<Block>& blocks, const ReportData& data) {
     curve.values = Series(data.assemblySpectrum, value);
     assembly.push_back(std::move(curve));
   }
-  AddChart(blocks, assembly, 6);
-  if (data.layers.size() < 2) return;
-
-  AddCaption(blocks, WithoutColon(t.Glazings), "T  (%)",
-             {"T 1 - " + std::to_string(data.layers.size()), 1}, 2.0 * kBlockGap);
-  std::vector<ChartCurve> layers;
-  for (const LayerReport& layer : data.layers) {
-    ChartCurve curve = CurveStyle(layer.number - 1);
-    curve.legend =
-        std::to_string(layer.number) + "  " + KindText(t, layer.kind) + "  " + layer.name;
-    curve.values = Series(layer.spectrum, &SpectrumRecord::t);
-    layers.push_back(std::move(curve));
-  }
-  AddChart(blocks, layers, data.layers.size() <= 8 ? 2 : 3);
+  AddChart(blocks, canvas, assembly);
+  if (data.layers.size() >= 2) AddLayerCharts(blocks, canvas, data);
 }
 
 }  // namespace
 
-std::vector<Block> ReportBlocks(const ReportData& data) {
+std::vector<Block> ReportBlocks(const ReportData& data, ReportCanvas& canvas) {
   std::vector<Block> blocks;
-  AddProject(blocks, data);
-  AddLayers(blocks, data);
-  AddResults(blocks, data);
-  AddCharts(blocks, data);
+  AddProject(blocks, canvas, data);
+  AddLayers(blocks, canvas, data);
+  AddResults(blocks, canvas, data);
+  AddCharts(blocks, canvas, data);
   return blocks;
 }
 

@@ -4,11 +4,13 @@
 
 #include <vector>
 
+#include "ReportCanvas.h"
 #include "ReportData.h"
 #include "ReportFlow.h"
 
 namespace lamivex::report {
 
-std::vector<Block> ReportBlocks(const ReportData& data);
+// The blocks, their texts measured on the canvas that will draw them.
+std::vector<Block> ReportBlocks(const ReportData& data, ReportCanvas& canvas);
 
 }  // namespace lamivex::report

@@ -38,12 +38,13 @@ inline constexpr double kRowHeight = 5.5;       // one table row
 inline constexpr double kBlockGap = 5.0;        // space after a table or a chart
 
 // Chart: the frame spans the text column less room for the values of the y axis on the
-// left and for half the last wavelength value on the right.
+// left and for the legend on the right, beside the frame.
+inline constexpr double kLegendWidth = 50.0;
 inline constexpr double kChartFrameLeft = kLeft + 10.0;
-inline constexpr double kChartFrameWidth = kRight - 4.0 - kChartFrameLeft;
+inline constexpr double kChartFrameWidth = kRight - kLegendWidth - 4.0 - kChartFrameLeft;
 inline constexpr double kChartFrameHeight = 80.0;
-inline constexpr double kChartAxisRoom = 10.0;    // tick values and unit under the frame
-inline constexpr double kLegendLineHeight = 5.0;  // one row of the legend under the chart
+inline constexpr double kChartAxisRoom = 10.0;  // tick values and unit under the frame
+inline constexpr int kCurvesPerChart = 12;      // more layers go on to further charts
 
 // Line widths (millimetres).
 inline constexpr double kRuleWidth = 0.3;

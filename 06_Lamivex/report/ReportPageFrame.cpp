@@ -22,13 +22,24 @@ std::string Joined(std::initializer_list<std::string> words) {
   return text;
 }
 
-// A line of the header: `left` fitted into what `right` leaves free.
+constexpr int kSmallestFrameSize = 5;  // type a header or footer text may shrink to
+
+// A line of the header or footer: `right` right-aligned at the column's right edge, `left`
+// in what it leaves free, made smaller to fit and, past the smallest type, cut with an
+// ellipsis (the report title stands whole in the document's title).
+void FrameLine(ReportCanvas& canvas, const std::string& left, const Font& leftFont,
+               const Colour& leftColour, const std::string& right, const Font& rightFont,
+               double baseline) {
+  const double rightWidth = right.empty() ? 0.0 : canvas.TextWidth(right, rightFont) + 6.0;
+  const double room = kColumnWidth - rightWidth;
+  const Font font = canvas.Shrunk(left, room, leftFont, kSmallestFrameSize);
+  canvas.Text(canvas.Fit(left, room, font), kLeft, baseline, font, Align::Left, leftColour);
+  canvas.Text(right, kRight, baseline, rightFont, Align::Right, kMuted);
+}
+
 void HeaderLine(ReportCanvas& canvas, const std::string& left, const Font& leftFont,
                 const std::string& right, double baseline) {
-  const double rightWidth = right.empty() ? 0.0 : canvas.TextWidth(right, kHeaderFont) + 6.0;
-  canvas.Text(canvas.Fit(left, kColumnWidth - rightWidth, leftFont), kLeft, baseline, leftFont,
-              Align::Left, leftFont.bold ? kAccent : kInk);
-  canvas.Text(right, kRight, baseline, kHeaderFont, Align::Right, kMuted);
+  FrameLine(canvas, left, leftFont, leftFont.bold ? kAccent : kInk, right, kHeaderFont, baseline);
 }
 
 }  // namespace
@@ -43,11 +54,9 @@ void DrawPageFrame(ReportCanvas& canvas, const ReportData& data, int page, int p
   canvas.Line(kLeft, kHeaderRule, kRight, kHeaderRule, kRuleWidth, kRule);
 
   canvas.Line(kLeft, kFooterRule, kRight, kFooterRule, kTableRuleWidth, kHairline);
-  if (!t.ReportOf.empty()) {
-    canvas.Text(Joined({t.ReportOf, std::to_string(pages), t.Pages}), kLeft, kFooterBaseline,
-                kFooterFont, Align::Left, kMuted);
-  }
-  canvas.Text(t.DateVersion, kRight, kFooterBaseline, kFooterFont, Align::Right, kMuted);
+  const std::string reportOf =
+      t.ReportOf.empty() ? std::string() : Joined({t.ReportOf, std::to_string(pages), t.Pages});
+  FrameLine(canvas, reportOf, kFooterFont, kMuted, t.DateVersion, kFooterFont, kFooterBaseline);
 }
 
 }  // namespace lamivex::report

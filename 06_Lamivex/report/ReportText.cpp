@@ -27,6 +27,28 @@ size_t PreviousCharacter(const std::string& text, size_t end) {
   return start;
 }
 
+size_t CharacterLength(const std::string& text, size_t start) {
+  size_t end = start + 1;
+  while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+  return end - start;
+}
+
+// Appends a word wider than the width as pieces that fit, the last one left in `line`.
+void BreakWord(const std::string& word, double maxWidth,
+               const std::function<double(const std::string&)>& width,
+               std::vector<std::string>& lines, std::string& line) {
+  line.clear();
+  for (size_t i = 0; i < word.size();) {
+    const std::string character = word.substr(i, CharacterLength(word, i));
+    if (!line.empty() && width(line + character) > maxWidth) {
+      lines.push_back(line);
+      line.clear();
+    }
+    line += character;
+    i += character.size();
+  }
+}
+
 }  // namespace
 
 std::string PrintableLabel(const std::string& raw) {
@@ -114,6 +136,24 @@ std::string FitText(const std::string& text, double maxWidth,
     if (width(kept + kEllipsis) <= maxWidth) return kept + kEllipsis;
   }
   return std::string();
+}
+
+std::vector<std::string> WrapText(const std::string& text, double maxWidth,
+                                  const std::function<double(const std::string&)>& width) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (const std::string& word : SplitColumnTitles(text)) {
+    const std::string longer = line.empty() ? word : line + ' ' + word;
+    if (width(longer) <= maxWidth) {
+      line = longer;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(line);
+    line = word;
+    if (width(word) > maxWidth) BreakWord(word, maxWidth, width, lines, line);
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace lamivex::report

@@ -45,4 +45,10 @@ std::vector<std::string> SplitColumnTitles(const std::string& header);
 std::string FitText(const std::string& text, double maxWidth,
                     const std::function<double(const std::string&)>& width);
 
+// The text broken into lines no wider than maxWidth: at blanks where it can, inside a word
+// (between whole UTF-8 characters) only where a word alone is wider; nothing is left out.
+// An empty text gives no line.
+std::vector<std::string> WrapText(const std::string& text, double maxWidth,
+                                  const std::function<double(const std::string&)>& width);
+
 }  // namespace lamivex::report

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "PdfTestSupport.h"
@@ -78,9 +80,19 @@ class ReportFolder {
         "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
   }
 
+  // A program folder of this test's own, with the writer's metrics and one language file
+  // (its path under the program folder) in place of the shipped ones.
+  void UseLanguageFile(const std::string& relative, const std::string& bytes) {
+    program_ = folder_ / "Program";
+    std::filesystem::create_directories(program_);
+    std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini",
+                               std::filesystem::copy_options::overwrite_existing);
+    lamivex::testing::WriteBytes((program_ / relative).string(), bytes);
+  }
+
   std::string Environment() const {
-    return "AppData='" + folder_.Path().string() +
-           "' LAMIVEX_PROGRAM_DIR='" LAMIVEX_PROGRAM_DIR "' ";
+    return "AppData='" + folder_.Path().string() + "' LAMIVEX_PROGRAM_DIR='" + program_.string() +
+           "' ";
   }
   pdftest::CommandResult RunReport(const std::string& arguments = "") const {
     return pdftest::RunCommand(Environment() + "'" LAMIVEX_REPORT_EXECUTABLE "' " + arguments);
@@ -90,6 +102,7 @@ class ReportFolder {
   }
 
   const std::filesystem::path& Path() const { return folder_.Path(); }
+  std::string Program() const { return program_.string(); }
 
  private:
   static std::string Number(double value) {
@@ -100,6 +113,7 @@ class ReportFolder {
   }
   lamivex::testing::TempFolder folder_;
   std::filesystem::path temp_;
+  std::filesystem::path program_ = LAMIVEX_PROGRAM_DIR;
 };
 
 // The text of a PDF file as pdftotext reads it in its layout (a table row on one line),
@@ -117,6 +131,85 @@ inline std::string PdfText(const std::string& path) {
     }
   }
   return text;
+}
+
+// The words of a PDF file as pdftotext reads them, each with its box (points) and page.
+struct PdfWord {
+  int page = 0;
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::string text;
+};
+struct PdfPage {
+  double width = 0, height = 0;
+  std::vector<PdfWord> words;
+};
+
+inline std::string Attribute(const std::string& tag, const std::string& name) {
+  const size_t start = tag.find(" " + name + "=\"");
+  if (start == std::string::npos) return "0";
+  const size_t value = start + name.size() + 3;
+  return tag.substr(value, tag.find('"', value) - value);
+}
+
+inline std::string Unescaped(std::string text) {
+  for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&lt;", "<"},
+                                          {"&gt;", ">"},
+                                          {"&quot;", "\""},
+                                          {"&apos;", "'"},
+                                          {"&#39;", "'"},
+                                          {"&amp;", "&"}}) {
+    for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
+      text.replace(at, entity.size(), character);
+    }
+  }
+  return text;
+}
+
+inline std::vector<PdfPage> PdfWords(const std::string& path) {
+  const std::string xml = pdftest::RunCommand("pdftotext -bbox -enc UTF-8 '" + path + "' -").output;
+  std::vector<PdfPage> pages;
+  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+    const std::string tag = xml.substr(at, xml.find('>', at) - at);
+    if (tag.rfind("<page ", 0) == 0) {
+      pages.push_back(
+          {std::stod(Attribute(tag, "width")), std::stod(Attribute(tag, "height")), {}});
+    } else if (tag.rfind("<word ", 0) == 0 && !pages.empty()) {
+      const size_t text = at + tag.size() + 1;
+      pages.back().words.push_back(
+          {static_cast<int>(pages.size()), std::stod(Attribute(tag, "xMin")),
+           std::stod(Attribute(tag, "yMin")), std::stod(Attribute(tag, "xMax")),
+           std::stod(Attribute(tag, "yMax")),
+           Unescaped(xml.substr(text, xml.find('<', text) - text))});
+    }
+  }
+  return pages;
+}
+
+// Every word that lies partly outside its page (by more than half a point), and every pair
+// of words whose boxes share more than a quarter of the smaller box.
+inline std::vector<std::string> LayoutFindings(const std::vector<PdfPage>& pages) {
+  std::vector<std::string> findings;
+  for (const PdfPage& page : pages) {
+    const auto& words = page.words;
+    for (size_t i = 0; i < words.size(); ++i) {
+      const PdfWord& a = words[i];
+      if (a.x0 < -0.5 || a.y0 < -0.5 || a.x1 > page.width + 0.5 || a.y1 > page.height + 0.5) {
+        findings.push_back("page " + std::to_string(a.page) + ": '" + a.text + "' outside");
+      }
+      for (size_t j = i + 1; j < words.size(); ++j) {
+        const PdfWord& b = words[j];
+        const double w = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
+        const double h = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+        const double smaller =
+            std::min((a.x1 - a.x0) * (a.y1 - a.y0), (b.x1 - b.x0) * (b.y1 - b.y0));
+        if (w > 0 && h > 0 && smaller > 0 && w * h > 0.25 * smaller) {
+          findings.push_back("page " + std::to_string(a.page) + ": '" + a.text + "' over '" +
+                             b.text + "'");
+        }
+      }
+    }
+  }
+  return findings;
 }
 
 // A field of pdfinfo's output ("Title", "Pages", ...), without the blanks around it.

@@ -26,8 +26,8 @@ TEST(ChartDrawing, APointAt2500NmAnd100PercentIsTheFramesTopRightCorner) {
   curve.legend = "T";
   curve.values = {{300.0, 0.0}, {1400.0, 50.0}, {2500.0, 100.0}};
   std::vector<Block> blocks;
-  AddChart(blocks, {curve}, 3);
-  ASSERT_EQ(blocks.size(), 2u);  // the chart and one legend row
+  AddChart(blocks, canvas, {curve});
+  ASSERT_EQ(blocks.size(), 1u);  // the chart, its legend beside it
   document.pdf.PDFBeginDoc();
   const double top = 40.0;
   blocks[0].draw(canvas, top);

@@ -1,7 +1,9 @@
-// The flow of blocks over pages.
+// The flow of blocks over pages and the widths of table columns.
 #include "ReportFlow.h"
 
 #include <gtest/gtest.h>
+
+#include "ReportTables.h"
 
 namespace lamivex::report {
 namespace {
@@ -102,6 +104,28 @@ TEST(ReportFlow, ASectionCanAskForANewPage) {
   blocks.erase(blocks.begin());
   placed = PlaceBlocks(blocks, kArea);
   EXPECT_EQ(placed[0].page, 1);
+}
+
+TEST(TableColumns, SizedToContentsWithinTheTextColumn) {
+  const TableColumn flexible("", 40.0, Align::Left, {}, true);
+  const TableColumn fixed10("", 10.0), fixed100("", 100.0);
+  struct Case {
+    const char* name;
+    std::vector<TableColumn> columns;
+    std::vector<double> needed, widths;  // the text column is 180 mm
+  };
+  const Case cases[] = {
+      {"flexible takes the rest", {fixed10, flexible}, {30, 0}, {30, 150}},
+      {"surplus given up alike", {fixed10, fixed10, flexible}, {100, 100, 0}, {70, 70, 40}},
+      {"no flexible: all share", {fixed10, fixed10, fixed10}, {20, 20, 20}, {60, 60, 60}},
+      {"own widths too wide", {fixed100, fixed100}, {0, 0}, {90, 90}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<double> widths = ColumnWidths(c.needed, c.columns);
+    ASSERT_EQ(widths.size(), c.widths.size());
+    for (size_t i = 0; i < widths.size(); ++i) EXPECT_NEAR(widths[i], c.widths[i], 1e-9);
+  }
 }
 
 }  // namespace

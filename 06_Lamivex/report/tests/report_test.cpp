@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <set>
+#include <sstream>
 
 #include "MdlImpression.h"
 #include "ReportFixture.h"
@@ -195,6 +197,136 @@ TEST(LamivexReport, PdfThatCannotBeCreatedIsReportedInTheJobsLanguage) {
       << refused.output;
   EXPECT_TRUE(std::filesystem::is_directory(folder.Temp("Lamivex.pdf")));
 }
+
+// How a case's language file differs from the shipped one.
+enum class Labels { Shipped, LongerBy60Percent, ElevenTitles, ThirteenTitles };
+
+struct LayoutCase {
+  const char* name;
+  int layers;
+  const char* language;
+  Labels labels;
+  size_t nameLength;  // 0: short product names
+};
+
+const char* LanguageFile(const std::string& language) {
+  if (language == "Français") return "Langages/Français/Impression_FR_Lamivex.txt";
+  if (language == "Allemand") return "Langages/Allemand/Impression_DE_Lamivex.txt";
+  if (language == "Espagnol") return "Langages/Espagnol/Impression_ES_Lamivex.txt";
+  return "Langages/Anglais/Impression_EN_Lamivex.txt";
+}
+
+// The shipped language file with every value changed as the case asks: 60 % longer (the
+// value followed by its own first characters), or a result-columns label of 11 titles or
+// of 13 (a prefix word).
+std::string ChangedLanguageFile(const std::string& shipped, Labels labels) {
+  std::istringstream lines(shipped);
+  std::string changed;
+  for (std::string line; std::getline(lines, line, '\n');) {
+    const size_t value = line.find("\", \"") + 4;
+    const size_t end = line.rfind('"');
+    if (value < 4 || end < value) continue;
+    std::string text = line.substr(value, end - value);
+    const bool columns = line.rfind("\"Te(%)", 0) == 0;
+    if (labels == Labels::LongerBy60Percent) {
+      text += (text + text).substr(0, (text.size() * 6 + 9) / 10);
+    } else if (columns && labels == Labels::ElevenTitles) {
+      text.erase(text.rfind(' '));
+    } else if (columns && labels == Labels::ThirteenTitles) {
+      text = "Summary " + text;
+    }
+    changed += line.substr(0, value) + text + "\"\r\n";
+  }
+  return changed;
+}
+
+// A product name of the given length from words, "Layer k" first.
+std::string ProductName(int k, size_t length) {
+  std::string name = "Layer " + std::to_string(k) + " clear float";
+  while (name.size() < length) name += " laminated tinted coated " + std::to_string(k);
+  return length == 0 ? name : name.substr(0, length);
+}
+
+void PrintTo(const LayoutCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class ReportLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+// Whatever the number of layers, the labels and the names: no word off its page or over
+// another, the readers accept the file, and every word of every label and name is printed
+// with the summary's values in order.
+TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
+  const LayoutCase& c = GetParam();
+  ReportFolder folder;
+  std::vector<TestLayer> layers;
+  for (int k = 1; k <= c.layers; ++k) {
+    layers.push_back({k % 4 == 2   ? 3
+                      : k % 4 == 0 ? 2
+                                   : 1,
+                      1000 + k, 84, 80.0 + k % 5, ProductName(k, c.nameLength),
+                      90.0 - 0.8 * (k % 100), 5.0 + k % 7, 6.0 + k % 5});
+  }
+  if (c.labels != Labels::Shipped) {
+    const std::string file = LanguageFile(c.language);
+    folder.UseLanguageFile(
+        file,
+        ChangedLanguageFile(
+            lamivex::testing::ReadBytes(std::string(LAMIVEX_PROGRAM_DIR "/") + file), c.labels));
+  }
+  folder.WriteJob(layers, c.language);
+  folder.WriteRunFiles(layers, kTinted, "40,6,54,84,7,53,80,41,5,54,7,52");
+  const pdftest::CommandResult run = folder.RunReport();
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string pdf = folder.Temp("Lamivex.pdf");
+  EXPECT_TRUE(pdftest::IsValidPdfFile(pdf));
+
+  const std::vector<testing::PdfPage> pages = testing::PdfWords(pdf);
+  const std::vector<std::string> findings = testing::LayoutFindings(pages);
+  EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first: " << findings.front();
+  std::set<std::string> printed;
+  for (const testing::PdfPage& page : pages) {
+    for (const testing::PdfWord& word : page.words) printed.insert(word.text);
+  }
+  LamivexRun loaded;
+  loaded.ProgramFolder = folder.Program();
+  LoadReportLabels(loaded, c.language);
+  const ReportTexts texts = MakeReportTexts(loaded.Labels);
+  std::vector<std::string> expected = testing::PrintedLabels(texts);
+  for (const TestLayer& layer : layers) expected.push_back(layer.name);
+  for (const std::string& text : expected) {
+    for (const std::string& word : SplitColumnTitles(text)) {
+      EXPECT_TRUE(printed.contains(word)) << "missing: \"" << word << "\" of \"" << text << "\"";
+    }
+  }
+  // A result-columns label that does not hold twelve titles stands whole above the values,
+  // which keep their own titles.
+  std::string summary = "40 6 54 84 7 53 80 41 5 54 7 52";
+  const std::vector<std::string> titles = SplitColumnTitles(texts.ResultColumns);
+  if (titles.size() != 12) {
+    summary = "Te Re1 Ae1 Emn1 Re2 Ae2 Emn2 Tl Rl1 Al1 Rl2 Al2 " + summary;
+    for (auto title = titles.rbegin(); title != titles.rend(); ++title) {
+      summary = *title + " " + summary;
+    }
+  }
+  EXPECT_NE(PdfText(pdf).find(summary), std::string::npos) << summary;
+}
+
+// Each language and each size once, the changed labels on the largest stacks; every case
+// runs every reader (a report takes well under a second to write and check).
+INSTANTIATE_TEST_SUITE_P(
+    LayersLabelsAndNames, ReportLayout,
+    ::testing::Values(LayoutCase{"OneLayerFrench", 1, "Français", Labels::Shipped, 0},
+                      LayoutCase{"ThreeLayersGermanLongNames", 3, "Allemand", Labels::Shipped, 120},
+                      LayoutCase{"TwelveLayersSpanish", 12, "Espagnol", Labels::Shipped, 0},
+                      LayoutCase{"HundredOneLayersEnglish", 101, "Anglais", Labels::Shipped, 0},
+                      LayoutCase{"TwelveLayersLongerLabelsLongNames", 12, "Anglais",
+                                 Labels::LongerBy60Percent, 120},
+                      LayoutCase{"HundredOneLayersLongerLabels", 101, "Français",
+                                 Labels::LongerBy60Percent, 120},
+                      LayoutCase{"ElevenResultTitles", 3, "Anglais", Labels::ElevenTitles, 0},
+                      LayoutCase{"ThirteenResultTitles", 1, "Espagnol", Labels::ThirteenTitles, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LamivexReport, CommandLine) {
   ReportFolder folder;

@@ -54,7 +54,7 @@ TEST(ReportText, ColumnTitlesOfTheSummaryHeader) {
   EXPECT_EQ(SplitColumnTitles("  a  b ").size(), 2u);
 }
 
-TEST(ReportText, FittedTextsKeepWholeCharacters) {
+TEST(ReportText, FittedAndWrappedTextsKeepWholeCharacters) {
   // One unit of width per byte: "é" counts two, the ellipsis three.
   const auto bytes = [](const std::string& t) { return static_cast<double>(t.size()); };
   EXPECT_EQ(FitText("Démo 44.2", 20, bytes), "Démo 44.2");
@@ -63,6 +63,12 @@ TEST(ReportText, FittedTextsKeepWholeCharacters) {
   EXPECT_EQ(FitText("éééé", 5, bytes), "é\xE2\x80\xA6");
   EXPECT_EQ(FitText("éééé", 4, bytes), "\xE2\x80\xA6");
   EXPECT_EQ(FitText("abc", 1, bytes), "");
+
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(WrapText("ab  cd ef", 5, bytes), (Lines{"ab cd", "ef"}));
+  EXPECT_EQ(WrapText("abcdefg h", 3, bytes), (Lines{"abc", "def", "g h"}));  // a word too wide
+  EXPECT_EQ(WrapText("éé", 2, bytes), (Lines{"é", "é"}));
+  EXPECT_TRUE(WrapText(" ", 5, bytes).empty());
 }
 
 TEST(SummaryLine, TwelveValuesAfterTheTitle) {
