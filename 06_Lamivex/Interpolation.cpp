@@ -117,4 +117,12 @@ void InterpolateGlass(LamivexRun& run, const std::string& energyFile, const std:
   WriteLayerSpectrumFiles(run, energyFile, lightFile);
 }
 
+void InterpolateLoadedGlass(LamivexRun& run, const std::string& energyFile,
+                            const std::string& lightFile, const std::vector<SpectrumRow>& rows) {
+  InitSolarWeights(run);
+  InitLightWeights(run);
+  StoreSpectrum(run, rows);
+  WriteLayerSpectrumFiles(run, energyFile, lightFile);
+}
+
 }  // namespace lamivex
