@@ -1,7 +1,9 @@
 // Number text and line layout of the run's spectrum and result files.
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -16,29 +18,15 @@ constexpr size_t kZoneWidth = 14;
 constexpr size_t kNumberBuffer = 64;
 constexpr int kSignificantDigits = 15;
 
-// The general form of 15 significant digits, made from the shortest digits that read
-// back as the value, which are much quicker to find. When a normal double's shortest
-// digits number 15 or fewer, they are also its value rounded to 15 digits: they lie
-// within half a unit in the last place of the double (under 1.2e-16 of it), while the
-// 15-digit numbers around it lie at least 1e-15 of it apart. Gives the text's length,
-// or 0 when the shortest digits are more than 15 (or the value is not a normal double).
-size_t FifteenDigitsFromShortest(char* buffer, double value) {
-  if (!std::isnormal(value)) return 0;
-  char shortest[32];
-  const char* const end =
-      std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific).ptr;
-  const char* p = shortest;
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Writes sign, significant digits (no trailing zero) and the power of ten of the first
+// digit in the general form of 15 significant digits; gives the text's length.
+size_t WriteGeneralForm(char* buffer, bool negative, const char* digits, int count, int exponent) {
   char* out = buffer;
-  if (*p == '-') *out++ = *p++;
-  char digits[20];
-  int count = 0;
-  for (; p < end && *p != 'e'; ++p) {
-    if (*p == '.') continue;
-    if (count == kSignificantDigits) return 0;
-    digits[count++] = *p;
-  }
-  int exponent = 0;
-  std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
+  if (negative) *out++ = '-';
   if (exponent < -4 || exponent >= kSignificantDigits) {
     *out++ = digits[0];
     if (count > 1) *out++ = '.';
@@ -65,6 +53,33 @@ size_t FifteenDigitsFromShortest(char* buffer, double value) {
   return static_cast<size_t>(out - buffer);
 }
 
+// Most numbers of the run's files are short decimals (wavelengths, weights, measured
+// values). A decimal of at most 15 significant digits that reads back as a normal
+// double is that double rounded to 15 digits: it lies within half a unit in the last
+// place of it (under 1.2e-16 of it), while 15-digit decimals lie at least 1e-15 of it
+// apart. Such a decimal with k places is found as m = value * 10^k rounded to a whole
+// number, kept when m / 10^k (exact operands, one rounding) gives the value back.
+// Gives the text's length, or 0 when no decimal of up to 15 digits and 22 places reads
+// back as the value.
+size_t ShortDecimalForm(char* buffer, double value) {
+  if (!std::isnormal(value)) return 0;
+  const double magnitude = std::fabs(value);
+  for (size_t places = 0; places < kExactPowersOfTen.size(); ++places) {
+    const double scaled = magnitude * kExactPowersOfTen[places];
+    if (scaled >= 1e15) return 0;  // 16 digits or more
+    const double whole = std::nearbyint(scaled);
+    if (whole == 0.0 || whole / kExactPowersOfTen[places] != magnitude) continue;
+    char digits[20];
+    const int count = static_cast<int>(
+        std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(whole)).ptr - digits);
+    int significant = count;
+    while (digits[significant - 1] == '0') --significant;
+    return WriteGeneralForm(buffer, value < 0, digits, significant,
+                            count - 1 - static_cast<int>(places));
+  }
+  return 0;
+}
+
 // std::to_chars never looks at the locale, so the decimal separator is always a
 // point; the general form of 15 significant digits switches to the exponent form
 // below 0.0001, which is the form the files carry (1.25E-06). Writes into buffer
@@ -74,7 +89,7 @@ size_t FormatRunNumberInto(char* buffer, double value) {
     buffer[0] = '0';
     return 1;
   }
-  if (const size_t length = FifteenDigitsFromShortest(buffer, value)) return length;
+  if (const size_t length = ShortDecimalForm(buffer, value)) return length;
   char* const end =
       std::to_chars(buffer, buffer + kNumberBuffer, value, std::chars_format::general, 15).ptr;
   std::replace(buffer, end, 'e', 'E');

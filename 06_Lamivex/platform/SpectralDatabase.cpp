@@ -94,7 +94,9 @@ void SpectralDatabase::Open(const std::string& path, const std::string& /*unused
     Fail("Error: the spectral database " + path + " is not found!");
   }
   sqlite3* db = nullptr;
-  const int status = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  // The run uses a connection from one thread only: no locking on every call.
+  const int status =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (status == SQLITE_OK) {
     // Reading the schema tells a database from any other file at once.
     const int check =
