@@ -68,6 +68,10 @@ double FrontPathT2(const AssemblyLayers& layers, int i, int j);
 // Tj^2 * ... * Tn^2 at grid point i (1 when j > n).
 double BackPathT2(const AssemblyLayers& layers, int i, int j);
 
+// Internal transmittance of a glass of measured transmittance t between two
+// interfaces of reflectance rho (fractions): at most 1, and 0 for t <= 0 or rho <= 0.
+double InternalTransmittance(double t, double rho);
+
 AssemblyPoint LaminatedPoint(const AssemblyLayers& layers, int i);
 AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i);
 // An assembly of one layer, of any kind, is that layer: its T, R1 and R2 at grid point i

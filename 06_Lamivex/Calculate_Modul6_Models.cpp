@@ -6,20 +6,18 @@
 #include "Calculate_Modul6.h"
 
 namespace lamivex {
-namespace {
-
-// Internal transmittance of a glass from its measured transmittance t and the
-// reflectance rho of one of its interfaces: the root of t = (1 - rho)^2 tau /
-// (1 - rho^2 tau^2). It is held at 1 at most: measured data with T + R close to
-// 1 would otherwise give a glass that creates energy.
+// The root of t = (1 - rho)^2 tau / (1 - rho^2 tau^2) taken in its conjugate form
+// 2t / (sqrt(a^2 + 4 t^2 rho^2) + a), a = (1 - rho)^2: the textbook form (sqrt(...) - a)
+// / (2 t rho^2) subtracts two nearly equal numbers wherever t is small (the UV end of
+// most glasses, tinted glass in the near infrared) and loses most of its digits there.
+// It is held at 1 at most: measured data with T + R close to 1 would otherwise give a
+// glass that creates energy.
 double InternalTransmittance(double t, double rho) {
   if (t <= 0.0 || rho <= 0.0) return 0.0;
   const double a = (1.0 - rho) * (1.0 - rho);
-  const double tau = (std::pow(a * a + 4.0 * t * t * rho * rho, 0.5) - a) / (2.0 * t * rho * rho);
+  const double tau = 2.0 * t / (std::hypot(a, 2.0 * t * rho) + a);
   return std::min(tau, 1.0);
 }
-
-}  // namespace
 
 bool UsesLaminatedModel(const AssemblyLayers& layers) {
   const int n = layers.Count();

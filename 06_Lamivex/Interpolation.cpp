@@ -2,6 +2,8 @@
 // visible grids and writes the layer's two spectrum files.
 #include "Interpolation.h"
 
+#include <algorithm>
+#include <cassert>
 #include <string>
 #include <vector>
 
@@ -41,15 +43,18 @@ void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32
                    "Error: the spectrum holds " + std::to_string(count) +
                        " records from 300 nm up; it needs 1 to 441!");
   }
+  // The loader stores the records in ascending wavelengths, so that one binary search
+  // finds both the first record at lambda (which wins) and, when there is none, the
+  // first record above it.
   const auto& x = run.SpectrumLambda;
-  for (int k = 1; k <= count; ++k) {
-    if (lambda == x[k]) {
-      StoreRecord(run, slot, k);
-      return;
-    }
+  const auto first = x.begin() + 1;
+  const auto last = first + count;
+  assert(std::is_sorted(first, last));
+  const int k = static_cast<int>(std::lower_bound(first, last, lambda) - x.begin());
+  if (k <= count && lambda == x[k]) {
+    StoreRecord(run, slot, k);
+    return;
   }
-  int k = 1;
-  while (k <= count && !(lambda < x[k])) ++k;
   // Above the last record the spectrum holds its last values; entries past the
   // count may belong to an earlier layer's product.
   if (k > count) {
@@ -114,6 +119,14 @@ void InterpolateGlass(LamivexRun& run, const std::string& energyFile, const std:
   InitSolarWeights(run);
   InitLightWeights(run);
   LoadSpectrum(run, productId, productKind, inverseFaces);
+  WriteLayerSpectrumFiles(run, energyFile, lightFile);
+}
+
+void InterpolateLoadedGlass(LamivexRun& run, const std::string& energyFile,
+                            const std::string& lightFile, const std::vector<SpectrumRow>& rows) {
+  InitSolarWeights(run);
+  InitLightWeights(run);
+  StoreSpectrum(run, rows);
   WriteLayerSpectrumFiles(run, energyFile, lightFile);
 }
 

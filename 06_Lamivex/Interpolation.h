@@ -16,6 +16,10 @@ void GetLightWeight(LamivexRun& run, double lambda, int16_t index);
 
 void InterpolateGlass(LamivexRun& run, const std::string& energyFile, const std::string& lightFile,
                       int32_t productId, int16_t productKind, int16_t inverseFaces);
+// InterpolateGlass for a spectrum loaded earlier (by the product check) instead of
+// loading it from the database.
+void InterpolateLoadedGlass(LamivexRun& run, const std::string& energyFile,
+                            const std::string& lightFile, const std::vector<SpectrumRow>& rows);
 void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32_t productId);
 
 // Number text of the run's files: up to 15 significant digits, always a point,

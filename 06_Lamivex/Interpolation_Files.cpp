@@ -1,6 +1,8 @@
 // Reading spectrum files back: the assembly and the result integrators read
 // what the per-layer resampling and the assembly wrote.
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +16,63 @@ namespace {
 
 bool IsSeparator(char c) {
   return c == ' ' || c == '\t' || c == ',';
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+constexpr std::array<double, 23> kExactPowersOfTen = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Appends the digits at p to mantissa, counting significant digits; false past 15.
+bool ReadDigits(const char*& p, const char* last, uint64_t& mantissa, int& significant,
+                int& decimals, bool fraction) {
+  for (; p < last && IsDigit(*p); ++p) {
+    if ((mantissa != 0 || *p != '0') && ++significant > 15) return false;
+    mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    if (fraction) ++decimals;
+  }
+  return true;
+}
+
+// The numbers the run writes (at most 15 significant digits, a small exponent) read
+// without from_chars: the digits make an exact whole number below 2^53, and one
+// multiplication or division by an exact power of ten rounds it correctly, to the same
+// double from_chars gives. False, value untouched, for any other text.
+bool ReadShortDecimal(const char* p, const char* last, double& value) {
+  const bool negative = p < last && *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int significant = 0, decimals = 0;
+  const char* const start = p;
+  if (!ReadDigits(p, last, mantissa, significant, decimals, false)) return false;
+  bool digits = p != start;
+  if (p < last && *p == '.') {
+    const char* const fraction = ++p;
+    if (!ReadDigits(p, last, mantissa, significant, decimals, true)) return false;
+    digits = digits || p != fraction;
+  }
+  if (!digits) return false;
+  int exponent = 0;
+  if (p < last && (*p == 'E' || *p == 'e')) {
+    ++p;
+    const bool negativeExponent = p < last && *p == '-';
+    if (p < last && (*p == '-' || *p == '+')) ++p;
+    const char* const exponentStart = p;
+    for (; p < last && IsDigit(*p) && p - exponentStart < 3; ++p)
+      exponent = exponent * 10 + (*p - '0');
+    if (p == exponentStart) return false;
+    if (negativeExponent) exponent = -exponent;
+  }
+  const int scale = exponent - decimals;
+  if (p != last || scale < -22 || scale > 22) return false;
+  const double whole = static_cast<double>(mantissa);
+  const double magnitude =
+      scale < 0 ? whole / kExactPowersOfTen[-scale] : whole * kExactPowersOfTen[scale];
+  value = negative ? -magnitude : magnitude;
+  return true;
 }
 
 // Splits on blanks and commas and reads each field as a number with a point.
@@ -31,8 +90,10 @@ bool ParseNumbers(std::string_view line, std::vector<double>& numbers) {
     const char* first = line.data() + pos;
     const char* last = line.data() + end;
     if (*first == '+') ++first;
-    const auto result = std::from_chars(first, last, value);
-    if (result.ec != std::errc() || result.ptr != last) return false;
+    if (!ReadShortDecimal(first, last, value)) {
+      const auto result = std::from_chars(first, last, value);
+      if (result.ec != std::errc() || result.ptr != last) return false;
+    }
     numbers.push_back(value);
     pos = end;
   }

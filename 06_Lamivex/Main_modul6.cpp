@@ -18,12 +18,14 @@ const char* const kSuiteDatabase = "/Base SM_Vitrages/SpectralDB/SM_Spectral.db"
 const char* const kUserDatabase = "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
 
 // The job is read whole before any database is opened, so that a bad job stops the run
-// before anything is opened, written or deleted.
+// before anything is opened, written or deleted. The file is read once; every later
+// lookup of the run (layer names, run information) is served from run.JobFile.
 void ReadJob(LamivexRun& run, const std::string& jobPath) {
-  run.NumberGlass = ReadNumberGlass(jobPath);
+  run.JobFile = ReadJobFile(jobPath);
+  run.NumberGlass = ReadNumberGlass(run.JobFile);
   if (run.NumberGlass < 1) return;
-  ReadLayerTable(run, jobPath);
-  ReadInversionList(run, jobPath);
+  ReadLayerTable(run, run.JobFile);
+  ReadInversionList(run, run.JobFile);
 }
 
 // The user database is optional: without it the user's ids simply match no product.
@@ -36,9 +38,9 @@ void OpenDatabases(LamivexRun& run) {
 }
 
 // Every layer's product must have a spectrum before anything is written. Each spectrum
-// is then loaded once as a trial, so that a database fault only the load meets (a
-// missing product table or column, an empty value, too many rows) also stops the run
-// before any file is written or deleted.
+// is then loaded, so that a database fault only the load meets (a missing product table
+// or column, an empty value, too many rows) also stops the run before any file is
+// written or deleted; the layer's own calculation uses the spectrum kept here.
 void CheckProducts(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
@@ -47,12 +49,14 @@ void CheckProducts(LamivexRun& run) {
                          MissingProductDetail(run, k, run.ProfilePath + kUserDatabase));
     }
   }
+  run.LayerSpectra.assign(run.NumberGlass + 1, {});
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    LoadSpectrum(run, run.GlassId[k], run.GlassKind[k], run.InverseFace[k - 1]);
+    run.LayerSpectra[k] =
+        QuerySpectrum(run, run.GlassId[k], run.GlassKind[k], run.InverseFace[k - 1]);
   }
 }
 
-void CalculateLayers(LamivexRun& run, const std::string& jobPath) {
+void CalculateLayers(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     const std::string number = std::to_string(k);
     run.ResultEnergyFile[k] = "Result_Energy_" + number + "_Lamivex.out";
@@ -60,9 +64,9 @@ void CalculateLayers(LamivexRun& run, const std::string& jobPath) {
     run.EnergySpectrumFile[k] = "Energy_" + number + ".out";
     run.LightSpectrumFile[k] = "Light_" + number + ".out";
     DeleteIfPresent(run.TempFolder() + run.EnergySpectrumFile[k]);
-    InterpolateGlass(run, run.EnergySpectrumFile[k], run.LightSpectrumFile[k], run.GlassId[k],
-                     run.GlassKind[k], run.InverseFace[k - 1]);
-    std::string name = std::get<std::string>(ReadKeyText(jobPath, "glass" + number));
+    InterpolateLoadedGlass(run, run.EnergySpectrumFile[k], run.LightSpectrumFile[k],
+                           run.LayerSpectra[k]);
+    std::string name = std::get<std::string>(ReadKeyText(run.JobFile, "glass" + number));
     std::erase(name, '"');
     run.GlassName[k] = name;
   }
@@ -119,11 +123,11 @@ void Main(LamivexRun& run) {
   OpenDatabases(run);
   if (run.NumberGlass >= 1) {
     CheckProducts(run);
-    CalculateLayers(run, jobPath);
+    CalculateLayers(run);
     CalculateAssembly(run);
     WriteAssemblyResults(run);
     WriteLayerResults(run);
-    ReadRunInformation(run, kJobFile);
+    ReadRunInformation(run, run.JobFile);
     LoadReportLabels(run, run.Info.Language);
     WriteSummary(run, "Lamivex.out");
   }

@@ -26,6 +26,14 @@ KeyValue ReadKeyNumber(const std::string& path, const std::string& key,
 // True when a line of the file holds the key in quotes followed by a comma.
 bool KeyPresent(const std::string& path, const std::string& key);
 
+// Reads a keyed text file whole, for any number of lookups; a missing file (or an empty
+// path) gives exists = false. Throws RunError(kExitFault) when it exists and cannot be read.
+KeyedFile ReadKeyedFile(const std::string& path);
+// The same readers on a file read once: the same values as on the file itself.
+KeyValue ReadKeyText(const KeyedFile& file, const std::string& key);
+KeyValue ReadKeyNumber(const KeyedFile& file, const std::string& key);
+bool KeyPresent(const KeyedFile& file, const std::string& key);
+
 // The leading number of a text: blanks ignored, a point as decimal separator, E or D
 // exponent; no number gives 0.
 double LeadingNumber(const std::string& text);
@@ -45,13 +53,23 @@ bool ParseNumber(const std::string& text, double& value);
 // layer tables (more than 101 layers).
 int16_t ReadNumberGlass(const std::string& jobPath);
 
+// The job file read whole. Throws RunError(kExitBadJob) when it is a folder or missing.
+KeyedFile ReadJobFile(const std::string& jobPath);
+// "Number glass" of a job file already read, checked as above.
+int16_t ReadNumberGlass(const KeyedFile& job);
+
 // Reads the layer table (lines 3.. of the job file) into the run's layer arrays.
 void ReadLayerTable(LamivexRun& run, const std::string& jobPath);
+void ReadLayerTable(LamivexRun& run, const KeyedFile& job);
 
 // Reads the face-inversion list into InverseFace(0..9).
 void ReadInversionList(LamivexRun& run, const std::string& jobPath);
+void ReadInversionList(LamivexRun& run, const KeyedFile& job);
 
+// Reads the run information from the file fileName of the Temp folder, or from the job
+// file already read.
 void ReadRunInformation(LamivexRun& run, const std::string& fileName);
+void ReadRunInformation(LamivexRun& run, const KeyedFile& job);
 
 // Product check and spectrum load.
 bool GlassExists(LamivexRun& run, int32_t id, int16_t kind);
@@ -59,6 +77,11 @@ bool GlassExists(LamivexRun& run, int32_t id, int16_t kind);
 // spectrum was looked for (the database and table, or the user database's missing file).
 std::string MissingProductDetail(const LamivexRun& run, int k, const std::string& userDatabase);
 void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
+// The rows LoadSpectrum stores (from 300 nm up, ascending, faces swapped for a turned
+// layer), without storing them; throws as LoadSpectrum does.
+std::vector<SpectrumRow> QuerySpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
+// Puts rows into SpectrumLambda, SpectrumT, SpectrumR1, SpectrumR2 and SpectrumCount.
+void StoreSpectrum(LamivexRun& run, const std::vector<SpectrumRow>& rows);
 
 // Summary: Lamivex.out and the record writer behind it.
 using RecordValue = std::variant<std::string, double>;

@@ -59,7 +59,11 @@ double Number(const KeyValue& value) {
 }  // namespace
 
 void ReadLayerTable(LamivexRun& run, const std::string& jobPath) {
-  const std::vector<std::string> lines = ReadTextLines(jobPath);
+  ReadLayerTable(run, KeyedFile{jobPath, true, ReadTextLines(jobPath)});
+}
+
+void ReadLayerTable(LamivexRun& run, const KeyedFile& job) {
+  const std::vector<std::string>& lines = job.lines;
   for (int k = 1; k <= run.NumberGlass; ++k) {
     const size_t lineNumber = static_cast<size_t>(k) + 2;  // two lines are skipped
     if (lineNumber > lines.size()) {
@@ -81,13 +85,16 @@ void ReadLayerTable(LamivexRun& run, const std::string& jobPath) {
 }
 
 void ReadInversionList(LamivexRun& run, const std::string& jobPath) {
+  ReadInversionList(run, ReadKeyedFile(jobPath));
+}
+
+void ReadInversionList(LamivexRun& run, const KeyedFile& job) {
   const std::string key = "Inverse the face glasses";
-  if (!FileExists(jobPath)) BadJob("Error: the job file " + jobPath + " is not found!");
+  if (!job.exists) BadJob("Error: the job file " + job.path + " is not found!");
   // The reader gives the empty text for a missing key; tell that from an empty list.
-  if (!KeyPresent(jobPath, key))
-    BadJob("Error: the key \"" + key + "\" is missing in the job file!");
+  if (!KeyPresent(job, key)) BadJob("Error: the key \"" + key + "\" is missing in the job file!");
   const std::vector<std::string> entries =
-      SplitAtCommas(WithoutQuotes(Text(ReadKeyText(jobPath, key))));
+      SplitAtCommas(WithoutQuotes(Text(ReadKeyText(job, key))));
   if (entries.size() < 10) {
     BadJob("Error: \"" + key + "\" lists " + std::to_string(entries.size()) +
            " flag(s); ten are needed!");
@@ -105,7 +112,10 @@ void ReadInversionList(LamivexRun& run, const std::string& jobPath) {
 }
 
 void ReadRunInformation(LamivexRun& run, const std::string& fileName) {
-  const std::string f = run.TempFolder() + fileName;
+  ReadRunInformation(run, ReadKeyedFile(run.TempFolder() + fileName));
+}
+
+void ReadRunInformation(LamivexRun& run, const KeyedFile& f) {
   RunInformation& info = run.Info;
   info.NewGlassThickness = Number(ReadKeyNumber(f, "Ep_Nouveau_verre"));
   info.SuiteVersion40 = Text(ReadKeyText(f, "SM4.0"));

@@ -32,12 +32,11 @@ struct KeyedLine {
 
 // The first line holding the key in quotes followed by a comma. An existing empty file
 // counts as found, with an empty value.
-KeyedLine LookUpKey(const std::string& path, const std::string& key) {
-  if (!FileExists(path)) return {};
-  const std::vector<std::string> lines = ReadTextLines(path);
-  if (lines.empty()) return {KeyLookup::kFound, ""};
+KeyedLine LookUpKey(const KeyedFile& file, const std::string& key) {
+  if (!file.exists) return {};
+  if (file.lines.empty()) return {KeyLookup::kFound, ""};
   const std::string pattern = "\"" + key + "\",";
-  for (const std::string& line : lines) {
+  for (const std::string& line : file.lines) {
     if (line.find(pattern) == std::string::npos) continue;
     // The value starts after the first quote-comma pair of the line, the one closing the key.
     return {KeyLookup::kFound, TrimSpaces(std::string_view(line).substr(line.find("\",") + 2))};
@@ -113,14 +112,31 @@ double RoundedWithin(double value, double low, double high, const std::string& w
 
 }  // namespace
 
+KeyedFile ReadKeyedFile(const std::string& path) {
+  if (!FileExists(path)) return {path, false, {}};
+  return {path, true, ReadTextLines(path)};
+}
+
 KeyValue ReadKeyText(const std::string& path, const std::string& key,
                      const std::string& /*defaultValue*/) {
-  return LookUpKey(path, key).value;
+  return ReadKeyText(ReadKeyedFile(path), key);
 }
 
 KeyValue ReadKeyNumber(const std::string& path, const std::string& key,
                        const std::string& /*defaultValue*/) {
-  const KeyedLine line = LookUpKey(path, key);
+  return ReadKeyNumber(ReadKeyedFile(path), key);
+}
+
+bool KeyPresent(const std::string& path, const std::string& key) {
+  return KeyPresent(ReadKeyedFile(path), key);
+}
+
+KeyValue ReadKeyText(const KeyedFile& file, const std::string& key) {
+  return LookUpKey(file, key).value;
+}
+
+KeyValue ReadKeyNumber(const KeyedFile& file, const std::string& key) {
+  const KeyedLine line = LookUpKey(file, key);
   switch (line.lookup) {
     case KeyLookup::kMissingFile:
       return std::string();
@@ -132,8 +148,8 @@ KeyValue ReadKeyNumber(const std::string& path, const std::string& key,
   return LeadingNumber(line.value);
 }
 
-bool KeyPresent(const std::string& path, const std::string& key) {
-  return LookUpKey(path, key).lookup == KeyLookup::kFound;
+bool KeyPresent(const KeyedFile& file, const std::string& key) {
+  return LookUpKey(file, key).lookup == KeyLookup::kFound;
 }
 
 double LeadingNumber(const std::string& text) {
@@ -156,12 +172,21 @@ int32_t ToInt32(double value, const std::string& what) {
       RoundedWithin(value, -2147483648.0, 2147483647.0, what, "32-bit integer"));
 }
 
-int16_t ReadNumberGlass(const std::string& jobPath) {
+KeyedFile ReadJobFile(const std::string& jobPath) {
   if (FolderExists(jobPath)) BadJob("Error: the job file " + jobPath + " is a folder, not a file!");
   if (!FileExists(jobPath)) BadJob("Error: the job file " + jobPath + " is not found!");
-  const KeyedLine line = LookUpKey(jobPath, "Number glass");
+  return ReadKeyedFile(jobPath);
+}
+
+int16_t ReadNumberGlass(const std::string& jobPath) {
+  return ReadNumberGlass(ReadJobFile(jobPath));
+}
+
+int16_t ReadNumberGlass(const KeyedFile& job) {
+  if (!job.exists) BadJob("Error: the job file " + job.path + " is not found!");
+  const KeyedLine line = LookUpKey(job, "Number glass");
   if (line.lookup != KeyLookup::kFound) {
-    BadJob("Error: the key \"Number glass\" is missing in " + jobPath + "!");
+    BadJob("Error: the key \"Number glass\" is missing in " + job.path + "!");
   }
   const NumberScan scan = ScanNumber(line.value, true);
   if (!scan.found) BadJob("Error: \"Number glass\" is not a number: " + line.value);

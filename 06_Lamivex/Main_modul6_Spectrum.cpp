@@ -25,10 +25,6 @@ bool IsOpen(const SpectrumSource& source) {
   return source.database != nullptr && source.database->IsOpen();
 }
 
-struct SpectrumRow {
-  double lambda, t, r1, r2;
-};
-
 // The rows above 299 nm, faces swapped for a turned layer.
 std::vector<SpectrumRow> ReadRows(RecordSet& rows, int16_t inverse) {
   std::vector<SpectrumRow> kept;
@@ -54,6 +50,10 @@ bool GlassExists(LamivexRun& run, int32_t id, int16_t kind) {
 }
 
 void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
+  StoreSpectrum(run, QuerySpectrum(run, id, kind, inverse));
+}
+
+std::vector<SpectrumRow> QuerySpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
   const SpectrumSource source = ChooseSource(run, id, kind);
   if (!IsOpen(source)) {
     throw RunError(kExitFault, "SM5.2",
@@ -72,6 +72,10 @@ void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
   // The database gives its rows in no particular order; the resampling needs them ascending.
   std::stable_sort(rows.begin(), rows.end(),
                    [](const SpectrumRow& a, const SpectrumRow& b) { return a.lambda < b.lambda; });
+  return rows;
+}
+
+void StoreSpectrum(LamivexRun& run, const std::vector<SpectrumRow>& rows) {
   for (size_t s = 1; s <= rows.size(); ++s) {
     run.SpectrumLambda[s] = rows[s - 1].lambda;
     run.SpectrumT[s] = rows[s - 1].t;

@@ -29,6 +29,19 @@ struct ReportLabels {
       LblSpectralCalculation, LblIntegratedCalculation;
 };
 
+// A keyed text file (the job file, a language file) read once: its lines, or none when
+// the file does not exist.
+struct KeyedFile {
+  std::string path;
+  bool exists = false;
+  std::vector<std::string> lines;
+};
+
+// One row of a product's spectrum as loaded from the database (percent).
+struct SpectrumRow {
+  double lambda, t, r1, r2;
+};
+
 // Values of the job held for the report.
 struct RunInformation {
   double NewGlassThickness = 0.0;
@@ -42,6 +55,10 @@ struct LamivexRun {
   // Folders. ProgramFolder holds the suite database and the language files.
   std::string ProfilePath;
   std::string ProgramFolder;
+
+  // The job file, read once when the run starts; every keyed lookup of the run is served
+  // from it.
+  KeyedFile JobFile;
 
   // The job.
   int16_t NumberGlass = 0;
@@ -76,6 +93,9 @@ struct LamivexRun {
   std::array<double, kSolarPoints + 1> SpectrumR1{};
   std::array<double, kSolarPoints + 1> SpectrumR2{};
   int16_t SpectrumCount = 0;
+  // Each layer's spectrum as the product check loaded it (layer k at index k), kept for
+  // the layer's own calculation so that no spectrum is queried twice.
+  std::vector<std::vector<SpectrumRow>> LayerSpectra;
 
   // Interpolated values at the wavelength last asked for, slots 0..4.
   std::array<double, 5> GlassT{};

@@ -71,9 +71,9 @@ std::string LanguageFile(const LamivexRun& run, const std::string& language) {
 // An unknown language names no file, so every label stays empty; the values keep their
 // quotes for the report to remove.
 void LoadReportLabels(LamivexRun& run, const std::string& language) {
-  const std::string path = LanguageFile(run, language);
+  const KeyedFile file = ReadKeyedFile(LanguageFile(run, language));
   for (const auto& [label, key] : kLabelKeys) {
-    run.Labels.*label = std::get<std::string>(ReadKeyText(path, key));
+    run.Labels.*label = std::get<std::string>(ReadKeyText(file, key));
   }
 }
 

@@ -17,7 +17,12 @@ namespace {
   throw RunError(kExitFault, "SM5.2", text);
 }
 
-bool SameColumnName(const char* a, const std::string& b) {
+[[noreturn]] void FailOnColumn(const char* what, std::string_view column, const char* where,
+                               const std::string& sql) {
+  Fail(what + std::string(column) + where + sql + "\"");
+}
+
+bool SameColumnName(const char* a, std::string_view b) {
   if (a == nullptr || std::strlen(a) != b.size()) return false;
   for (size_t i = 0; i < b.size(); ++i) {
     const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
@@ -42,17 +47,29 @@ RecordSet::~RecordSet() {
   sqlite3_finalize(statement_);
 }
 
-double RecordSet::Field(const std::string& name) const {
-  if (atEnd_) Fail("Error: no current row for the column " + name + " in \"" + sql_ + "\"");
-  const int columns = sqlite3_column_count(statement_);
-  for (int i = 0; i < columns; ++i) {
-    if (!SameColumnName(sqlite3_column_name(statement_, i), name)) continue;
-    if (sqlite3_column_type(statement_, i) == SQLITE_NULL) {
-      Fail("Error: the column " + name + " is empty in a row of \"" + sql_ + "\"");
-    }
-    return sqlite3_column_double(statement_, i);
+// The first column of that name (any case) wins. The columns of a statement do not
+// change from row to row, so the search is made once per name and record set.
+int RecordSet::ColumnIndex(std::string_view name) const {
+  for (const auto& [known, index] : columnIndex_) {
+    if (known == name) return index;
   }
-  Fail("Error: no column " + name + " in \"" + sql_ + "\"");
+  int found = -1;
+  const int columns = sqlite3_column_count(statement_);
+  for (int i = 0; i < columns && found < 0; ++i) {
+    if (SameColumnName(sqlite3_column_name(statement_, i), name)) found = i;
+  }
+  columnIndex_.emplace_back(name, found);
+  return found;
+}
+
+double RecordSet::Field(std::string_view name) const {
+  if (atEnd_) FailOnColumn("Error: no current row for the column ", name, " in \"", sql_);
+  const int i = ColumnIndex(name);
+  if (i < 0) FailOnColumn("Error: no column ", name, " in \"", sql_);
+  if (sqlite3_column_type(statement_, i) == SQLITE_NULL) {
+    FailOnColumn("Error: the column ", name, " is empty in a row of \"", sql_);
+  }
+  return sqlite3_column_double(statement_, i);
 }
 
 void RecordSet::MoveNext() {
@@ -77,7 +94,9 @@ void SpectralDatabase::Open(const std::string& path, const std::string& /*unused
     Fail("Error: the spectral database " + path + " is not found!");
   }
   sqlite3* db = nullptr;
-  const int status = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  // The run uses a connection from one thread only: no locking on every call.
+  const int status =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (status == SQLITE_OK) {
     // Reading the schema tells a database from any other file at once.
     const int check =

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -21,13 +24,16 @@ class RecordSet {
   int32_t RecordCount() const { return count_; }
   bool EndOfFile() const { return atEnd_; }
   // The named column of the current row as a number. Throws when the column is missing.
-  double Field(const std::string& name) const;
+  double Field(std::string_view name) const;
   void MoveNext();
 
  private:
   friend class SpectralDatabase;
   RecordSet(sqlite3_stmt* statement, int32_t count, const std::string& sql);
+  // Index of the named column, or -1 when there is none; each name is looked up once.
+  int ColumnIndex(std::string_view name) const;
   sqlite3_stmt* statement_;
+  mutable std::vector<std::pair<std::string, int>> columnIndex_;
   int32_t count_;
   bool atEnd_ = false;
   std::string sql_;

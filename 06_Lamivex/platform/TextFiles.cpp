@@ -2,11 +2,12 @@
 // Windows-1252 on writing.
 #include "platform/TextFiles.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "platform/RunError.h"
@@ -67,9 +68,26 @@ size_t DecodeUtf8(std::string_view bytes, size_t pos, char32_t& cp) {
   return length;
 }
 
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
   char32_t cp = 0;
   for (size_t pos = 0; pos < bytes.size();) {
+    // Nearly every byte of the run's files is ASCII: eight at a time.
+    uint64_t block = 0;
+    if (pos + sizeof block <= bytes.size()) {
+      std::memcpy(&block, bytes.data() + pos, sizeof block);
+      if ((block & 0x8080808080808080u) == 0) {
+        pos += sizeof block;
+        continue;
+      }
+    }
+    if (IsAscii(bytes[pos])) {
+      ++pos;
+      continue;
+    }
     const size_t length = DecodeUtf8(bytes, pos, cp);
     if (length == 0) return false;
     pos += length;
@@ -90,7 +108,9 @@ std::string ReadWholeFile(const std::string& path) {
   if (!in) {
     throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be read!");
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  char block[1 << 16];
+  while (in.read(block, sizeof block) || in.gcount() > 0) bytes.append(block, in.gcount());
   if (in.bad()) {
     throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be read!");
   }
@@ -119,10 +139,15 @@ std::string ToUtf8(std::string_view bytes) {
 }
 
 std::string ToWindows1252(std::string_view utf8) {
+  if (std::all_of(utf8.begin(), utf8.end(), IsAscii)) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   char32_t cp = 0;
   for (size_t pos = 0; pos < utf8.size();) {
+    if (IsAscii(utf8[pos])) {
+      out += utf8[pos++];
+      continue;
+    }
     const size_t length = DecodeUtf8(utf8, pos, cp);
     if (length == 0) {
       out += '?';
@@ -136,28 +161,37 @@ std::string ToWindows1252(std::string_view utf8) {
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
-  std::string text = ToUtf8(ReadWholeFile(path));
+  std::string text = ReadWholeFile(path);
+  if (!IsValidUtf8(text)) text = ToUtf8(text);
   if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // byte-order mark
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  const size_t size = text.size();
+  // Position of the first c at or after from, or size; the search runs through the text once.
+  const auto next = [&](char c, size_t from) {
+    const void* found = std::memchr(text.data() + from, c, size - from);
+    return found == nullptr ? size
+                            : static_cast<size_t>(static_cast<const char*>(found) - text.data());
+  };
+  size_t nextCr = next('\r', 0), nextLf = next('\n', 0), start = 0;
+  while (start < size) {
+    if (nextCr < start) nextCr = next('\r', start);
+    if (nextLf < start) nextLf = next('\n', start);
+    const size_t end = std::min(nextCr, nextLf);
+    lines.emplace_back(text, start, end - start);
+    if (end == size) break;
+    start = end + (text[end] == '\r' && end + 1 < size && text[end + 1] == '\n' ? 2 : 1);
   }
   return lines;
 }
 
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines, bool append) {
-  std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+  std::string text;
   for (const std::string& line : lines) {
-    if (!out) break;
-    out << ToWindows1252(line) << "\r\n";
+    text += ToWindows1252(line);
+    text += "\r\n";
   }
+  std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) {
     throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be written!");

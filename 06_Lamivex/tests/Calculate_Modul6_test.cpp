@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -46,6 +47,32 @@ TEST(AssemblyModelChoice, LaminatedOnlyForGlassPvbGlass) {
   EXPECT_FALSE(UsesLaminatedModel(Stack({kFilm})));
 }
 
+// Positive root of t rho^2 tau^2 + a tau - t = 0 (a = (1 - rho)^2) by Newton's method in
+// long double, from t / a, which lies above the root.
+long double ReferenceTau(long double t, long double rho) {
+  const long double a = (1 - rho) * (1 - rho);
+  long double tau = t / a;
+  for (int step = 0; step < 200; ++step) {
+    const long double next =
+        tau - (t * rho * rho * tau * tau + a * tau - t) / (2 * t * rho * rho * tau + a);
+    if (next == tau) break;
+    tau = next;
+  }
+  return tau;
+}
+
+TEST(InternalTransmittance, AllDigitsRightDownToTinyTransmittances) {
+  for (double t = 1e-9; t <= 1.0 + 1e-12; t *= std::sqrt(std::sqrt(10.0))) {
+    for (double rho : {1e-3, 0.004, 0.04, 0.08, 0.15, 0.3}) {
+      SCOPED_TRACE(testing::Message() << "t=" << t << " rho=" << rho);
+      const double expected = static_cast<double>(std::min(ReferenceTau(t, rho), 1.0L));
+      EXPECT_NEAR(InternalTransmittance(t, rho), expected, 1e-13 * expected);
+    }
+  }
+  EXPECT_EQ(InternalTransmittance(0.5, 0.0), 0.0);
+  EXPECT_EQ(InternalTransmittance(-1e-3, 0.04), 0.0);
+}
+
 TEST(LaminatedModel, EqualClearGlassesReflectAlikeOnBothFaces) {
   const AssemblyPoint p = LaminatedPoint(Stack({kClearGlass, kPvb, kClearGlass}), 100);
   EXPECT_NEAR(p.R1, p.R2, 1e-15);
@@ -56,10 +83,7 @@ TEST(LaminatedModel, EqualClearGlassesReflectAlikeOnBothFaces) {
 TEST(LaminatedModel, TwoGlassesWithoutInterlayerUseTheirOwnInternalTransmittances) {
   const double rho1 = Rho(kClearGlass), rhon = Rho(kTintedGlass);
   // Internal transmittance that gives each glass its measured T between two such interfaces.
-  auto tau = [](double t, double rho) {
-    const double a = (1 - rho) * (1 - rho);
-    return (std::sqrt(a * a + 4 * t * t * rho * rho) - a) / (2 * t * rho * rho);
-  };
+  auto tau = [](double t, double rho) { return static_cast<double>(ReferenceTau(t, rho)); };
   const double t = tau(kClearGlass.t, rho1) * tau(kTintedGlass.t, rhon);
   const double d = 1 - rho1 * rhon * t * t;
   const AssemblyPoint p = LaminatedPoint(Stack({kClearGlass, kTintedGlass}), 1);

@@ -25,6 +25,12 @@ TEST(RunNumberText, FifteenSignificantDigits) {
   EXPECT_EQ(FormatRunNumber(1.0 / 3.0), "0.333333333333333");
   EXPECT_EQ(FormatRunNumber(200.0 / 3.0), "66.6666666666667");
   EXPECT_EQ(FormatRunNumber(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FormatRunNumber(1000.0), "1000");
+  EXPECT_EQ(FormatRunNumber(123456789012345.0), "123456789012345");
+  EXPECT_EQ(FormatRunNumber(1e15), "1E+15");
+  EXPECT_EQ(FormatRunNumber(1234567890123456.0), "1.23456789012346E+15");
+  EXPECT_EQ(FormatRunNumber(1e100), "1E+100");
+  EXPECT_EQ(FormatRunNumber(5e-324), "4.94065645841247E-324");  // the shortest digits are 5E-324
 }
 
 TEST(RunNumberText, ExponentFormBelowOneTenThousandth) {

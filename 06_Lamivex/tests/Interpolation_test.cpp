@@ -133,11 +133,17 @@ TEST(InterpolateGlass, TurnedLayerShowsTheDatabasesFace2InReflection1) {
 TEST(SpectrumFileReader, ReadsBlanksOrCommasAndRefusesMalformedLines) {
   testing::TempProfile profile;
   testing::WriteBytes(profile.Temp("a.out"),
-                      "header\r\n300   0.5   80 7,8\r\n305,1.25E-06,80.5,7.5,8\r\n\r\n");
+                      "header\r\n300   0.5   80 7,8\r\n305,1.25E-06,80.5,7.5,8\r\n\r\n"
+                      "310 0.333333333333333 1.23456789012346E+15 1E+23 -.5e1\r\n");
   const auto records = ReadSpectrumFile(profile.Temp("a.out"));
-  ASSERT_EQ(records.size(), 2u);
+  ASSERT_EQ(records.size(), 3u);
   EXPECT_EQ(records[0].r1, 7.0);
   EXPECT_EQ(records[1].weight, 1.25e-6);
+  // Every digit counts: the nearest double, as the compiler reads the same text.
+  EXPECT_EQ(records[2].weight, 0.333333333333333);
+  EXPECT_EQ(records[2].t, 1.23456789012346E+15);
+  EXPECT_EQ(records[2].r1, 1E+23);
+  EXPECT_EQ(records[2].r2, -.5e1);
   testing::WriteBytes(profile.Temp("b.out"), "header\r\n300 0.5 80 7\r\n");
   EXPECT_THROW(ReadSpectrumFile(profile.Temp("b.out")), RunError);
   testing::WriteBytes(profile.Temp("c.out"), "header\r\n300 0.5 80 7,5 x\r\n");

@@ -25,6 +25,7 @@ class OpticsRun : public ::testing::Test, protected testing::RunFolders {
     suite.AddProduct("glass", 1, TestDatabase::Flat(300, 2500, 80, 8, 8));
     suite.AddProduct("film", 2, TestDatabase::Flat(300, 2500, 95, 4, 4));
     suite.AddProduct("PVB", 3, TestDatabase::Flat(300, 2500, 88, 5, 5));
+    suite.AddProduct("film", 4, TestDatabase::Flat(300, 2500, 90, 3, 9));
     // The catalogue's clear 4 mm glass as 1011, and an interlayer given as it is inside
     // a laminate (no reflection of its own) as 13.
     suite.Exec("attach '" + std::string(LAMIVEX_PROGRAM_DIR) +
@@ -106,6 +107,20 @@ TEST_F(OpticsRun, TwoLayerSummaryCarriesTheAssembly) {
   EXPECT_EQ(
       Summary(),
       "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\",70,8,22,84,7,23,0,70,8,22,7,23\r\n");
+}
+
+// One film twice, the second turned: the spectrum each layer keeps from the product
+// check carries that layer's own faces.
+TEST_F(OpticsRun, EachLayerKeepsItsOwnFacesFromTheProductCheck) {
+  WriteJob({"\"Number glass\", 2", "", "2, 4, 84, 84", "2, 4, 84, 84",
+            "\"Inverse the face glasses\", \"0,1,0,0,0,0,0,0,0,0\""});
+  const auto result = testing::RunLamivex(temp_, appData_, program_);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string line = "2500          6E-05         90            ";
+  EXPECT_NE(testing::ReadBytes(temp_folder_ + "/Energy_1.out").find(line + "3             9\r\n"),
+            std::string::npos);
+  EXPECT_NE(testing::ReadBytes(temp_folder_ + "/Energy_2.out").find(line + "9             3\r\n"),
+            std::string::npos);
 }
 
 TEST_F(OpticsRun, OneHundredAndOneLayersComplete) {

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,15 @@ TEST(Integration, WeightedMeansOrPlainSumsWithoutWeight) {
   EXPECT_DOUBLE_EQ(means.T, 50);
   EXPECT_DOUBLE_EQ(means.R1, 4);
   EXPECT_DOUBLE_EQ(means.R2, 3);
+  EXPECT_DOUBLE_EQ(means.A1, 46);
+  // A weight of 1 at 50 % and a thousand of 1e-16 at 100 %: T = (50 + 1e-11) / (1 + 1e-13)
+  // = 50.000000000005 to 1e-24. A plain sum loses or rounds up every small term (T came
+  // out as 50.000000000007105).
+  std::vector<SpectrumRecord> records{{300, 1, 50, 0, 0}};
+  records.insert(records.end(), 1000, SpectrumRecord{305, 1e-16, 100, 0, 0});
+  const IntegratedValues mixed = IntegrateSpectrum(records);
+  EXPECT_NEAR(mixed.T, 50.000000000005, 1e-13);
+  EXPECT_NEAR(mixed.A1, 49.999999999995, 1e-13);
   const IntegratedValues unweighted = IntegrateSpectrum({{380, 0, 80, 10, 6}});
   EXPECT_EQ(unweighted.T, 0.0);
   EXPECT_EQ(IntegrateSpectrum({}).R1, 0.0);
