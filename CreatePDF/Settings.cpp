@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "ConfigurationFolder.h"
 #include "CreatePDF.h"
 #include "Numbers.h"
 
@@ -11,14 +12,6 @@ namespace {
 
 constexpr double kPointsPerCentimetre = 72.0 / 2.54;
 constexpr double kPointsPerMillimetre = 72.0 / 25.4;
-
-// The folder of the running program, where the font metrics file lies by default.
-std::string ApplicationFolder() {
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error && program.has_parent_path()) return program.parent_path().string();
-  return std::filesystem::current_path(error).string();
-}
 
 }  // namespace
 
@@ -31,7 +24,7 @@ void CreatePDF::PDFInit() {
   if (docState_ == DocState::PageOpen) {
     throw std::logic_error("PDFInit: a document is being written; finish it with PDFEndDoc first");
   }
-  if (PathConfig.empty()) PathConfig = ApplicationFolder();
+  if (PathConfig.empty()) PathConfig = createpdf::DefaultConfigurationFolder();
   PageLinkCount = 0;
   PageLinks.assign(1, {});
   PageHasLinks.assign(1, false);

@@ -6,6 +6,12 @@
 #include <filesystem>
 #include <system_error>
 
+// The installed data folder relative to the installed executables; the build gives the
+// value that matches its install layout.
+#ifndef LAMIVEX_INSTALLED_DATA_DIR
+#define LAMIVEX_INSTALLED_DATA_DIR "../share/lamivex"
+#endif
+
 namespace lamivex {
 namespace {
 
@@ -18,6 +24,11 @@ std::string Environment(const char* name) {
 std::string WithoutTrailingSlash(std::string path) {
   while (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
+}
+
+bool HoldsSuiteDatabase(const std::filesystem::path& folder) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(folder / kSuiteDatabaseInProgramFolder, error);
 }
 
 }  // namespace
@@ -45,13 +56,21 @@ std::string ProfileFolderLookup() {
          found + ". The folder must exist, with the job file in its Temp folder.";
 }
 
-std::string ProgramFolder() {
-  const std::string chosen = Environment("LAMIVEX_PROGRAM_DIR");
+std::string ProgramFolderFor(const std::string& chosen,
+                             const std::filesystem::path& executableFolder) {
   if (!chosen.empty()) return WithoutTrailingSlash(chosen);
+  if (HoldsSuiteDatabase(executableFolder)) return executableFolder.string();
+  const std::filesystem::path installed =
+      (executableFolder / LAMIVEX_INSTALLED_DATA_DIR).lexically_normal();
+  if (HoldsSuiteDatabase(installed)) return WithoutTrailingSlash(installed.string());
+  return executableFolder.string();
+}
+
+std::string ProgramFolder() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return ".";
-  return executable.parent_path().string();
+  return ProgramFolderFor(Environment("LAMIVEX_PROGRAM_DIR"),
+                          error ? std::filesystem::path(".") : executable.parent_path());
 }
 
 bool FolderExists(const std::string& path) {

@@ -1,6 +1,7 @@
 // Where the run finds its folders on this platform.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace lamivex {
@@ -15,8 +16,20 @@ std::string ProfileFolder();
 // found, which variable gave it here, and that it must exist.
 std::string ProfileFolderLookup();
 
-// The program folder: $LAMIVEX_PROGRAM_DIR when set, else the folder holding the executable.
+// The suite database inside a program folder; the program folder is recognised by it.
+inline constexpr const char* kSuiteDatabaseInProgramFolder =
+    "Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+
+// The program folder: $LAMIVEX_PROGRAM_DIR when set; else the folder holding the
+// executable when it holds the suite database (the build tree); else the installed data
+// folder relative to the executable (<prefix>/share/lamivex beside <prefix>/bin).
 std::string ProgramFolder();
+
+// The same choice for a given value of $LAMIVEX_PROGRAM_DIR and executable folder. When
+// neither folder holds the suite database, the executable's folder is the answer, so
+// that the run's error names the place a user expects.
+std::string ProgramFolderFor(const std::string& chosen,
+                             const std::filesystem::path& executableFolder);
 
 bool FolderExists(const std::string& path);
 

@@ -3,8 +3,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 
+#include "TempFolder.h"
 #include "platform/Folders.h"
 #include "platform/MessageBox.h"
 
@@ -65,6 +67,37 @@ TEST(Folders, TheProgramFolderIsTheExecutablesUnlessNamed) {
   EXPECT_TRUE(FolderExists(LAMIVEX_PROGRAM_DIR));
   EXPECT_FALSE(FolderExists(LAMIVEX_EXECUTABLE));
   EXPECT_FALSE(FolderExists(""));
+}
+
+// An installed tree <prefix>/bin and <prefix>/share/lamivex; which folders hold the suite
+// database varies from case to case.
+TEST(Folders, TheProgramFolderIsNamedElseTheExecutablesElseTheInstalledDataFolder) {
+  struct Case {
+    const char* name;
+    const char* chosen;
+    bool databaseInBin;
+    bool databaseInShare;
+    const char* expected;  // relative to the prefix, or absolute
+  };
+  const Case kCases[] = {
+      {"named wins", "/opt/solmerac/", true, true, "/opt/solmerac"},
+      {"build tree", "", true, true, "bin"},
+      {"installed", "", false, true, "share/lamivex"},
+      {"no database anywhere", "", false, false, "bin"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder prefix;
+    for (const auto& [folder, holds] :
+         {std::pair{"bin", c.databaseInBin}, std::pair{"share/lamivex", c.databaseInShare}}) {
+      const auto database = prefix.Path() / folder / kSuiteDatabaseInProgramFolder;
+      std::filesystem::create_directories(database.parent_path());
+      if (holds) std::ofstream(database) << "db";
+    }
+    const std::filesystem::path expected = c.expected;
+    EXPECT_EQ(ProgramFolderFor(c.chosen, prefix.Path() / "bin"),
+              expected.is_absolute() ? expected : prefix.Path() / expected);
+  }
 }
 
 TEST(MessageBox, TitleColonTextOnStandardErrorOrToASink) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ConfigurationFolder.h"
 #include "PdfTestSupport.h"
 
 namespace {
@@ -110,6 +111,37 @@ TEST(PDFGetStringWidth, SumsTheWidthsOfTheMetricsFileAtTheSize) {
   EXPECT_DOUBLE_EQ(pdf.PDFGetStringWidth("", "Helvetica", 10), 0);
   EXPECT_DOUBLE_EQ(pdf.PDFGetStringWidth("0", "NoSuchFont", 10), 0);
   std::filesystem::remove_all(folder);
+}
+
+// With no folder named, a writer looks for the metrics beside the program, then in the
+// installed metrics folder relative to the program, then in the install prefix's.
+TEST(DefaultConfigurationFolder, IsTheFirstFolderHoldingTheMetricsElseTheProgramsFolder) {
+  struct Case {
+    const char* name;
+    bool inProgram, inRelative, inAbsolute;
+    const char* expected;
+  };
+  const Case kCases[] = {
+      {"program folder first", true, true, true, "prefix/bin"},
+      {"installed beside the program", false, true, true, "prefix/share/CreatePDF"},
+      {"install prefix", false, false, true, "usr/share/CreatePDF"},
+      {"nowhere: the program folder", false, false, false, "prefix/bin"},
+  };
+  const std::filesystem::path root = pdftest::TestFilePath("", "");
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(root);
+    for (const auto& [folder, holds] :
+         {std::pair{"prefix/bin", c.inProgram}, std::pair{"prefix/share/CreatePDF", c.inRelative},
+          std::pair{"usr/share/CreatePDF", c.inAbsolute}}) {
+      std::filesystem::create_directories(root / folder);
+      if (holds) std::ofstream(root / folder / "gPDFFonts.ini") << "[Helvetica]\r\n";
+    }
+    EXPECT_EQ(createpdf::DefaultConfigurationFolderAmong(root / "prefix/bin", "../share/CreatePDF",
+                                                         root / "usr/share/CreatePDF"),
+              (root / c.expected).string());
+  }
+  std::filesystem::remove_all(root);
 }
 
 TEST(PDFGetStringWidth, ReadsTheFileOncePerConfigurationFolder) {
