@@ -14,7 +14,6 @@ namespace lamivex {
 namespace {
 
 const char* const kJobFile = "input_Lamivex.in";
-const char* const kSuiteDatabase = "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
 const char* const kUserDatabase = "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
 
 // The job is read whole before any database is opened, so that a bad job stops the run
@@ -31,7 +30,7 @@ void ReadJob(LamivexRun& run, const std::string& jobPath) {
 // The user database is optional: without it the user's ids simply match no product.
 void OpenDatabases(LamivexRun& run) {
   run.SpectralDb = std::make_unique<SpectralDatabase>();
-  run.SpectralDb->Open(run.ProgramFolder + kSuiteDatabase, "", true);
+  run.SpectralDb->Open(run.ProgramFolder + "/" + kSuiteDatabaseInProgramFolder, "", true);
   run.UserSpectralDb = std::make_unique<SpectralDatabase>();
   const std::string userDatabase = run.ProfilePath + kUserDatabase;
   if (FileExists(userDatabase)) run.UserSpectralDb->Open(userDatabase, "", true);

@@ -1,8 +1,6 @@
 // The writer object's defaults (PDFInit) and its document-wide settings: configuration
 // folder, document information, viewer preferences, unit, line width and drawing mode.
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "ConfigurationFolder.h"
 #include "CreatePDF.h"
