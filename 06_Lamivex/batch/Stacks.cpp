@@ -125,9 +125,13 @@ void ReadRow(Stack& stack, const CsvRecord& record, const std::vector<int>& at,
   };
   stack.name = Trimmed(field(kName));
   stack.layersText = Trimmed(field(kLayers));
-  if (record.fields.size() > static_cast<size_t>(std::max({at[0], at[1], at[2], at[3]}) + 1)) {
-    throw std::invalid_argument(std::to_string(record.fields.size()) +
-                                " fields, more than the header's columns");
+  // Empty fields beyond the header's columns are the padding of spreadsheet exports.
+  const size_t columns = static_cast<size_t>(std::max({at[0], at[1], at[2], at[3]}) + 1);
+  for (size_t i = columns; i < record.fields.size(); ++i) {
+    if (!Trimmed(record.fields[i]).empty()) {
+      throw std::invalid_argument(std::to_string(record.fields.size()) +
+                                  " fields, more than the header's columns");
+    }
   }
   if (stack.name.empty()) throw std::invalid_argument("the stack has no name");
   stack.layers = ParseLayers(stack.layersText, catalogue);

@@ -20,7 +20,7 @@ using lamivex::testing::TempFolder;
 using lamivex::testing::WriteBytes;
 
 // Laminated and layer by layer, turned layers, named products, an unknown product
-// (3999) and two rows that cannot be understood.
+// (3999), two rows that cannot be understood and one padded with empty fields.
 const char* const kStacks =
     "name,layers,emn1,emn2\r\n"
     "Clear 44.2,glass:1001 pvb:3002 glass:1001,,\r\n"
@@ -44,9 +44,10 @@ const char* const kStacks =
     "Unknown product,glass:1001 pvb:3999 glass:1001,,\r\n"
     "No id,glass:1001 pvb glass:1001,,\r\n"
     "Bad emissivity,glass:1001,eighty,\r\n"
-    "Film stack,film:2001 film:2001~ glass:1101,,\r\n";
+    "Film stack,film:2001 film:2001~ glass:1101,,\r\n"
+    "Padded by a spreadsheet,glass:1002 pvb:3001 glass:1003,,,,\r\n";
 
-constexpr int kStackCount = 22;
+constexpr int kStackCount = 23;
 constexpr int kValues = 10;  // Te .. Al2, columns 3 to 12
 
 struct CommandResult {
