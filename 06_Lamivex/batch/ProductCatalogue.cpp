@@ -15,6 +15,9 @@ namespace {
 using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
 
 Connection OpenReadOnly(const std::string& path) {
+  if (!FileExists(path)) {
+    throw RunError(kExitFault, "SM5.2", "Error: the spectral database " + path + " is not found!");
+  }
   sqlite3* db = nullptr;
   const int status = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   Connection connection(db, &sqlite3_close);
