@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "Main_modul6.h"
+#include "platform/SpectralSchema.h"
 
 namespace lamivex::batch {
 namespace {
@@ -66,17 +67,25 @@ int16_t KindOf(const std::string& word) {
                               "\" (glass, film, pvb or a whole number from 1 to 32767)");
 }
 
-// The product of a name in brackets: exactly one product of that name, of the kind if given.
+// The product of a name in brackets: exactly one product of that name, among those a
+// layer of the kind reads when the kind is given.
 JobLayer NamedProduct(const std::string& name, int16_t kind, bool kindGiven,
                       const ProductCatalogue& catalogue) {
   std::vector<CatalogueProduct> found;
   for (const CatalogueProduct& product : catalogue.FindByName(name)) {
-    if (!kindGiven || product.kind == (kind == 1 || kind == 2 ? kind : 3)) found.push_back(product);
+    // The user's products serve every kind; the suite's only the kinds of their tables.
+    const bool fits =
+        !kindGiven || IsUserId(product.id) || product.kind == (kind == 1 || kind == 2 ? kind : 3);
+    if (fits) found.push_back(product);
   }
   if (found.empty()) throw std::invalid_argument("no product named \"" + name + "\"");
   if (found.size() > 1) {
-    throw std::invalid_argument("several products are named \"" + name +
-                                "\"; give the layer as kind:id");
+    std::string ids;
+    for (const CatalogueProduct& product : found) {
+      ids += (ids.empty() ? "" : ", ") + std::to_string(product.id);
+    }
+    throw std::invalid_argument("several products are named \"" + name + "\" (ids " + ids +
+                                "); give the layer as kind:id");
   }
   JobLayer layer;
   layer.kind = kindGiven ? kind : found[0].kind;

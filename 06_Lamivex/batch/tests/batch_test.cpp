@@ -20,7 +20,7 @@ using lamivex::testing::TempFolder;
 using lamivex::testing::WriteBytes;
 
 // Laminated and layer by layer, turned layers, named products, an unknown product
-// (3999), two rows that cannot be understood and one padded with empty fields.
+// (3999), three rows that cannot be understood and one padded with empty fields.
 const char* const kStacks =
     "name,layers,emn1,emn2\r\n"
     "Clear 44.2,glass:1001 pvb:3002 glass:1001,,\r\n"
@@ -45,9 +45,10 @@ const char* const kStacks =
     "No id,glass:1001 pvb glass:1001,,\r\n"
     "Bad emissivity,glass:1001,eighty,\r\n"
     "Film stack,film:2001 film:2001~ glass:1101,,\r\n"
-    "Padded by a spreadsheet,glass:1002 pvb:3001 glass:1003,,,,\r\n";
+    "Padded by a spreadsheet,glass:1002 pvb:3001 glass:1003,,,,\r\n"
+    "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n";
 
-constexpr int kStackCount = 23;
+constexpr int kStackCount = 24;
 constexpr int kValues = 10;  // Te .. Al2, columns 3 to 12
 
 struct CommandResult {
@@ -159,7 +160,7 @@ TEST_F(Batch, EveryGoodStackGivesTheValuesOfItsOwnLamivexRun) {
     }
     EXPECT_NEAR(std::stod(f[3]) + std::stod(f[4]) + std::stod(f[5]), 100.0, 0.015);
   }
-  EXPECT_EQ(calculated, kStackCount - 3);
+  EXPECT_EQ(calculated, kStackCount - 4);
 
   struct Expected {
     int row;
@@ -176,6 +177,9 @@ TEST_F(Batch, EveryGoodStackGivesTheValuesOfItsOwnLamivexRun) {
       {19, "laminated", "3", "SM5.2: Please, select the glass! Layer 2: product 3999 (kind 3"},
       {20, "", "4", "line 21: layer 2 \"pvb\": write kind:id (glass:1102) or [product name]"},
       {21, "", "4", "line 22: emn1 \"eighty\" is not a number from 0 to 100 (percent)"},
+      {24, "", "4",
+       "line 25: layer 1 \"[Generic Clear Glass]\": several products are named \"Generic Clear "
+       "Glass\" (ids 1101, 1102)"},
   };
   for (const Expected& e : kExpected) {
     const std::vector<std::string> f = Fields(rows[e.row]);
