@@ -93,14 +93,26 @@ JobLayer NamedProduct(const std::string& name, int16_t kind, bool kindGiven,
   return layer;
 }
 
-double Emissivity(const std::string& text, const char* column) {
-  if (Trimmed(text).empty()) return kDefaultEmissivity;
+// An emissivity column: empty keeps the face's value.
+double Emissivity(const std::string& text, const char* column, double face) {
+  if (Trimmed(text).empty()) return face;
   double value = 0;
   if (!ParseNumber(Trimmed(text), value) || value < 0 || value > 100) {
     throw std::invalid_argument(std::string(column) + " \"" + text +
                                 "\" is not a number from 0 to 100 (percent)");
   }
   return value;
+}
+
+// The "e1/e2" after a layer's '@': the emissivities of its face 1 and face 2 in percent.
+void SetFaceEmissivities(const std::string& text, JobLayer& layer) {
+  const size_t slash = text.find('/');
+  const bool read = slash != std::string::npos && ParseNumber(text.substr(0, slash), layer.emn1) &&
+                    ParseNumber(text.substr(slash + 1), layer.emn2);
+  if (!read || layer.emn1 < 0 || layer.emn1 > 100 || layer.emn2 < 0 || layer.emn2 > 100) {
+    throw std::invalid_argument("the emissivities \"" + text +
+                                "\" are not e1/e2, two numbers from 0 to 100 (percent)");
+  }
 }
 
 std::vector<JobLayer> ParseLayers(const std::string& text, const ProductCatalogue& catalogue) {
@@ -144,8 +156,8 @@ void ReadRow(Stack& stack, const CsvRecord& record, const std::vector<int>& at,
   }
   if (stack.name.empty()) throw std::invalid_argument("the stack has no name");
   stack.layers = ParseLayers(stack.layersText, catalogue);
-  stack.layers.front().emn1 = Emissivity(field(kEmn1), "emn1");
-  stack.layers.back().emn2 = Emissivity(field(kEmn2), "emn2");
+  stack.layers.front().emn1 = Emissivity(field(kEmn1), "emn1", stack.layers.front().emn1);
+  stack.layers.back().emn2 = Emissivity(field(kEmn2), "emn2", stack.layers.back().emn2);
 }
 
 }  // namespace
@@ -170,6 +182,14 @@ std::vector<std::string> SplitLayers(const std::string& text) {
 
 JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue) {
   std::string rest = token;
+  const size_t at = rest.rfind('@');
+  const size_t close = rest.rfind(']');
+  const bool facesGiven = at != std::string::npos && (close == std::string::npos || at > close);
+  std::string faces;
+  if (facesGiven) {
+    faces = rest.substr(at + 1);
+    rest.erase(at);
+  }
   const bool turned = rest.ends_with('~');
   if (turned) rest.pop_back();
   const size_t bracket = rest.find('[');
@@ -192,6 +212,7 @@ JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue)
   }
   layer.turned = turned;
   layer.name = catalogue.NameOf(layer.kind, layer.id);
+  if (facesGiven) SetFaceEmissivities(faces, layer);
   return layer;
 }
 

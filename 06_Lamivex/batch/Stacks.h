@@ -26,8 +26,8 @@ struct Stack {
 std::vector<Stack> ReadStacks(const std::vector<CsvRecord>& records,
                               const ProductCatalogue& catalogue);
 
-// One layer as written in the column "layers": [kind:](id | [product name])[~]. Throws
-// std::invalid_argument with the reason when it is not understood.
+// One layer as written in the column "layers": [kind:](id | [product name])[~][@e1/e2].
+// Throws std::invalid_argument with the reason when it is not understood.
 JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue);
 
 // The layers of a "layers" column: separated by blanks, a name in brackets kept whole.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ const char* const kStacks =
     "Measured 66.2,glass:1102 pvb:3002 glass:1102,,\r\n"
     "Low-e outside,glass:1103 pvb:3002 glass:1102,12,\r\n"
     "Low-e inside turned,glass:1102 pvb:3002 glass:1103~,,12\r\n"
-    "Low-e both,glass:1103 pvb:3001 glass:1103~,12,12\r\n"
+    "Low-e both,glass:1103@12/84 pvb:3001 glass:1103~@84/16,,20\r\n"
     "Green 66.1,glass:1003 pvb:3001 glass:1002,,\r\n"
     "Bronze film laminate,glass:1104 pvb:3001 glass:1101,,\r\n"
     "Two panes bonded,glass:1101 glass:1102,,\r\n"
@@ -154,6 +155,13 @@ TEST_F(Batch, EveryGoodStackGivesTheValuesOfItsOwnLamivexRun) {
     }
     // Two decimals of the value the summary rounds to whole percent.
     const std::vector<double> whole = SummaryNumbers(ReadBytes(profile_ + "/Temp/Lamivex.out"));
+    // Emn1 and Emn2 of the summary: 84 by default, else from @e1/e2, else from the columns.
+    const std::map<int, std::pair<double, double>> kOuterFaces = {
+        {1, {84, 84}}, {4, {12, 84}}, {5, {84, 12}}, {6, {12, 20}}};
+    if (kOuterFaces.count(n)) {
+      EXPECT_EQ(whole[3], kOuterFaces.at(n).first);
+      EXPECT_EQ(whole[6], kOuterFaces.at(n).second);
+    }
     for (const auto& [summary, column] : sameValue) {
       EXPECT_LE(std::abs(std::stod(f[column]) - whole[summary]), 0.505) << column;
       EXPECT_EQ(f[column].size() - f[column].find('.'), 3u);
