@@ -110,7 +110,7 @@ void CleanUp(LamivexRun& run) {
 }  // namespace
 
 void Main(LamivexRun& run) {
-  run.ProfilePath = ProfileFolder();
+  if (run.ProfilePath.empty()) run.ProfilePath = ProfileFolder();
   if (run.ProgramFolder.empty()) run.ProgramFolder = ProgramFolder();
   if (!FolderExists(run.ProfilePath)) {
     throw RunError(

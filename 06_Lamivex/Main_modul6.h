@@ -15,6 +15,8 @@ namespace lamivex {
 using KeyValue = std::variant<std::string, double>;
 
 // The whole run, steps 1 to 16. Throws RunError for every exit other than the normal end.
+// A ProfilePath or ProgramFolder already set is kept (a caller running several jobs at
+// once gives each its own profile); an empty one is found from the environment.
 void Main(LamivexRun& run);
 
 // Keyed readers (the default argument is accepted and not used).

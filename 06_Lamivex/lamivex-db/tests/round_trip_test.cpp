@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "DbTestSupport.h"
+#include "JobWriter.h"
 #include "ProductReaders.h"
 
 namespace lamivexdb {
@@ -33,10 +34,10 @@ class LamivexRunFolders {
 
   // Runs a one-layer job on the product; returns the exit status.
   int RunOneLayer(int id) {
-    testing::WriteAll(temp_ + "/input_Lamivex.in",
-                      "\"Number glass\", 1\r\n\"Langue\", \"Anglais\"\r\n1, " + std::to_string(id) +
-                          ", 84, 84\r\n\"Inverse the face glasses\", \"0,0,0,0,0,0,0,0,0,0\"\r\n"
-                          "\"glass1\", \"Round trip\"\r\n");
+    lamivex::JobDescription job;
+    job.layers.push_back({1, id, 84, 84, false, "Round trip"});
+    job.info.Language = "Anglais";
+    lamivex::WriteJobFile(temp_ + "/input_Lamivex.in", job);
     const std::string command = "AppData='" + (folder_ / "appdata") + "' LAMIVEX_PROGRAM_DIR='" +
                                 program_ + "' '" + LAMIVEX_EXECUTABLE + "' 2>'" +
                                 (folder_ / "stderr") + "'";

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "JobWriter.h"
 #include "PdfTestSupport.h"
 #include "ReportText.h"
 #include "TempFolder.h"
@@ -34,27 +35,25 @@ class ReportFolder {
   }
   std::string Temp(const std::string& name = "") const { return (temp_ / name).string(); }
 
-  // The job file: layers, language, and the run information of a laminated glass.
+  // The job file: layers (layer 2 turned), language, and the run information of a
+  // laminated glass.
   void WriteJob(const std::vector<TestLayer>& layers, const std::string& language) const {
-    std::string job = "\"Number glass\", " + std::to_string(layers.size()) + "\r\n\"Langue\", \"" +
-                      language + "\"\r\n";
-    for (const TestLayer& l : layers) {
-      job += std::to_string(l.kind) + ", " + std::to_string(l.id) + ", " + Number(l.emn1) + ", " +
-             Number(l.emn2) + "\r\n";
-    }
-    job += "\"Inverse the face glasses\", \"0,1,0,0,0,0,0,0,0,0\"\r\n";
+    JobDescription job;
     for (size_t k = 0; k < layers.size(); ++k) {
-      job += "\"glass" + std::to_string(k + 1) + "\", \"" + layers[k].name + "\"\r\n";
+      const TestLayer& l = layers[k];
+      job.layers.push_back({static_cast<int16_t>(l.kind), l.id, l.emn1, l.emn2, k == 1, l.name});
     }
-    job +=
-        "\"Ep_Nouveau_verre\", 8.76\r\n\"Date de lancement du calcul\", \"2024-05-14\"\r\n"
-        "\"Heure de lancement du calcul\", \"10:30:00\"\r\n"
-        "\"Projet/R\xC3\xA9"
-        "f\xC3\xA9rence\", \"R\xC3\xA9"
-        "f-2024-17\"\r\n"
-        "\"Vitrage\", \"Test glazing\"\r\n\"Description\", \"Report test job\"\r\n"
-        "\"Nom Nouveau verre\", \"New glass 8.76\"\r\n";
-    lamivex::testing::WriteBytes(Temp("input_Lamivex.in"), job);
+    job.info.Language = language;
+    job.info.NewGlassThickness = 8.76;
+    job.info.LaunchDate = "2024-05-14";
+    job.info.LaunchTime = "10:30:00";
+    job.info.ProjectReference =
+        "R\xC3\xA9"
+        "f-2024-17";
+    job.info.Glazing = "Test glazing";
+    job.info.Description = "Report test job";
+    job.info.NewGlassName = "New glass 8.76";
+    WriteJobFile(Temp("input_Lamivex.in"), job);
   }
 
   // A flat spectrum file from 300 to 2500 nm every 5 nm, as the run writes them.

@@ -1,0 +1,143 @@
+// Running one stack: its profile folder, its job, the run, its values and its report.
+#include "StackRun.h"
+
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+
+#include "Calculate_Modul6.h"
+#include "Main_modul6.h"
+#include "Report.h"
+#include "ReportData.h"
+#include "ReportExit.h"
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+
+namespace lamivex::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kUserDatabaseFolder = "Base Utilisateur";
+
+// The profile of a stack: its Temp folder, and the user's database seen through a link
+// so that the user's products are found as in the user's own profile.
+void PrepareProfile(const std::string& profile, const BatchSettings& settings) {
+  fs::remove_all(profile);
+  fs::create_directories(profile + "/Temp");
+  const fs::path userDatabases = fs::path(settings.userProfile) / kUserDatabaseFolder;
+  if (!settings.userProfile.empty() && fs::exists(userDatabases)) {
+    fs::create_directory_symlink(fs::absolute(userDatabases),
+                                 fs::path(profile) / kUserDatabaseFolder);
+  }
+}
+
+std::string ModelOf(const std::vector<JobLayer>& layers) {
+  if (layers.size() == 1) return "one layer";
+  AssemblyLayers assembly(static_cast<int>(layers.size()));
+  for (size_t k = 0; k < layers.size(); ++k)
+    assembly.Kind(static_cast<int>(k) + 1) = layers[k].kind;
+  return UsesLaminatedModel(assembly) ? "laminated" : "layer by layer";
+}
+
+std::array<double, kValueCount> ValuesOf(const LamivexRun& run) {
+  return {run.SummaryTe,
+          run.SummaryRe1,
+          100.0 - run.SummaryTe - run.SummaryRe1,
+          run.SummaryRe2,
+          100.0 - run.SummaryTe - run.SummaryRe2,
+          run.SummaryTl,
+          run.SummaryRl1,
+          100.0 - run.SummaryTl - run.SummaryRl1,
+          run.SummaryRl2,
+          100.0 - run.SummaryTl - run.SummaryRl2};
+}
+
+void WriteStackReport(const std::string& profile, const std::string& path,
+                      const BatchSettings& settings) {
+  LamivexRun run;
+  run.ProfilePath = profile;
+  run.ProgramFolder = settings.programFolder;
+  report::WriteReport(report::LoadReportData(run), settings.programFolder, path);
+}
+
+void AddMessage(std::string& messages, const std::string& text) {
+  if (!messages.empty()) messages += ' ';
+  for (char c : text) messages += c == '\n' || c == '\r' ? ' ' : c;
+}
+
+void RunInProfile(const Stack& stack, size_t number, const BatchSettings& settings,
+                  StackResult& result) {
+  const std::string profile = settings.workFolder + "/" + StackFolderName(stack, number);
+  PrepareProfile(profile, settings);
+  WriteJobFile(profile + "/Temp/input_Lamivex.in", StackJob(stack, settings));
+  LamivexRun run;
+  run.ProfilePath = profile;
+  run.ProgramFolder = settings.programFolder;
+  Main(run);
+  result.calculated = true;
+  result.values = ValuesOf(run);
+  if (!settings.reportsFolder.empty()) {
+    WriteStackReport(
+        profile, settings.reportsFolder + "/" + StackFolderName(stack, number) + ".pdf", settings);
+  }
+}
+
+}  // namespace
+
+JobDescription StackJob(const Stack& stack, const BatchSettings& settings) {
+  JobDescription job;
+  job.layers = stack.layers;
+  job.info.Language = "Anglais";
+  job.info.LaunchDate = settings.launchDate;
+  job.info.LaunchTime = settings.launchTime;
+  job.info.Glazing = stack.name;
+  job.info.NewGlassName = stack.name;
+  job.info.Description = stack.layersText;
+  job.info.Emn1 = stack.layers.front().emn1;
+  job.info.Emn2 = stack.layers.back().emn2;
+  return job;
+}
+
+std::string StackFolderName(const Stack& stack, size_t number) {
+  std::string name = std::to_string(number);
+  name.insert(0, name.size() < 4 ? 4 - name.size() : 0, '0');
+  name += '_';
+  for (char c : stack.name.substr(0, 60)) {
+    const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.';
+    name += plain ? c : '_';
+  }
+  return name;
+}
+
+StackResult RunStack(const Stack& stack, size_t number, const BatchSettings& settings) {
+  StackResult result;
+  if (!stack.problem.empty()) {
+    result.status = kExitBadJob;
+    result.message = "line " + std::to_string(stack.line) + ": " + stack.problem;
+    return result;
+  }
+  result.model = ModelOf(stack.layers);
+  // The run's message box reports to this stack's result, not to standard error.
+  const MessageSink previous =
+      SetMessageSink([&result](const std::string& title, const std::string& text) {
+        AddMessage(result.message, title + ": " + text);
+      });
+  try {
+    RunInProfile(stack, number, settings, result);
+  } catch (const RunError& e) {
+    result.status = e.Status();
+    AddMessage(result.message, e.Title() + ": " + e.what());
+  } catch (const std::exception& e) {
+    result.status = kExitFault;
+    AddMessage(result.message, std::string("SM5.2: Error: unexpected fault: ") + e.what());
+  }
+  SetMessageSink(previous);
+  if (!settings.keep) {
+    std::error_code ignored;
+    fs::remove_all(settings.workFolder + "/" + StackFolderName(stack, number), ignored);
+  }
+  return result;
+}
+
+}  // namespace lamivex::batch

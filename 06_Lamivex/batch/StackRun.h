@@ -1,0 +1,34 @@
+// One stack of a batch run by the run's own code in a profile folder of its own.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "BatchSettings.h"
+#include "JobWriter.h"
+#include "Stacks.h"
+
+namespace lamivex::batch {
+
+// Te, Re1, Ae1, Re2, Ae2, Tl, Rl1, Al1, Rl2, Al2 in percent.
+inline constexpr size_t kValueCount = 10;
+
+struct StackResult {
+  bool calculated = false;  // the run ended normally and the values hold its results
+  int status = 0;           // 0, or the status lamivex would end with
+  std::string message;      // the run's messages, or why the row was not understood
+  std::string model;        // "laminated", "layer by layer" or "one layer"
+  std::array<double, kValueCount> values{};
+};
+
+// The job of a stack as the run and the report read it.
+JobDescription StackJob(const Stack& stack, const BatchSettings& settings);
+
+// The folder (under the work folder) and the report file name of the n-th stack, from 1.
+std::string StackFolderName(const Stack& stack, size_t number);
+
+// Runs the stack in <work folder>/<StackFolderName>; never throws: a failure is the
+// result's status and message.
+StackResult RunStack(const Stack& stack, size_t number, const BatchSettings& settings);
+
+}  // namespace lamivex::batch

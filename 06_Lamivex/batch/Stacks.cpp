@@ -1,0 +1,243 @@
+// Reading the rows of the input table into stacks; a row that cannot be understood
+// keeps its reason and the other rows go on.
+#include "Stacks.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <stdexcept>
+
+#include "Main_modul6.h"
+#include "platform/SpectralSchema.h"
+
+namespace lamivex::batch {
+namespace {
+
+enum Column { kName, kLayers, kEmn1, kEmn2, kColumnCount };
+const char* const kColumnNames[kColumnCount] = {"name", "layers", "emn1", "emn2"};
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// Position of each known column in the header; -1 for an optional column left out.
+std::vector<int> HeaderColumns(const CsvRecord& header) {
+  std::vector<int> at(kColumnCount, -1);
+  for (size_t i = 0; i < header.fields.size(); ++i) {
+    const std::string title = Lowered(Trimmed(header.fields[i]));
+    int column = 0;
+    while (column < kColumnCount && title != kColumnNames[column]) ++column;
+    if (column == kColumnCount) {
+      throw InputRefused("line " + std::to_string(header.line) + ": unknown column \"" + title +
+                         "\" in the header (known: name, layers, emn1, emn2)");
+    }
+    if (at[column] >= 0) {
+      throw InputRefused("line " + std::to_string(header.line) + ": column \"" + title +
+                         "\" given twice in the header");
+    }
+    at[column] = static_cast<int>(i);
+  }
+  for (int column : {kName, kLayers}) {
+    if (at[column] < 0) {
+      throw InputRefused("line " + std::to_string(header.line) + ": the header has no column \"" +
+                         kColumnNames[column] + "\" (the first line names the columns)");
+    }
+  }
+  return at;
+}
+
+int16_t KindOf(const std::string& word) {
+  const std::string kind = Lowered(word);
+  if (kind == "glass") return 1;
+  if (kind == "film") return 2;
+  if (kind == "pvb") return 3;
+  double value = 0;
+  if (ParseNumber(kind, value) && value >= 1 && value <= 32767 &&
+      value == static_cast<int>(value)) {
+    return static_cast<int16_t>(value);
+  }
+  throw std::invalid_argument("unknown kind \"" + word +
+                              "\" (glass, film, pvb or a whole number from 1 to 32767)");
+}
+
+// The product of a name in brackets: exactly one product of that name, among those a
+// layer of the kind reads when the kind is given.
+JobLayer NamedProduct(const std::string& name, int16_t kind, bool kindGiven,
+                      const ProductCatalogue& catalogue) {
+  std::vector<CatalogueProduct> found;
+  for (const CatalogueProduct& product : catalogue.FindByName(name)) {
+    // The user's products serve every kind; the suite's only the kinds of their tables.
+    const bool fits =
+        !kindGiven || IsUserId(product.id) || product.kind == (kind == 1 || kind == 2 ? kind : 3);
+    if (fits) found.push_back(product);
+  }
+  if (found.empty()) throw std::invalid_argument("no product named \"" + name + "\"");
+  if (found.size() > 1) {
+    std::string ids;
+    for (const CatalogueProduct& product : found) {
+      ids += (ids.empty() ? "" : ", ") + std::to_string(product.id);
+    }
+    throw std::invalid_argument("several products are named \"" + name + "\" (ids " + ids +
+                                "); give the layer as kind:id");
+  }
+  JobLayer layer;
+  layer.kind = kindGiven ? kind : found[0].kind;
+  layer.id = found[0].id;
+  return layer;
+}
+
+// An emissivity column: empty keeps the face's value.
+double Emissivity(const std::string& text, const char* column, double face) {
+  if (Trimmed(text).empty()) return face;
+  double value = 0;
+  if (!ParseNumber(Trimmed(text), value) || value < 0 || value > 100) {
+    throw std::invalid_argument(std::string(column) + " \"" + text +
+                                "\" is not a number from 0 to 100 (percent)");
+  }
+  return value;
+}
+
+// The "e1/e2" after a layer's '@': the emissivities of its face 1 and face 2 in percent.
+void SetFaceEmissivities(const std::string& text, JobLayer& layer) {
+  const size_t slash = text.find('/');
+  const bool read = slash != std::string::npos && ParseNumber(text.substr(0, slash), layer.emn1) &&
+                    ParseNumber(text.substr(slash + 1), layer.emn2);
+  if (!read || layer.emn1 < 0 || layer.emn1 > 100 || layer.emn2 < 0 || layer.emn2 > 100) {
+    throw std::invalid_argument("the emissivities \"" + text +
+                                "\" are not e1/e2, two numbers from 0 to 100 (percent)");
+  }
+}
+
+std::vector<JobLayer> ParseLayers(const std::string& text, const ProductCatalogue& catalogue) {
+  const std::vector<std::string> tokens = SplitLayers(text);
+  if (tokens.empty()) throw std::invalid_argument("no layers");
+  if (tokens.size() > static_cast<size_t>(kMaxLayers)) {
+    throw std::invalid_argument(std::to_string(tokens.size()) + " layers; at most 101");
+  }
+  std::vector<JobLayer> layers;
+  for (size_t k = 0; k < tokens.size(); ++k) {
+    try {
+      layers.push_back(ParseLayer(tokens[k], catalogue));
+    } catch (const std::invalid_argument& e) {
+      throw std::invalid_argument("layer " + std::to_string(k + 1) + " \"" + tokens[k] +
+                                  "\": " + e.what());
+    }
+    if (k >= 10 && layers.back().turned) {
+      throw std::invalid_argument("layer " + std::to_string(k + 1) +
+                                  " is turned; only layers 1 to 10 can be turned");
+    }
+  }
+  return layers;
+}
+
+void ReadRow(Stack& stack, const CsvRecord& record, const std::vector<int>& at,
+             const ProductCatalogue& catalogue) {
+  auto field = [&](int column) {
+    return at[column] >= 0 && static_cast<size_t>(at[column]) < record.fields.size()
+               ? record.fields[at[column]]
+               : std::string();
+  };
+  stack.name = Trimmed(field(kName));
+  stack.layersText = Trimmed(field(kLayers));
+  // Empty fields beyond the header's columns are the padding of spreadsheet exports.
+  const size_t columns = static_cast<size_t>(std::max({at[0], at[1], at[2], at[3]}) + 1);
+  for (size_t i = columns; i < record.fields.size(); ++i) {
+    if (!Trimmed(record.fields[i]).empty()) {
+      throw std::invalid_argument(std::to_string(record.fields.size()) +
+                                  " fields, more than the header's columns");
+    }
+  }
+  if (stack.name.empty()) throw std::invalid_argument("the stack has no name");
+  stack.layers = ParseLayers(stack.layersText, catalogue);
+  stack.layers.front().emn1 = Emissivity(field(kEmn1), "emn1", stack.layers.front().emn1);
+  stack.layers.back().emn2 = Emissivity(field(kEmn2), "emn2", stack.layers.back().emn2);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLayers(const std::string& text) {
+  std::vector<std::string> tokens;
+  std::string token;
+  bool inName = false;
+  for (char c : text) {
+    if (c == '[') inName = true;
+    if (c == ']') inName = false;
+    if ((c == ' ' || c == '\t') && !inName) {
+      if (!token.empty()) tokens.push_back(token);
+      token.clear();
+    } else {
+      token += c;
+    }
+  }
+  if (!token.empty()) tokens.push_back(token);
+  return tokens;
+}
+
+JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue) {
+  std::string rest = token;
+  const size_t at = rest.rfind('@');
+  const size_t close = rest.rfind(']');
+  const bool facesGiven = at != std::string::npos && (close == std::string::npos || at > close);
+  std::string faces;
+  if (facesGiven) {
+    faces = rest.substr(at + 1);
+    rest.erase(at);
+  }
+  const bool turned = rest.ends_with('~');
+  if (turned) rest.pop_back();
+  const size_t bracket = rest.find('[');
+  const size_t colon = rest.find(':');
+  const bool kindGiven =
+      colon != std::string::npos && (bracket == std::string::npos || colon < bracket);
+  const int16_t kind = kindGiven ? KindOf(rest.substr(0, colon)) : int16_t{1};
+  if (kindGiven) rest.erase(0, colon + 1);
+  JobLayer layer;
+  if (rest.starts_with('[') && rest.ends_with(']') && rest.size() > 2) {
+    layer = NamedProduct(rest.substr(1, rest.size() - 2), kind, kindGiven, catalogue);
+  } else {
+    double id = 0;
+    if (!kindGiven) throw std::invalid_argument("write kind:id (glass:1102) or [product name]");
+    if (!ParseNumber(rest, id) || id < 1 || id > 2147483647 || id != static_cast<int64_t>(id)) {
+      throw std::invalid_argument("the product id \"" + rest + "\" is not a whole number from 1");
+    }
+    layer.kind = kind;
+    layer.id = static_cast<int32_t>(id);
+  }
+  layer.turned = turned;
+  layer.name = catalogue.NameOf(layer.kind, layer.id);
+  if (facesGiven) SetFaceEmissivities(faces, layer);
+  return layer;
+}
+
+std::vector<Stack> ReadStacks(const std::vector<CsvRecord>& records,
+                              const ProductCatalogue& catalogue) {
+  if (records.empty()) throw InputRefused("the input is empty; its first line names the columns");
+  const std::vector<int> at = HeaderColumns(records.front());
+  std::vector<Stack> stacks;
+  std::map<std::string, int> lineOfName;
+  for (size_t r = 1; r < records.size(); ++r) {
+    Stack stack;
+    stack.line = records[r].line;
+    try {
+      ReadRow(stack, records[r], at, catalogue);
+      const auto [it, added] = lineOfName.emplace(stack.name, stack.line);
+      if (!added) {
+        throw std::invalid_argument("the name \"" + stack.name + "\" is already used on line " +
+                                    std::to_string(it->second));
+      }
+    } catch (const std::invalid_argument& e) {
+      stack.problem = e.what();
+    }
+    stacks.push_back(std::move(stack));
+  }
+  return stacks;
+}
+
+}  // namespace lamivex::batch

@@ -1,0 +1,36 @@
+// The stacks of a batch, one per row of the input table.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "CsvInput.h"
+#include "JobWriter.h"
+#include "ProductCatalogue.h"
+
+namespace lamivex::batch {
+
+// Emissivity of a face the row does not give: an uncoated glass face, in percent.
+inline constexpr double kDefaultEmissivity = 84.0;
+
+struct Stack {
+  int line = 0;            // line of the input
+  std::string name;        // the stack's name, column "name"
+  std::string layersText;  // column "layers" as written
+  std::vector<JobLayer> layers;
+  std::string problem;  // why the row was not understood; empty for a good row
+};
+
+// The stacks of the records after the header. Throws InputRefused when the header lacks
+// "name" or "layers", names a column twice or a column this program does not know.
+std::vector<Stack> ReadStacks(const std::vector<CsvRecord>& records,
+                              const ProductCatalogue& catalogue);
+
+// One layer as written in the column "layers": [kind:](id | [product name])[~][@e1/e2].
+// Throws std::invalid_argument with the reason when it is not understood.
+JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue);
+
+// The layers of a "layers" column: separated by blanks, a name in brackets kept whole.
+std::vector<std::string> SplitLayers(const std::string& text);
+
+}  // namespace lamivex::batch

@@ -1,0 +1,158 @@
+// Entry point of lamivex-batch: reads the table of stacks, runs them, prints the results.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <thread>
+
+#include "BatchOutput.h"
+#include "BatchRunner.h"
+#include "CommandLine.h"
+#include "CsvInput.h"
+#include "ProductCatalogue.h"
+#include "Stacks.h"
+#include "platform/Folders.h"
+#include "platform/RunError.h"
+
+#ifndef LAMIVEX_VERSION
+#define LAMIVEX_VERSION "unknown"
+#endif
+
+namespace {
+
+using namespace lamivex::batch;
+namespace fs = std::filesystem;
+
+std::vector<Stack> ReadInput(const BatchSettings& settings) {
+  std::vector<CsvRecord> records;
+  if (settings.inputPath.empty() || settings.inputPath == "-") {
+    records = ReadCsvRecords(std::cin);
+  } else {
+    std::ifstream file(settings.inputPath, std::ios::binary);
+    if (!file || fs::is_directory(settings.inputPath)) {
+      throw InputRefused("the file " + settings.inputPath + " cannot be read");
+    }
+    records = ReadCsvRecords(file);
+  }
+  const ProductCatalogue catalogue(
+      settings.programFolder + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db",
+      settings.userProfile + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db");
+  return ReadStacks(records, catalogue);
+}
+
+std::string InputName(const BatchSettings& settings) {
+  return settings.inputPath.empty() || settings.inputPath == "-" ? "<stdin>" : settings.inputPath;
+}
+
+int WriteJobOfStack(const std::vector<Stack>& stacks, const BatchSettings& settings) {
+  for (const Stack& stack : stacks) {
+    if (stack.name != settings.writeJobStack) continue;
+    if (!stack.problem.empty()) break;
+    if (!lamivex::FolderExists(settings.userProfile)) {
+      throw lamivex::RunError(lamivex::kExitMissingProfile, "SM5.2",
+                              "Error: PATHTEMP=" + settings.userProfile + " is not found!\n" +
+                                  lamivex::ProfileFolderLookup());
+    }
+    fs::create_directories(settings.userProfile + "/Temp");
+    const std::string path = settings.userProfile + "/Temp/input_Lamivex.in";
+    lamivex::WriteJobFile(path, StackJob(stack, settings));
+    std::cout << "lamivex-batch: the job of stack \"" << stack.name << "\" is written to " << path
+              << '\n';
+    return kBatchAllRan;
+  }
+  std::cerr << "lamivex-batch: no stack named \"" << settings.writeJobStack
+            << "\" that could be read in " << InputName(settings) << '\n';
+  return kBatchInputRefused;
+}
+
+void SetLaunchTime(BatchSettings& settings) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char date[16], time[16];
+  std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+  std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  settings.launchDate = date;
+  settings.launchTime = time;
+}
+
+// The folder the stacks run in: --keep's, else a new temporary folder.
+void PrepareWorkFolder(BatchSettings& settings) {
+  if (settings.keep) {
+    fs::create_directories(settings.workFolder);
+    return;
+  }
+  std::string pattern = (fs::temp_directory_path() / "lamivex-batch-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+  settings.workFolder = pattern;
+}
+
+int RunBatch(BatchSettings& settings) {
+  const std::vector<Stack> stacks = ReadInput(settings);
+  for (const Stack& stack : stacks) {
+    if (!stack.problem.empty()) {
+      std::cerr << "lamivex-batch: " << InputName(settings) << ":" << stack.line << ": "
+                << stack.problem << '\n';
+    }
+  }
+  if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
+  SetLaunchTime(settings);
+  PrepareWorkFolder(settings);
+  if (!settings.reportsFolder.empty()) fs::create_directories(settings.reportsFolder);
+  const std::vector<StackResult> results = RunStacks(stacks, settings, isatty(STDOUT_FILENO) == 1);
+  if (!settings.keep) fs::remove_all(settings.workFolder);
+  bool allRan = true;
+  for (size_t n = 0; n < stacks.size(); ++n) {
+    if (results[n].status == 0) continue;
+    allRan = false;
+    if (stacks[n].problem.empty()) {
+      std::cerr << "lamivex-batch: stack \"" << stacks[n].name << "\" (line " << stacks[n].line
+                << ") failed with status " << results[n].status << ": " << results[n].message
+                << '\n';
+    }
+  }
+  if (settings.json) {
+    WriteJson(std::cout, stacks, results);
+  } else {
+    WriteCsv(std::cout, stacks, results);
+  }
+  return allRan ? kBatchAllRan : kBatchSomeFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CommandLine line;
+  try {
+    line = ParseCommandLine(argc, argv, std::thread::hardware_concurrency());
+  } catch (const UsageError& e) {
+    std::cerr << "lamivex-batch: " << e.what() << "\nTry 'lamivex-batch --help'.\n";
+    return kBatchUsage;
+  }
+  if (line.help) {
+    std::cout << kBatchUsageText;
+    return kBatchAllRan;
+  }
+  if (line.version) {
+    std::cout << "lamivex-batch " << LAMIVEX_VERSION << '\n';
+    return kBatchAllRan;
+  }
+  try {
+    line.settings.programFolder = lamivex::ProgramFolder();
+    line.settings.userProfile = lamivex::ProfileFolder();
+    return RunBatch(line.settings);
+  } catch (const InputRefused& e) {
+    std::cerr << "lamivex-batch: " << InputName(line.settings) << ": " << e.what() << '\n';
+    return kBatchInputRefused;
+  } catch (const lamivex::RunError& e) {
+    std::cerr << "lamivex-batch: " << e.Title() << ": " << e.what() << '\n';
+    return kBatchSomeFailed;
+  } catch (const std::exception& e) {
+    std::cerr << "lamivex-batch: " << e.what() << '\n';
+    return kBatchSomeFailed;
+  }
+}
