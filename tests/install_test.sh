@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a prefix of its own and uses it as a user does: the installed
 # lamivex runs the demo job with only AppData set, the installed lamivex-report writes
-# its report, and a program of another project is built against the installed CreatePDF
-# package, installed beside the programs and run.
+# its report, the installed lamivex-batch calculates the same stack, and a program of
+# another project is built against the installed CreatePDF package, installed beside
+# the programs and run.
 # Arguments: the build folder, the source folder, the C++ compiler, the CMake generator
 # and a work folder (emptied first).
 set -euo pipefail
@@ -36,6 +37,10 @@ cd "$work"
 [ -s "$temp/Lamivex.out" ] || { echo "install test: lamivex wrote no Lamivex.out"; exit 1; }
 "$prefix/bin/lamivex-report"
 qpdf --check "$temp/Lamivex.pdf" >/dev/null
+printf '%s\n' 'name,layers' 'demo,glass:1001 pvb:3002 glass:1001' |
+  "$prefix/bin/lamivex-batch" - >"$work/batch.csv"
+grep -q '^demo,glass:1001 pvb:3002 glass:1001,laminated,[0-9]' "$work/batch.csv" ||
+  { echo "install test: lamivex-batch gave no values"; cat "$work/batch.csv"; exit 1; }
 
 consumer=$work/consumer
 cmake -S "$source/CreatePDF/tests/consumer" -B "$consumer" -G "$generator" \
