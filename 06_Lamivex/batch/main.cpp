@@ -99,8 +99,9 @@ int RunBatch(BatchSettings& settings) {
                 << stack.problem << '\n';
     }
   }
-  if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
+  // A job written alone carries the time it was written, which its report prints.
   SetLaunchTime(settings);
+  if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
   PrepareWorkFolder(settings);
   if (!settings.reportsFolder.empty()) fs::create_directories(settings.reportsFolder);
   const std::vector<StackResult> results = RunStacks(stacks, settings, isatty(STDOUT_FILENO) == 1);
