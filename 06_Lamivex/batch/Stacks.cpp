@@ -205,7 +205,8 @@ JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue)
     double id = 0;
     if (!kindGiven) throw std::invalid_argument("write kind:id (glass:1102) or [product name]");
     if (!ParseNumber(rest, id) || id < 1 || id > 2147483647 || id != static_cast<int64_t>(id)) {
-      throw std::invalid_argument("the product id \"" + rest + "\" is not a whole number from 1 to 2147483647");
+      throw std::invalid_argument("the product id \"" + rest +
+                                  "\" is not a whole number from 1 to 2147483647");
     }
     layer.kind = kind;
     layer.id = static_cast<int32_t>(id);
