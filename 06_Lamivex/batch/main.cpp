@@ -1,5 +1,8 @@
 // Entry point of lamivex-batch: reads the table of stacks, runs them, prints the results.
 #include <unistd.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <cstdlib>
 #include <ctime>
@@ -80,13 +83,26 @@ void SetLaunchTime(BatchSettings& settings) {
   settings.launchTime = time;
 }
 
+// Where the temporary folder goes: $TMPDIR when set, else the memory file system
+// /dev/shm when it can be written. A stack's files live only while it runs, and creating
+// and deleting them on a disk file system costs more kernel time than the calculation,
+// in a way that two threads barely share.
+fs::path TemporaryParent() {
+  std::error_code error;
+  if (std::getenv("TMPDIR") == nullptr && fs::is_directory("/dev/shm", error) &&
+      access("/dev/shm", W_OK | X_OK) == 0) {
+    return "/dev/shm";
+  }
+  return fs::temp_directory_path();
+}
+
 // The folder the stacks run in: --keep's, else a new temporary folder.
 void PrepareWorkFolder(BatchSettings& settings) {
   if (settings.keep) {
     fs::create_directories(settings.workFolder);
     return;
   }
-  std::string pattern = (fs::temp_directory_path() / "lamivex-batch-XXXXXX").string();
+  std::string pattern = (TemporaryParent() / "lamivex-batch-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
   settings.workFolder = pattern;
 }
@@ -127,6 +143,12 @@ int RunBatch(BatchSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+  // Every stack allocates and frees the same few megabytes. Giving the freed memory back
+  // to the system after each stack costs a cross-processor TLB flush per release, which
+  // made two threads a third slower than they need be; the batch keeps it instead.
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   CommandLine line;
   try {
     line = ParseCommandLine(argc, argv, std::thread::hardware_concurrency());
