@@ -50,7 +50,6 @@ const char* const kStacks =
     "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n";
 
 constexpr int kStackCount = 24;
-constexpr int kValues = 10;  // Te .. Al2, columns 3 to 12
 
 struct CommandResult {
   int status = -1;
