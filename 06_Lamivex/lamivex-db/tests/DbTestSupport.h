@@ -79,6 +79,29 @@ inline void ExecuteSql(const std::string& path, const std::string& sql) {
   if (status != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
 }
 
+// Tool runs written as one line: $T is a scratch folder, $S the shared spectra, $D, $U,
+// $O and $F a suite database, a user database, another program's database and a
+// product file in it; '' is an empty argument.
+struct Session {
+  ScratchFolder folder;
+  std::string At(std::string text) const {
+    const std::pair<std::string, std::string> names[] = {
+        {"$F", folder / "product.txt"}, {"$T", folder / ""},        {"$S", LAMIVEX_SPECTRA_DIR},
+        {"$D", folder / "suite.db"},    {"$U", folder / "user.db"}, {"$O", folder / "other.db"}};
+    for (const auto& [name, value] : names) {
+      for (std::size_t i; (i = text.find(name)) != std::string::npos;) text.replace(i, 2, value);
+    }
+    return text;
+  }
+  std::vector<std::string> Args(const std::string& line) const {
+    std::vector<std::string> args;
+    std::istringstream words(At(line));
+    for (std::string word; words >> word;) args.push_back(word == "''" ? "" : word);
+    return args;
+  }
+  ToolResult Run(const std::string& line) const { return Tool(Args(line)); }
+};
+
 // A columns file of a flat spectrum every `step` nm from first to last.
 inline std::string FlatColumns(double first, double last, double step, double t, double r1,
                                double r2) {
