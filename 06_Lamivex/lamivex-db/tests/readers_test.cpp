@@ -1,5 +1,5 @@
-// The three formats, read from the published measured files and from small
-// hand-made columns files.
+// The three formats, chosen by content: the published measured files and small
+// hand-made columns files, each read into nm and percent.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"
@@ -8,137 +8,81 @@
 namespace lamivexdb {
 namespace {
 
-using testing::SpectrumFile;
+struct ReaderCase {
+  std::string file;     // a shared spectrum, or a file of `content` in a scratch folder
+  std::string content;  // CR LF, blank lines, comments, header lines and decimal commas
+  ColumnValues values;
+  std::string format, name, maker;
+  std::optional<double> thicknessMm;
+  std::size_t rows;
+  int leftOut;  // rows above 2500 nm
+  std::size_t probe;
+  SpectrumRow row;  // the row at `probe`, by hand from the file's text
+};
 
-void ExpectRow(const SpectrumRow& row, double lambda, double t, double r1, double r2) {
-  EXPECT_EQ(row.lambda, lambda);
-  EXPECT_EQ(row.t, t);
-  EXPECT_EQ(row.r1, r1);
-  EXPECT_EQ(row.r2, r2);
+ReaderCase Case(std::string file, std::string content, std::string format, std::string name,
+                std::string maker, std::optional<double> thicknessMm, std::size_t rows, int leftOut,
+                std::size_t probe, SpectrumRow row, ColumnValues values = ColumnValues::Percent) {
+  return {file, content, values, format, name, maker, thicknessMm, rows, leftOut, probe, row};
 }
 
-TEST(OpticsFiles, MicrometresAndFractionsBecomeNanometresAndPercent) {
-  const ProductSpectrum clear = ReadProductFile(SpectrumFile("CLEAR_3.DAT"));
-  EXPECT_EQ(clear.format, "optics");
-  EXPECT_EQ(clear.name, "Generic Clear Glass");
-  EXPECT_EQ(clear.maker, "Generic");
-  EXPECT_EQ(clear.thicknessMm, 3.048);
-  EXPECT_EQ(clear.sourceFile, "CLEAR_3.DAT");
-  ASSERT_EQ(clear.rows.size(), 111u);
-  ExpectRow(clear.rows[0], 300.0, 0.2, 4.7, 4.8);  // "0.300 0.0020 0.0470 0.0480"
-  EXPECT_EQ(clear.rows[0].where, "line 23");
-  EXPECT_EQ(clear.rows.back().lambda, 2500.0);
-  EXPECT_EQ(clear.rowsAboveGridLeftOut, 0);
-}
+const std::string kJsonRow = "spectral_data.spectral_data[";
 
-TEST(OpticsFiles, ThermalInfraredRowsAreLeftOutAndWindows1252NamesBecomeUtf8) {
-  const ProductSpectrum lowE = ReadProductFile(SpectrumFile("LOW-E_5.LOF"));
-  EXPECT_EQ(lowE.name, "Energy Advantage\u2122 Low-E");
-  EXPECT_EQ(lowE.maker, "Pilkington North America");
-  EXPECT_EQ(lowE.rows.size(), 369u);
-  EXPECT_EQ(lowE.rowsAboveGridLeftOut, 392 - 369);
-  EXPECT_EQ(lowE.rows.back().lambda, 2500.0);
-}
+const ReaderCase kCases[] = {
+    Case("CLEAR_3.DAT", "", "optics", "Generic Clear Glass", "Generic", 3.048, 111, 0, 110,
+         {2500, 82.2, 6.8, 6.8, "line 133"}),  // 2.500 0.8220 0.0680 0.0680
+    Case("LOW-E_5.LOF", "", "optics", "Energy Advantage\u2122 Low-E", "Pilkington North America",
+         4.7244, 369, 23, 368, {2500, 6.2, 63, 39, "line 391"}),  // a Windows-1252 name
+    Case("ILC2019_1_LaminateDiffuseInterlayer.txt", "", "optics", "ILC2019_1 Diffuse Interlayer",
+         "Generic", 10.3, 441, 0, 0, {300, 0.57, 5.18, 5.03, "line 13"}),  // direct plus diffuse
+    Case("CLEAR_3.json", "", "igsdb-json", "Generic Clear Glass", "Generic", 3.04800009727478, 111,
+         0, 1, {305, 0.300000002607703, 4.69999983906746, 4.80000004172325, kJsonRow + "1]"}),
+    Case("nfrc_9223.json", "", "igsdb-json", "Solar Bronze 20 on clear", "Hanita Coatings",
+         2.98300004005432, 441, 0, 0,
+         {300, 0.0199999994947575, 6.8400003015995, 8.50000008940697, kJsonRow + "0]"}),
+    Case("nfrc_18000.json", "", "igsdb-json", "E366-3 (2) / 0.035 SGP / Clear-3",
+         "Cardinal Glass Industries", 7.09000015258789, 441, 21, 0,
+         {300, 0.0300000014249235, 4.72999997437, 3.64999994635582, kJsonRow + "0]"}),
+    Case(
+        "my glass.json",  // the content decides, not the name
+        "Wavelength (nm);T;R1;R2\r\n# measured 2024\r\n300;0.2;4.7;4.8\r\n\r\n305 ; 1 ; 4.7;4.8\r\n"
+        "2500\t80\t5\t6\r\n",
+        "columns", "my glass", "", std::nullopt, 3, 0, 1, {305, 1, 4.7, 4.8, "line 5"}),
+    Case("virgules.csv",
+         "Longueur d'onde;T;R1;R2\r\n# thickness: 4,0\r\n300;0,2;4,7;4,8\r\n305 ; 1 ; 4,7;4,8;\r\n"
+         "2500;80;5;6\r\n",
+         "columns", "virgules", "", 4.0, 3, 0, 1, {305, 1, 4.7, 4.8, "line 4"}),
+    Case("p.csv",
+         "# name: Clear 4 mm (Caf\xc3\xa9)\n# maker: Acme\n# thickness: 4.0\n" +
+             testing::FlatColumns(300, 2600, 5, 80, 8, 7),
+         "columns", "Clear 4 mm (Caf\xc3\xa9)", "Acme", 4.0, 441, 20, 0, {300, 80, 8, 7, "line 5"}),
+    Case("fractions.csv", testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08), "columns",
+         "fractions", "", std::nullopt, 441, 0, 0, {300, 80, 4.7, 8, "line 2"},  // not 4.7000000001
+         ColumnValues::Fractions),
+};
 
-TEST(OpticsFiles, DirectAndDiffuseColumnsStoreTheTotal) {
-  const ProductSpectrum hazy =
-      ReadProductFile(SpectrumFile("ILC2019_1_LaminateDiffuseInterlayer.txt"));
-  EXPECT_EQ(hazy.name, "ILC2019_1 Diffuse Interlayer");
-  EXPECT_EQ(hazy.thicknessMm, 10.3);
-  ASSERT_EQ(hazy.rows.size(), 441u);
-  // 300.000  0.0000 0.0057 | 0.0001 0.0027 | 0.0426 0.0092 | 0.0421 0.0082
-  ExpectRow(hazy.rows[0], 300.0, 0.57, 5.18, 5.03);
-}
-
-TEST(OpticsFiles, ValuesAboveOneAreRefusedNamingTheLine) {
-  try {
-    ReadProductFile(SpectrumFile("OpticsNanometers.txt"));
-    FAIL() << "a reflectance of 1.327 was accepted";
-  } catch (const ImportError& e) {
-    const std::string message = e.what();
-    EXPECT_NE(message.find("OpticsNanometers.txt:15: R1 132.7 % at 305 nm is outside 0 to 100 %"),
-              std::string::npos)
-        << message;
+TEST(Readers, EachFormatInNanometresAndPercent) {
+  testing::ScratchFolder folder;
+  for (const ReaderCase& c : kCases) {
+    SCOPED_TRACE(c.file);
+    std::string path = testing::SpectrumFile(c.file);
+    if (!c.content.empty()) testing::WriteAll(path = folder / c.file, c.content);
+    const ProductSpectrum product = ReadProductFile(path, c.values);
+    EXPECT_EQ(product.format, c.format);
+    EXPECT_EQ(product.name, c.name);
+    EXPECT_EQ(product.maker, c.maker);
+    EXPECT_EQ(product.thicknessMm, c.thicknessMm);
+    EXPECT_EQ(product.sourceFile, c.file);
+    EXPECT_EQ(product.rowsAboveGridLeftOut, c.leftOut);
+    EXPECT_TRUE(product.warnings.empty());
+    ASSERT_EQ(product.rows.size(), c.rows);
+    const SpectrumRow& row = product.rows[c.probe];
+    EXPECT_EQ(row.lambda, c.row.lambda);
+    EXPECT_EQ(row.t, c.row.t);
+    EXPECT_EQ(row.r1, c.row.r1);
+    EXPECT_EQ(row.r2, c.row.r2);
+    EXPECT_EQ(row.where, c.row.where);
   }
-}
-
-TEST(IgsdbJsonFiles, SameMeasurementAsTheOpticsFile) {
-  const ProductSpectrum json = ReadProductFile(SpectrumFile("CLEAR_3.json"));
-  const ProductSpectrum optics = ReadProductFile(SpectrumFile("CLEAR_3.DAT"));
-  EXPECT_EQ(json.format, "igsdb-json");
-  EXPECT_EQ(json.name, "Generic Clear Glass");
-  ASSERT_EQ(json.rows.size(), optics.rows.size());
-  for (std::size_t i = 0; i < json.rows.size(); ++i) {
-    EXPECT_EQ(json.rows[i].lambda, optics.rows[i].lambda);
-    EXPECT_NEAR(json.rows[i].t, optics.rows[i].t, 1e-5);  // stored as float32 fractions
-    EXPECT_NEAR(json.rows[i].r1, optics.rows[i].r1, 1e-5);
-    EXPECT_NEAR(json.rows[i].r2, optics.rows[i].r2, 1e-5);
-  }
-  EXPECT_EQ(json.rows[1].where, "spectral_data.spectral_data[1]");
-}
-
-TEST(IgsdbJsonFiles, FrontAndBackReflectanceByKeyAndRowsAbove2500Left) {
-  const ProductSpectrum bronze = ReadProductFile(SpectrumFile("nfrc_9223.json"));
-  EXPECT_EQ(bronze.maker, "Hanita Coatings");
-  EXPECT_NEAR(*bronze.thicknessMm, 2.983, 1e-6);
-  ASSERT_EQ(bronze.rows.size(), 441u);
-  // {"T":0.000199999994947575,"Rb":0.0850000008940697,"Rf":0.068400003015995,"wavelength":0.3}
-  EXPECT_EQ(bronze.rows[0].lambda, 300.0);
-  EXPECT_EQ(bronze.rows[0].t, 0.0199999994947575);
-  EXPECT_EQ(bronze.rows[0].r1, 6.8400003015995);
-  EXPECT_EQ(bronze.rows[0].r2, 8.50000008940697);
-
-  const ProductSpectrum laminate = ReadProductFile(SpectrumFile("nfrc_18000.json"));
-  EXPECT_EQ(laminate.maker, "Cardinal Glass Industries");
-  EXPECT_EQ(laminate.rows.size(), 441u);
-  EXPECT_EQ(laminate.rowsAboveGridLeftOut, 21);
-}
-
-TEST(ColumnsFiles, HeaderSeparatorsAndNameFromTheFile) {
-  testing::ScratchFolder folder;
-  const std::string csv = folder / "my glass.json";  // the content decides, not the name
-  testing::WriteAll(csv, "Wavelength (nm);T;R1;R2\r\n" + std::string("# measured 2024\r\n") +
-                             "300;0.2;4.7;4.8\r\n\r\n305 ; 1 ; 4.7;4.8\r\n2500\t80\t5\t6\r\n");
-  const ProductSpectrum product = ReadProductFile(csv);
-  EXPECT_EQ(product.format, "columns");
-  EXPECT_EQ(product.name, "my glass");
-  EXPECT_FALSE(product.thicknessMm);
-  EXPECT_EQ(product.sourceFile, "my glass.json");
-  ASSERT_EQ(product.rows.size(), 3u);
-  ExpectRow(product.rows[1], 305.0, 1.0, 4.7, 4.8);
-  EXPECT_EQ(product.rows[2].where, "line 6");
-  EXPECT_TRUE(product.warnings.empty());
-}
-
-TEST(ColumnsFiles, SemicolonsWithDecimalCommas) {
-  testing::ScratchFolder folder;
-  const std::string csv = folder / "virgules.csv";
-  testing::WriteAll(csv, "Longueur d'onde;T;R1;R2\r\n# thickness: 4,0\r\n300;0,2;4,7;4,8\r\n" +
-                             std::string("305 ; 1 ; 4,7;4,8;\r\n2500;80;5;6\r\n"));
-  const ProductSpectrum product = ReadProductFile(csv);
-  ASSERT_EQ(product.rows.size(), 3u);
-  ExpectRow(product.rows[0], 300.0, 0.2, 4.7, 4.8);
-  ExpectRow(product.rows[1], 305.0, 1.0, 4.7, 4.8);
-  EXPECT_EQ(product.thicknessMm, 4.0);
-}
-
-TEST(ColumnsFiles, CommentLinesDescribeTheProduct) {
-  testing::ScratchFolder folder;
-  const std::string csv = folder / "p.csv";
-  testing::WriteAll(csv, "# name: Clear 4 mm (Caf\xc3\xa9)\n# maker: Acme\n# thickness: 4.0\n" +
-                             testing::FlatColumns(300, 2500, 5, 80, 8, 8));
-  const ProductSpectrum product = ReadProductFile(csv);
-  EXPECT_EQ(product.name, "Clear 4 mm (Caf\xc3\xa9)");
-  EXPECT_EQ(product.maker, "Acme");
-  EXPECT_EQ(product.thicknessMm, 4.0);
-}
-
-TEST(ColumnsFiles, FractionsAreMultipliedBy100OnlyWhenAskedFor) {
-  testing::ScratchFolder folder;
-  const std::string csv = folder / "fractions.csv";
-  testing::WriteAll(csv, testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08));
-  const ProductSpectrum product = ReadProductFile(csv, ColumnValues::Fractions);
-  ExpectRow(product.rows[0], 300.0, 80.0, 4.7, 8.0);
 }
 
 }  // namespace
