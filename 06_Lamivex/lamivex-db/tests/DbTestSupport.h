@@ -95,8 +95,8 @@ struct Session {
   }
   std::vector<std::string> Args(const std::string& line) const {
     std::vector<std::string> args;
-    std::istringstream words(At(line));
-    for (std::string word; words >> word;) args.push_back(word == "''" ? "" : word);
+    std::istringstream words(line);  // split first: a path may hold blanks
+    for (std::string word; words >> word;) args.push_back(word == "''" ? "" : At(word));
     return args;
   }
   ToolResult Run(const std::string& line) const { return Tool(Args(line)); }

@@ -51,7 +51,7 @@ TEST(RoundTrip, ImportedProductRunsLikeTheSameSpectrumFromColumns) {
                   temp + "' && " + tool + "create '" + user + "' --user"),
             0);
   ASSERT_EQ(Shell(tool + "import '" + user + "' " +
-                  session.At("$S/CLEAR_3.DAT $T/clear3.csv $S/CLEAR_3.json") + output),
+                  session.At("'$S/CLEAR_3.DAT' '$T/clear3.csv' '$S/CLEAR_3.json'") + output),
             0);
   EXPECT_EQ(testing::ReadAll(session.At("$T/out")),
             "CLEAR_3.DAT: imported as id 1000000 (glass, \"Generic Clear Glass\", 111 rows)\n"
