@@ -77,6 +77,7 @@ std::vector<Refusal> Refusals() {
       {"delete $D two", 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
       // Files: the file, its line or key, and the reason; one bad file stores none.
       {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields, "300,80,8\n"},
+      {"import $U $T/none.csv", 2, "$T/none.csv: cannot be read: No such file or directory"},
       {kImport, 2, "$F: no data rows", ""},
       {kImport, 2, "$F: no data rows", "wavelength,T,R1,R2\n"},
       {kImport, 2, "$F:2: field 3 \"x\" is not a number", "nm,T,R1,R2\n300,80,x,8\n"},
