@@ -1,9 +1,10 @@
 // Helpers of the lamivex-db tests: a scratch folder, whole-file reads and
-// writes, the shared measured spectra, and the tool run in process.
+// writes, the shared measured spectra, and the tool run in process or by the shell.
 #pragma once
 
 #include <sqlite3.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,10 +16,6 @@
 #include "CommandLine.h"
 
 namespace lamivexdb::testing {
-
-inline std::string SpectrumFile(const std::string& name) {
-  return std::string(LAMIVEX_SPECTRA_DIR) + "/" + name;
-}
 
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -34,26 +31,6 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
-// A fresh folder, removed with everything in it at the end of the test.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lamivexdb-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 struct ToolResult {
   int status;
   std::string out;
@@ -65,6 +42,12 @@ inline ToolResult Tool(const std::vector<std::string>& args) {
   std::ostringstream err;
   const int status = RunLamivexDb(args, out, err);
   return {status, out.str(), err.str()};
+}
+
+// Runs a shell command; its exit status, or -1 when it did not exit.
+inline int Shell(const std::string& command) {
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
 // Runs SQL on a database file (made when missing), for building test databases by hand.
@@ -79,15 +62,27 @@ inline void ExecuteSql(const std::string& path, const std::string& sql) {
   if (status != SQLITE_OK) throw std::runtime_error(sql + ": " + message);
 }
 
-// Tool runs written as one line: $T is a scratch folder, $S the shared spectra, $D, $U,
-// $O and $F a suite database, a user database, another program's database and a
-// product file in it; '' is an empty argument.
-struct Session {
-  ScratchFolder folder;
+// A fresh folder, removed with everything in it at the end of the test, and tool
+// runs written as one line: $T is the folder, $S the shared spectra, $D, $U, $O and
+// $F a suite database, a user database in a folder of its own, another program's
+// database and a product file in the folder; '' is an empty argument.
+class Session {
+ public:
+  Session() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "lamivexdb-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    folder_ = pattern;
+  }
+  ~Session() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
   std::string At(std::string text) const {
     const std::pair<std::string, std::string> names[] = {
-        {"$F", folder / "product.txt"}, {"$T", folder / ""},        {"$S", LAMIVEX_SPECTRA_DIR},
-        {"$D", folder / "suite.db"},    {"$U", folder / "user.db"}, {"$O", folder / "other.db"}};
+        {"$F", "$T/product.txt"}, {"$D", "$T/suite.db"},    {"$U", "$T/profile/user.db"},
+        {"$O", "$T/other.db"},    {"$T", folder_.string()}, {"$S", LAMIVEX_SPECTRA_DIR}};
     for (const auto& [name, value] : names) {
       for (std::size_t i; (i = text.find(name)) != std::string::npos;) text.replace(i, 2, value);
     }
@@ -100,6 +95,9 @@ struct Session {
     return args;
   }
   ToolResult Run(const std::string& line) const { return Tool(Args(line)); }
+
+ private:
+  std::filesystem::path folder_;
 };
 
 // A columns file of a flat spectrum every `step` nm from first to last.

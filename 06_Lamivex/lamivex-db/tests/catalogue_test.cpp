@@ -7,39 +7,30 @@
 namespace lamivexdb {
 namespace {
 
-const std::string kCatalogue =
-    std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
-
-TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheck) {
-  const testing::ToolResult list = testing::Tool({"list", kCatalogue});
-  ASSERT_EQ(list.status, 0) << list.err;
+TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheckAndKeepTheirOrigin) {
+  const std::string catalogue =
+      std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+  const testing::ToolResult list = testing::Tool({"list", catalogue});
   for (const char* line :
        {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\t4 mm\tsample_clear_4_mm.csv\n",
         "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
         "sample_solar_control_film.csv\n",
         "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\t0.76 mm\tsample_pvb_0_76_mm.csv\n",
         "1101\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
-        "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n",
-        "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 "
-        "mm\tLOW-E_5.LOF\n",
-        "1104\tglass\tSolar Bronze 20 on clear\t441 rows\t300-2500 nm\t2.983 "
-        "mm\tnfrc_9223.json\n"}) {
+        "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n"
+        "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 mm\tLOW-E_5.LOF\n"
+        "1104\tglass\tSolar Bronze 20 on clear\t441 rows\t300-2500 nm\t2.983 mm\tnfrc_9223.json\n"
+        "1105\tglass\tE366-3 (2) / 0.035 SGP / Clear-3\t441 rows\t300-2500 nm\t7.09 "
+        "mm\tnfrc_18000.json\n"}) {
     EXPECT_NE(list.out.find(line), std::string::npos) << line;
   }
-  const testing::ToolResult check = testing::Tool({"check", kCatalogue});
-  EXPECT_EQ(check.status, 0) << check.out;
-  EXPECT_EQ(check.out, "12 products checked, no problems found\n");
-}
+  EXPECT_EQ(testing::Tool({"check", catalogue}).out, "12 products checked, no problems found\n");
 
-TEST(BuiltCatalogue, EachProductKeepsItsOrigin) {
-  SqliteConnection db(kCatalogue, SqliteConnection::Mode::ReadOnly);
-  Statement row =
-      db.Prepare("select maker, thickness, source_file, origin from glass where id=1105");
+  SqliteConnection db(catalogue, SqliteConnection::Mode::ReadOnly);
+  Statement row = db.Prepare("select maker, origin from glass where id=1105");
   ASSERT_TRUE(row.Step());
   EXPECT_EQ(row.Text(0), "Cardinal Glass Industries");
-  EXPECT_NEAR(row.Number(1), 7.09, 1e-5);
-  EXPECT_EQ(row.Text(2), "nfrc_18000.json");
-  EXPECT_NE(row.Text(3).find("LBNL-ETA/WinCalc 65e615a test/products/nfrc_18000.json"),
+  EXPECT_NE(row.Text(1).find("LBNL-ETA/WinCalc 65e615a test/products/nfrc_18000.json"),
             std::string::npos);
   Statement sample = db.Prepare("select origin from PVB where id=3001");
   ASSERT_TRUE(sample.Step());

@@ -8,81 +8,72 @@
 namespace lamivexdb {
 namespace {
 
-struct ReaderCase {
-  std::string file;     // a shared spectrum, or a file of `content` in a scratch folder
-  std::string content;  // CR LF, blank lines, comments, header lines and decimal commas
-  ColumnValues values;
-  std::string format, name, maker;
-  std::optional<double> thicknessMm;
-  std::size_t rows;
-  int leftOut;  // rows above 2500 nm
-  std::size_t probe;
-  SpectrumRow row;  // the row at `probe`, by hand from the file's text
-};
-
-ReaderCase Case(std::string file, std::string content, std::string format, std::string name,
-                std::string maker, std::optional<double> thicknessMm, std::size_t rows, int leftOut,
-                std::size_t probe, SpectrumRow row, ColumnValues values = ColumnValues::Percent) {
-  return {file, content, values, format, name, maker, thicknessMm, rows, leftOut, probe, row};
+// Reads one file, a shared spectrum or `content` written in a scratch folder, and
+// checks its description and the row at `probe`, written by hand from the file's text.
+void ExpectRead(const std::string& file, const std::string& content, const std::string& format,
+                const std::string& name, const std::string& maker,
+                std::optional<double> thicknessMm, std::size_t rows, int leftOut, std::size_t probe,
+                const SpectrumRow& expected, ColumnValues values = ColumnValues::Percent) {
+  SCOPED_TRACE(file);
+  const testing::Session session;
+  std::string path = session.At("$S/" + file);
+  if (!content.empty()) testing::WriteAll(path = session.At("$T/" + file), content);
+  const ProductSpectrum product = ReadProductFile(path, values);
+  EXPECT_EQ(product.format, format);
+  EXPECT_EQ(product.name, name);
+  EXPECT_EQ(product.maker, maker);
+  EXPECT_EQ(product.thicknessMm, thicknessMm);
+  EXPECT_EQ(product.sourceFile, file);
+  EXPECT_EQ(product.rowsAboveGridLeftOut, leftOut);  // rows above 2500 nm
+  EXPECT_TRUE(product.warnings.empty());
+  ASSERT_EQ(product.rows.size(), rows);
+  const SpectrumRow& row = product.rows[probe];
+  EXPECT_EQ(row.lambda, expected.lambda);
+  EXPECT_EQ(row.t, expected.t);
+  EXPECT_EQ(row.r1, expected.r1);
+  EXPECT_EQ(row.r2, expected.r2);
+  EXPECT_EQ(row.where, expected.where);
 }
 
 const std::string kJsonRow = "spectral_data.spectral_data[";
 
-const ReaderCase kCases[] = {
-    Case("CLEAR_3.DAT", "", "optics", "Generic Clear Glass", "Generic", 3.048, 111, 0, 110,
-         {2500, 82.2, 6.8, 6.8, "line 133"}),  // 2.500 0.8220 0.0680 0.0680
-    Case("LOW-E_5.LOF", "", "optics", "Energy Advantage\u2122 Low-E", "Pilkington North America",
-         4.7244, 369, 23, 368, {2500, 6.2, 63, 39, "line 391"}),  // a Windows-1252 name
-    Case("ILC2019_1_LaminateDiffuseInterlayer.txt", "", "optics", "ILC2019_1 Diffuse Interlayer",
-         "Generic", 10.3, 441, 0, 0, {300, 0.57, 5.18, 5.03, "line 13"}),  // direct plus diffuse
-    Case("CLEAR_3.json", "", "igsdb-json", "Generic Clear Glass", "Generic", 3.04800009727478, 111,
-         0, 1, {305, 0.300000002607703, 4.69999983906746, 4.80000004172325, kJsonRow + "1]"}),
-    Case("nfrc_9223.json", "", "igsdb-json", "Solar Bronze 20 on clear", "Hanita Coatings",
-         2.98300004005432, 441, 0, 0,
-         {300, 0.0199999994947575, 6.8400003015995, 8.50000008940697, kJsonRow + "0]"}),
-    Case("nfrc_18000.json", "", "igsdb-json", "E366-3 (2) / 0.035 SGP / Clear-3",
-         "Cardinal Glass Industries", 7.09000015258789, 441, 21, 0,
-         {300, 0.0300000014249235, 4.72999997437, 3.64999994635582, kJsonRow + "0]"}),
-    Case(
-        "my glass.json",  // the content decides, not the name
-        "Wavelength (nm);T;R1;R2\r\n# measured 2024\r\n300;0.2;4.7;4.8\r\n\r\n305 ; 1 ; 4.7;4.8\r\n"
-        "2500\t80\t5\t6\r\n",
-        "columns", "my glass", "", std::nullopt, 3, 0, 1, {305, 1, 4.7, 4.8, "line 5"}),
-    Case("virgules.csv",
-         "Longueur d'onde;T;R1;R2\r\n# thickness: 4,0\r\n300;0,2;4,7;4,8\r\n305 ; 1 ; 4,7;4,8;\r\n"
-         "2500;80;5;6\r\n",
-         "columns", "virgules", "", 4.0, 3, 0, 1, {305, 1, 4.7, 4.8, "line 4"}),
-    Case("p.csv",
-         "# name: Clear 4 mm (Caf\xc3\xa9)\n# maker: Acme\n# thickness: 4.0\n" +
-             testing::FlatColumns(300, 2600, 5, 80, 8, 7),
-         "columns", "Clear 4 mm (Caf\xc3\xa9)", "Acme", 4.0, 441, 20, 0, {300, 80, 8, 7, "line 5"}),
-    Case("fractions.csv", testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08), "columns",
-         "fractions", "", std::nullopt, 441, 0, 0, {300, 80, 4.7, 8, "line 2"},  // not 4.7000000001
-         ColumnValues::Fractions),
-};
-
 TEST(Readers, EachFormatInNanometresAndPercent) {
-  testing::ScratchFolder folder;
-  for (const ReaderCase& c : kCases) {
-    SCOPED_TRACE(c.file);
-    std::string path = testing::SpectrumFile(c.file);
-    if (!c.content.empty()) testing::WriteAll(path = folder / c.file, c.content);
-    const ProductSpectrum product = ReadProductFile(path, c.values);
-    EXPECT_EQ(product.format, c.format);
-    EXPECT_EQ(product.name, c.name);
-    EXPECT_EQ(product.maker, c.maker);
-    EXPECT_EQ(product.thicknessMm, c.thicknessMm);
-    EXPECT_EQ(product.sourceFile, c.file);
-    EXPECT_EQ(product.rowsAboveGridLeftOut, c.leftOut);
-    EXPECT_TRUE(product.warnings.empty());
-    ASSERT_EQ(product.rows.size(), c.rows);
-    const SpectrumRow& row = product.rows[c.probe];
-    EXPECT_EQ(row.lambda, c.row.lambda);
-    EXPECT_EQ(row.t, c.row.t);
-    EXPECT_EQ(row.r1, c.row.r1);
-    EXPECT_EQ(row.r2, c.row.r2);
-    EXPECT_EQ(row.where, c.row.where);
-  }
+  ExpectRead("CLEAR_3.DAT", "", "optics", "Generic Clear Glass", "Generic", 3.048, 111, 0, 110,
+             {2500, 82.2, 6.8, 6.8, "line 133"});  // 2.500 0.8220 0.0680 0.0680
+  ExpectRead("LOW-E_5.LOF", "", "optics", "Energy Advantage\u2122 Low-E",
+             "Pilkington North America", 4.7244, 369, 23, 368,
+             {2500, 6.2, 63, 39, "line 391"});  // a Windows-1252 name
+  ExpectRead("ILC2019_1_LaminateDiffuseInterlayer.txt", "", "optics",
+             "ILC2019_1 Diffuse Interlayer", "Generic", 10.3, 441, 0, 0,
+             {300, 0.57, 5.18, 5.03, "line 13"});  // direct plus diffuse
+  ExpectRead("CLEAR_3.json", "", "igsdb-json", "Generic Clear Glass", "Generic", 3.04800009727478,
+             111, 0, 1,
+             {305, 0.300000002607703, 4.69999983906746, 4.80000004172325, kJsonRow + "1]"});
+  ExpectRead("nfrc_9223.json", "", "igsdb-json", "Solar Bronze 20 on clear", "Hanita Coatings",
+             2.98300004005432, 441, 0, 0,
+             {300, 0.0199999994947575, 6.8400003015995, 8.50000008940697, kJsonRow + "0]"});
+  ExpectRead("nfrc_18000.json", "", "igsdb-json", "E366-3 (2) / 0.035 SGP / Clear-3",
+             "Cardinal Glass Industries", 7.09000015258789, 441, 21, 0,
+             {300, 0.0300000014249235, 4.72999997437, 3.64999994635582, kJsonRow + "0]"});
+  ExpectRead(
+      "my glass.json",  // the content decides, not the name
+      "Wavelength (nm);T;R1;R2\r\n# measured 2024\r\n300;0.2;4.7;4.8\r\n\r\n305 ; 1 ; 4.7;4.8\r\n"
+      "2500\t80\t5\t6\r\n",
+      "columns", "my glass", "", std::nullopt, 3, 0, 1, {305, 1, 4.7, 4.8, "line 5"});
+  ExpectRead(
+      "virgules.csv",
+      "Longueur d'onde;T;R1;R2\r\n# thickness: 4,0\r\n300;0,2;4,7;4,8\r\n305 ; 1 ; 4,7;4,8;\r\n"
+      "2500;80;5;6\r\n",
+      "columns", "virgules", "", 4.0, 3, 0, 1, {305, 1, 4.7, 4.8, "line 4"});
+  ExpectRead("p.csv",
+             "# name: Clear 4 mm (Caf\xc3\xa9)\n# maker: Acme\n# thickness: 4.0\n" +
+                 testing::FlatColumns(300, 2600, 5, 80, 8, 7),
+             "columns", "Clear 4 mm (Caf\xc3\xa9)", "Acme", 4.0, 441, 20, 0,
+             {300, 80, 8, 7, "line 5"});
+  ExpectRead("fractions.csv", testing::FlatColumns(300, 2500, 5, 0.8, 0.047, 0.08), "columns",
+             "fractions", "", std::nullopt, 441, 0, 0,
+             {300, 80, 4.7, 8, "line 2"},  // not 4.7000000001
+             ColumnValues::Fractions);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // Every refused command line and input: the exact message on standard error,
-// nothing on standard output, the status, and every database byte for byte as
-// it was. $F is the case's file, $T the scratch folder, $S the shared spectra,
-// $D a suite database (glass 1, pvb 1, film 2), $U a user database (1000000),
-// $O a database of another program.
+// nothing on standard output, the status, and every database byte for byte as it
+// was ($D holds glass 1, pvb 1 and film 2; $U holds 1000000).
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -50,7 +48,6 @@ std::vector<Refusal> Refusals() {
       {"import $D a b --name X", 64, "--id and --name take one FILE"},
       {"create $D --user", 2, "$D: exists; create never overwrites a file"},
       {"create $T/x.db", 64, "give one of --suite or --user"},
-      {"create $T/x.db --suite --user", 64, "give one of --suite or --user"},
       {"check $T/none.db", 2, "$T/none.db: cannot be opened: unable to open database file"},
       {"import $T/none.db $S/CLEAR_6.DAT", 2,
        "$T/none.db: no such database; make one with lamivex-db create"},
@@ -59,12 +56,9 @@ std::vector<Refusal> Refusals() {
       // Ids: the role's range, a taken id, the same product again.
       {"import $U $S/CLEAR_6.DAT --id 999999", 2,
        "$U: id 999999 is out of range: a user database takes ids from 1000000 up"},
-      {"import $D $S/CLEAR_6.DAT --id 1000000", 2,
-       "$D: id 1000000 is out of range: a suite database takes ids from 1 to 999999"},
       {"import $D $S/CLEAR_6.DAT --id 0", 2,
        "$D: id 0 is out of range: a suite database takes ids from 1 to 999999"},
       {"import $U $S/CLEAR_6.DAT --id 1000000", 2, "$U: id 1000000 is taken in the glass tables"},
-      {"import $D $S/CLEAR_6.DAT --id 2 --kind film", 2, "$D: id 2 is taken in the film tables"},
       {"import $U $S/CLEAR_6.DAT $S/CLEAR_3.DAT", 2,
        "$S/CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same 111 "
        "rows); give --duplicate to import it again"},
@@ -81,9 +75,7 @@ std::vector<Refusal> Refusals() {
       {kImport, 2, "$F: no data rows", ""},
       {kImport, 2, "$F: no data rows", "wavelength,T,R1,R2\n"},
       {kImport, 2, "$F:2: field 3 \"x\" is not a number", "nm,T,R1,R2\n300,80,x,8\n"},
-      {kImport, 2, "$F:1: field 4 \"y\" is not a number", "300,80,8,y\n"},
       {kImport, 2, "$F:1: 5" + kFields + kCommas, "300;80,5;8;8\n305;80,5;8\n"},
-      {kImport, 2, "$F:1: 5" + kFields + kCommas, "300\t80,5\t8\t8\n"},
       {kImport, 2, "$F:2: field 1 \"1.000\" is not a number (the file writes decimals with commas)",
        "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n"},
       {kImport, 2, "$F:1: thickness \"four\" is not a number", "# thickness: four\n300,80,8,8\n"},
@@ -119,20 +111,13 @@ std::vector<Refusal> Refusals() {
        "by more than the tolerance of 1 point (and 1 more); covers 300 to 305 nm; 300 to 2500 nm "
        "must be covered",
        "300,80,8,8\n305,101,8,8\n"},
-      {kImport, 2, "$F:2: R1 -0.5 % at 305 nm is outside 0 to 100 %",
-       "300,80,8,8\n305,80,-0.5,8\n2500,80,8,8\n"},
       {kImport, 2,
        "$F:2: T + R2 = 101.5 % at 305 nm is above 100 % by more than the tolerance of 1 point",
        "300,80,8,8\n305,80,8,21.5\n2500,80,8,8\n"},
       {kImport, 2, "$F:3: rows not strictly ascending: 1000 nm follows 2500 nm",
        "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n"},
-      {kImport, 2, "$F:2: duplicate wavelength 300 nm", "300,80,8,8\n300,81,8,8\n2500,80,8,8\n"},
-      {kImport, 2, "$F: covers 380 to 780 nm; 300 to 2500 nm must be covered",
-       FlatColumns(380, 780, 5, 80, 8, 8)},
       {kImport, 2, "$F: no rows above 299 nm; 300 to 2500 nm must be covered",
        "250,80,8,8\n299,80,8,8\n"},
-      {kImport, 2, "$F: 2201 rows above 299 nm; a spectrum holds at most 441",
-       FlatColumns(300, 2500, 1, 80, 8, 8)},
       {kImport, 2,
        "$F: every value is 1 or less: columns hold percent, not fractions; give --fractions to "
        "multiply them by 100",
