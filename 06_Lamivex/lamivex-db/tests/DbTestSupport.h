@@ -33,13 +33,11 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
 
 struct ToolResult {
   int status;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 inline ToolResult Tool(const std::vector<std::string>& args) {
-  std::ostringstream out;
-  std::ostringstream err;
+  std::ostringstream out, err;
   const int status = RunLamivexDb(args, out, err);
   return {status, out.str(), err.str()};
 }

@@ -12,10 +12,8 @@ TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheckAndKeepTheirOrigin) {
       std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
   const testing::ToolResult list = testing::Tool({"list", catalogue});
   for (const char* line :
-       {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\t4 mm\tsample_clear_4_mm.csv\n",
-        "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
+       {"2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
         "sample_solar_control_film.csv\n",
-        "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\t0.76 mm\tsample_pvb_0_76_mm.csv\n",
         "1101\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
         "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n"
         "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 mm\tLOW-E_5.LOF\n"

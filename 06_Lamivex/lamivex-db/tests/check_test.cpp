@@ -10,28 +10,27 @@ namespace {
 using testing::ExecuteSql;
 using testing::Tool;
 
-// A product row and a flat spectrum from first to last nm; the tables have no
-// key, so that any order and duplicates can be stored.
-std::string Product(const std::string& family, int id, const std::string& name, int first = 300,
-                    int last = 2500, double step = 5) {
+// A product row and a flat spectrum, in tables with no key, so that any order and
+// duplicates can be stored.
+std::string Product(std::string family, int id, std::string name, std::string first = "300",
+                    std::string last = "2500", std::string step = "5") {
   const std::string spectral = family == "glass" ? "spectral_energy" : "spectral_energy_" + family;
   return "create table if not exists " + family + " (id, name); create table if not exists " +
-         spectral +
-         " (glass_id, lamda, transmission_energy, reflection_energy_face1, "
-         "reflection_energy_face2); insert into " +
-         family + " values (" + std::to_string(id) + ", '" + name +
-         "'); with recursive g(l) as (select " + std::to_string(first) + " union all select l + " +
-         std::to_string(step) + " from g where l < " + std::to_string(last) + ") insert into " +
-         spectral + " select " + std::to_string(id) + ", l, 80, 8, 8 from g;";
+         spectral + " (glass_id, lamda, transmission_energy, reflection_energy_face1, " +
+         "reflection_energy_face2); insert into " + family + " values (" + std::to_string(id) +
+         ", '" + name + "'); with recursive g(l) as (select " + first + " union all select l + " +
+         step + " from g where l < " + last + ") insert into " + spectral + " select " +
+         std::to_string(id) + ", l, 80, 8, 8 from g;";
 }
 
 TEST(Check, EachProblemIsReportedAndTheStatusIsOne) {
   const testing::Session session;
   const std::string db = session.At("$D");
   ExecuteSql(db, Product("glass", 1, "good") + Product("glass", 2, "unsorted") +
-                     Product("film", 2, "duplicate") + Product("PVB", 3, "short", 305, 2400) +
-                     Product("PVB", 4, "dense", 300, 2500, 2.5) + Product("glass", 5, "values") +
-                     Product("glass", 6, "empty", 0, -5) + Product("glass", 1000001, "user id"));
+                     Product("film", 2, "duplicate") + Product("PVB", 3, "short", "305", "2400") +
+                     Product("PVB", 4, "dense", "300", "2500", "2.5") +
+                     Product("glass", 5, "values") + Product("glass", 6, "empty", "0", "0") +
+                     Product("glass", 1000001, "user id"));
   ExecuteSql(
       db,
       "update spectral_energy set lamda = 705 - lamda where glass_id = 2 and lamda in (350, "

@@ -32,105 +32,103 @@ const std::string kCommas =
 const std::string kJson = R"({"spectral_data":{"spectral_data":[)";
 const char* kImport = "import $U $F";
 
-std::vector<Refusal> Refusals() {
-  return {
-      {"", 64, "missing command"},
-      {"merge x", 64, "unknown command 'merge'"},
-      {"list", 64, "expects one PATH"},
-      {"import $U", 64, "expects PATH and at least one FILE"},
-      {"import $U f --colour", 64, "unknown option --colour"},
-      {"import $U f --id", 64, "option --id needs a value"},
-      {"import $U f --kind=pvb --kind film", 64, "option --kind given twice"},
-      {"import $U f --duplicate=yes", 64, "option --duplicate takes no value"},
-      {"import $D $S/CLEAR_6.DAT --id 12x", 64,
-       "--id must be a whole number from 1 to 2147483647, not '12x'"},
-      {"import $D $S/CLEAR_6.DAT --kind gas", 64, "--kind must be glass, film or pvb, not 'gas'"},
-      {"import $D a b --name X", 64, "--id and --name take one FILE"},
-      {"create $D --user", 2, "$D: exists; create never overwrites a file"},
-      {"create $T/x.db", 64, "give one of --suite or --user"},
-      {"check $T/none.db", 2, "$T/none.db: cannot be opened: unable to open database file"},
-      {"import $T/none.db $S/CLEAR_6.DAT", 2,
-       "$T/none.db: no such database; make one with lamivex-db create"},
-      {"import $O $S/CLEAR_3.json", 2,
-       "$O: not a spectral database: no tables glass and spectral_energy"},
-      // Ids: the role's range, a taken id, the same product again.
-      {"import $U $S/CLEAR_6.DAT --id 999999", 2,
-       "$U: id 999999 is out of range: a user database takes ids from 1000000 up"},
-      {"import $D $S/CLEAR_6.DAT --id 0", 2,
-       "$D: id 0 is out of range: a suite database takes ids from 1 to 999999"},
-      {"import $U $S/CLEAR_6.DAT --id 1000000", 2, "$U: id 1000000 is taken in the glass tables"},
-      {"import $U $S/CLEAR_6.DAT $S/CLEAR_3.DAT", 2,
-       "$S/CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same 111 "
-       "rows); give --duplicate to import it again"},
-      // delete and rename.
-      {"rename $D 1 X", 64, "id 1 is in the glass and pvb tables; give --kind"},
-      {"delete $D 7", 2, "$D: no product with id 7; lamivex-db list shows the products"},
-      {"delete $D 2 --kind glass", 2, "$D: no product with id 2 in the glass tables"},
-      {"rename $D 2 ''", 64, "NAME must not be empty"},
-      {"rename $D 2", 64, "expects PATH, ID and NAME"},
-      {"delete $D two", 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
-      // Files: the file, its line or key, and the reason; one bad file stores none.
-      {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields, "300,80,8\n"},
-      {"import $U $T/none.csv", 2, "$T/none.csv: cannot be read: No such file or directory"},
-      {kImport, 2, "$F: no data rows", ""},
-      {kImport, 2, "$F: no data rows", "wavelength,T,R1,R2\n"},
-      {kImport, 2, "$F:2: field 3 \"x\" is not a number", "nm,T,R1,R2\n300,80,x,8\n"},
-      {kImport, 2, "$F:1: 5" + kFields + kCommas, "300;80,5;8;8\n305;80,5;8\n"},
-      {kImport, 2, "$F:2: field 1 \"1.000\" is not a number (the file writes decimals with commas)",
-       "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n"},
-      {kImport, 2, "$F:1: thickness \"four\" is not a number", "# thickness: four\n300,80,8,8\n"},
-      {kImport, 2,
-       "$F:1: units line not understood: \"SI Angstroms\"; expected \"SI Microns\" or \"SI "
-       "Nanometers\"",
-       Optics("3000 0.8 0.08 0.08\n", "SI Angstroms")},
-      {kImport, 2, "$F:2: data row before the units line", "{ Product Name: X }\n300 0 0 0\n"},
-      {kImport, 2, "$F: no units line (\"{ Units, ... }\")", "{ Product Name: X }\n"},
-      {kImport, 2, "$F: no data rows", Optics("")},
-      {kImport, 2, "$F:4: thickness \"4 mm\" is not a number", Optics("{ Thickness } 4 mm\n")},
-      {kImport, 2, "$F:4: 5 numbers; expected 4 or 9", Optics("300 0.8 0.08 0.08 0.1\n")},
-      {kImport, 2, "$F:5: 9 numbers; expected 4", Optics("300 0 0 0\n305 0 0 0 0 0 0 0 0\n")},
-      {kImport, 2, "$F:4: field 3 \"0,08\" is not a number", Optics("300 0.8 0,08 0.08\n")},
-      {kImport, 2, "$F: no data rows at or below 2500 nm", Optics("5.0 0 0.1 0.1\n", "SI Microns")},
-      {kImport, 2, "$F: key spectral_data: missing: the file holds no spectral data",
-       R"({"name":"X","measured_data":{"thickness":3}})"},
-      {kImport, 2, "$F: key spectral_data.spectral_data: no data rows", kJson + "]}}"},
-      {kImport, 2, "$F: key spectral_data.spectral_data[1].Rf: missing",
-       kJson +
-           R"({"T":0.8,"Rb":0.1,"Rf":0.1,"wavelength":0.3},{"T":0.8,"Rb":0.1,"wavelength":2.5}]}})"},
-      {kImport, 2, "$F: key spectral_data.spectral_data[0].T: not a number",
-       kJson + R"({"T":"0.8","Rb":0,"Rf":0,"wavelength":0.3}]}})"},
-      {kImport, 2, "$F: key spectral_data.spectral_data[0]: not an object", kJson + "7]}}"},
-      {kImport, 2,
-       "$F: not a valid JSON file: [json.exception.parse_error.101] parse error at line 1, column "
-       "45: syntax error while parsing object key - unexpected end of input; expected string "
-       "literal",
-       kJson + R"({"T":0.8,)"},
-      // Spectra the run could not use: the first problem's place, then every problem.
-      {kImport, 2,
-       "$F:2: T 101 % at 305 nm is outside 0 to 100 %; T + R1 = 109 % at 305 nm is above 100 % "
-       "by more than the tolerance of 1 point (and 1 more); covers 300 to 305 nm; 300 to 2500 nm "
-       "must be covered",
-       "300,80,8,8\n305,101,8,8\n"},
-      {kImport, 2,
-       "$F:2: T + R2 = 101.5 % at 305 nm is above 100 % by more than the tolerance of 1 point",
-       "300,80,8,8\n305,80,8,21.5\n2500,80,8,8\n"},
-      {kImport, 2, "$F:3: rows not strictly ascending: 1000 nm follows 2500 nm",
-       "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n"},
-      {kImport, 2, "$F: no rows above 299 nm; 300 to 2500 nm must be covered",
-       "250,80,8,8\n299,80,8,8\n"},
-      {kImport, 2,
-       "$F: every value is 1 or less: columns hold percent, not fractions; give --fractions to "
-       "multiply them by 100",
-       FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08)},
-      {"import $U $F --fractions", 2,
-       "$F:3: --fractions is given, but a value is above 1: the columns hold percent",
-       "nm,T,R1,R2\n300,0.5,0.5,0.5\n305,80,8,8\n"},
-      {"import $U $S/OpticsNanometers.txt", 2,
-       "$S/OpticsNanometers.txt:15: R1 132.7 % at 305 nm is outside 0 to 100 % (and 4 more); T + "
-       "R1 = "
-       "132.8 % at 305 nm is above 100 % by more than the tolerance of 1 point (and 4 more)"},
-  };
-}
+const Refusal kRefusals[] = {
+    {"", 64, "missing command"},
+    {"merge x", 64, "unknown command 'merge'"},
+    {"list", 64, "expects one PATH"},
+    {"import $U", 64, "expects PATH and at least one FILE"},
+    {"import $U f --colour", 64, "unknown option --colour"},
+    {"import $U f --id", 64, "option --id needs a value"},
+    {"import $U f --kind=pvb --kind film", 64, "option --kind given twice"},
+    {"import $U f --duplicate=yes", 64, "option --duplicate takes no value"},
+    {"import $D $S/CLEAR_6.DAT --id 12x", 64,
+     "--id must be a whole number from 1 to 2147483647, not '12x'"},
+    {"import $D $S/CLEAR_6.DAT --kind gas", 64, "--kind must be glass, film or pvb, not 'gas'"},
+    {"import $D a b --name X", 64, "--id and --name take one FILE"},
+    {"create $D --user", 2, "$D: exists; create never overwrites a file"},
+    {"create $T/x.db", 64, "give one of --suite or --user"},
+    {"check $T/none.db", 2, "$T/none.db: cannot be opened: unable to open database file"},
+    {"import $T/none.db $S/CLEAR_6.DAT", 2,
+     "$T/none.db: no such database; make one with lamivex-db create"},
+    {"import $O $S/CLEAR_3.json", 2,
+     "$O: not a spectral database: no tables glass and spectral_energy"},
+    // Ids: the role's range, a taken id, the same product again.
+    {"import $U $S/CLEAR_6.DAT --id 999999", 2,
+     "$U: id 999999 is out of range: a user database takes ids from 1000000 up"},
+    {"import $D $S/CLEAR_6.DAT --id 0", 2,
+     "$D: id 0 is out of range: a suite database takes ids from 1 to 999999"},
+    {"import $U $S/CLEAR_6.DAT --id 1000000", 2, "$U: id 1000000 is taken in the glass tables"},
+    {"import $U $S/CLEAR_6.DAT $S/CLEAR_3.DAT", 2,
+     "$S/CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same 111 "
+     "rows); give --duplicate to import it again"},
+    // delete and rename.
+    {"rename $D 1 X", 64, "id 1 is in the glass and pvb tables; give --kind"},
+    {"delete $D 7", 2, "$D: no product with id 7; lamivex-db list shows the products"},
+    {"delete $D 2 --kind glass", 2, "$D: no product with id 2 in the glass tables"},
+    {"rename $D 2 ''", 64, "NAME must not be empty"},
+    {"rename $D 2", 64, "expects PATH, ID and NAME"},
+    {"delete $D two", 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
+    // Files: the file, its line or key, and the reason; one bad file stores none.
+    {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields, "300,80,8\n"},
+    {"import $U $T/none.csv", 2, "$T/none.csv: cannot be read: No such file or directory"},
+    {kImport, 2, "$F: no data rows", ""},
+    {kImport, 2, "$F: no data rows", "wavelength,T,R1,R2\n"},
+    {kImport, 2, "$F:2: field 3 \"x\" is not a number", "nm,T,R1,R2\n300,80,x,8\n"},
+    {kImport, 2, "$F:1: 5" + kFields + kCommas, "300;80,5;8;8\n305;80,5;8\n"},
+    {kImport, 2, "$F:2: field 1 \"1.000\" is not a number (the file writes decimals with commas)",
+     "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n"},
+    {kImport, 2, "$F:1: thickness \"four\" is not a number", "# thickness: four\n300,80,8,8\n"},
+    {kImport, 2,
+     "$F:1: units line not understood: \"SI Angstroms\"; expected \"SI Microns\" or \"SI "
+     "Nanometers\"",
+     Optics("3000 0.8 0.08 0.08\n", "SI Angstroms")},
+    {kImport, 2, "$F:2: data row before the units line", "{ Product Name: X }\n300 0 0 0\n"},
+    {kImport, 2, "$F: no units line (\"{ Units, ... }\")", "{ Product Name: X }\n"},
+    {kImport, 2, "$F: no data rows", Optics("")},
+    {kImport, 2, "$F:4: thickness \"4 mm\" is not a number", Optics("{ Thickness } 4 mm\n")},
+    {kImport, 2, "$F:4: 5 numbers; expected 4 or 9", Optics("300 0.8 0.08 0.08 0.1\n")},
+    {kImport, 2, "$F:5: 9 numbers; expected 4", Optics("300 0 0 0\n305 0 0 0 0 0 0 0 0\n")},
+    {kImport, 2, "$F:4: field 3 \"0,08\" is not a number", Optics("300 0.8 0,08 0.08\n")},
+    {kImport, 2, "$F: no data rows at or below 2500 nm", Optics("5.0 0 0.1 0.1\n", "SI Microns")},
+    {kImport, 2, "$F: key spectral_data: missing: the file holds no spectral data",
+     R"({"name":"X","measured_data":{"thickness":3}})"},
+    {kImport, 2, "$F: key spectral_data.spectral_data: no data rows", kJson + "]}}"},
+    {kImport, 2, "$F: key spectral_data.spectral_data[1].Rf: missing",
+     kJson +
+         R"({"T":0.8,"Rb":0.1,"Rf":0.1,"wavelength":0.3},{"T":0.8,"Rb":0.1,"wavelength":2.5}]}})"},
+    {kImport, 2, "$F: key spectral_data.spectral_data[0].T: not a number",
+     kJson + R"({"T":"0.8","Rb":0,"Rf":0,"wavelength":0.3}]}})"},
+    {kImport, 2, "$F: key spectral_data.spectral_data[0]: not an object", kJson + "7]}}"},
+    {kImport, 2,
+     "$F: not a valid JSON file: [json.exception.parse_error.101] parse error at line 1, column "
+     "45: syntax error while parsing object key - unexpected end of input; expected string "
+     "literal",
+     kJson + R"({"T":0.8,)"},
+    // Spectra the run could not use: the first problem's place, then every problem.
+    {kImport, 2,
+     "$F:2: T 101 % at 305 nm is outside 0 to 100 %; T + R1 = 109 % at 305 nm is above 100 % "
+     "by more than the tolerance of 1 point (and 1 more); covers 300 to 305 nm; 300 to 2500 nm "
+     "must be covered",
+     "300,80,8,8\n305,101,8,8\n"},
+    {kImport, 2,
+     "$F:2: T + R2 = 101.5 % at 305 nm is above 100 % by more than the tolerance of 1 point",
+     "300,80,8,8\n305,80,8,21.5\n2500,80,8,8\n"},
+    {kImport, 2, "$F:3: rows not strictly ascending: 1000 nm follows 2500 nm",
+     "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n"},
+    {kImport, 2, "$F: no rows above 299 nm; 300 to 2500 nm must be covered",
+     "250,80,8,8\n299,80,8,8\n"},
+    {kImport, 2,
+     "$F: every value is 1 or less: columns hold percent, not fractions; give --fractions to "
+     "multiply them by 100",
+     FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08)},
+    {"import $U $F --fractions", 2,
+     "$F:3: --fractions is given, but a value is above 1: the columns hold percent",
+     "nm,T,R1,R2\n300,0.5,0.5,0.5\n305,80,8,8\n"},
+    {"import $U $S/OpticsNanometers.txt", 2,
+     "$S/OpticsNanometers.txt:15: R1 132.7 % at 305 nm is outside 0 to 100 % (and 4 more); "
+     "T + R1 = 132.8 % at 305 nm is above 100 % by more than the tolerance of 1 point (and 4 "
+     "more)"},
+};
 
 TEST(Refusals, ExactMessageAndStatusAndEveryDatabaseUnchanged) {
   const testing::Session session;
@@ -146,7 +144,7 @@ TEST(Refusals, ExactMessageAndStatusAndEveryDatabaseUnchanged) {
   };
   const std::string before = databases();
 
-  for (const Refusal& refusal : Refusals()) {
+  for (const Refusal& refusal : kRefusals) {
     SCOPED_TRACE(refusal.args);
     if (refusal.file) testing::WriteAll(session.At("$F"), *refusal.file);
     const std::vector<std::string> args = session.Args(refusal.args);
