@@ -10,10 +10,6 @@
 namespace lamivexdb {
 namespace {
 
-using testing::FlatColumns;
-using testing::ReadAll;
-using testing::Tool;
-
 struct Refusal {
   std::string args;  // split at blanks; '' is an empty argument
   int status;
@@ -120,7 +116,7 @@ const Refusal kRefusals[] = {
     {kImport, 2,
      "$F: every value is 1 or less: columns hold percent, not fractions; give --fractions to "
      "multiply them by 100",
-     FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08)},
+     testing::FlatColumns(300, 2500, 5, 0.8, 0.08, 0.08)},
     {"import $U $F --fractions", 2,
      "$F:3: --fractions is given, but a value is above 1: the columns hold percent",
      "nm,T,R1,R2\n300,0.5,0.5,0.5\n305,80,8,8\n"},
@@ -140,7 +136,8 @@ TEST(Refusals, ExactMessageAndStatusAndEveryDatabaseUnchanged) {
   }
   testing::ExecuteSql(session.At("$O"), "create table t (x);");
   const auto databases = [&] {
-    return ReadAll(session.At("$D")) + ReadAll(session.At("$U")) + ReadAll(session.At("$O"));
+    return testing::ReadAll(session.At("$D")) + testing::ReadAll(session.At("$U")) +
+           testing::ReadAll(session.At("$O"));
   };
   const std::string before = databases();
 
@@ -148,7 +145,7 @@ TEST(Refusals, ExactMessageAndStatusAndEveryDatabaseUnchanged) {
     SCOPED_TRACE(refusal.args);
     if (refusal.file) testing::WriteAll(session.At("$F"), *refusal.file);
     const std::vector<std::string> args = session.Args(refusal.args);
-    const testing::ToolResult result = Tool(args);
+    const testing::ToolResult result = testing::Tool(args);
     const bool named = !args.empty() && args[0] != "merge";
     const std::string who = named ? "lamivex-db " + args[0] : "lamivex-db";
     EXPECT_EQ(result.status, refusal.status);
