@@ -1,21 +1,17 @@
 // A profile folder for the report's tests: a job, the files a run leaves in Temp, and
-// lamivex-report (and lamivex) run on it as separate processes.
+// lamivex-report (and lamivex) run on it as separate processes; then what pdftotext reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <sstream>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 #include "JobWriter.h"
 #include "PdfTestSupport.h"
-#include "ReportText.h"
 #include "TempFolder.h"
 
 namespace lamivex::report::testing {
@@ -35,8 +31,7 @@ class ReportFolder {
   }
   std::string Temp(const std::string& name = "") const { return (temp_ / name).string(); }
 
-  // The job file: layers (layer 2 turned), language, and the run information of a
-  // laminated glass.
+  // The job file: layers (layer 2 turned), language, and a laminated glass's run information.
   void WriteJob(const std::vector<TestLayer>& layers, const std::string& language) const {
     JobDescription job;
     for (size_t k = 0; k < layers.size(); ++k) {
@@ -47,33 +42,29 @@ class ReportFolder {
     job.info.NewGlassThickness = 8.76;
     job.info.LaunchDate = "2024-05-14";
     job.info.LaunchTime = "10:30:00";
-    job.info.ProjectReference =
-        "R\xC3\xA9"
-        "f-2024-17";
+    job.info.ProjectReference = "Réf-2024-17";
     job.info.Glazing = "Test glazing";
     job.info.Description = "Report test job";
     job.info.NewGlassName = "New glass 8.76";
     WriteJobFile(Temp("input_Lamivex.in"), job);
   }
 
-  // A flat spectrum file from 300 to 2500 nm every 5 nm, as the run writes them.
-  void WriteSpectrum(const std::string& name, double t, double r1, double r2) const {
-    std::string text = "SLamda        Weight        T             R1            R2\r\n";
-    for (int lambda = 300; lambda <= 2500; lambda += 5) {
-      text += std::to_string(lambda) + " 0.002 " + Number(t) + " " + Number(r1) + " " + Number(r2) +
-              "\r\n";
-    }
-    lamivex::testing::WriteBytes(Temp(name), text);
-  }
-
-  // Every file of a finished run: the layers' spectra, the assembly's and the summary.
+  // Every file of a finished run: flat spectra from 300 to 2500 nm every 5 nm for the layers
+  // and the assembly, and the summary, in Windows-1252 with CR LF as the run writes them.
   void WriteRunFiles(const std::vector<TestLayer>& layers, const TestLayer& assembly,
                      const std::string& summary) const {
-    for (size_t k = 0; k < layers.size(); ++k) {
-      WriteSpectrum("Energy_" + std::to_string(k + 1) + ".out", layers[k].t, layers[k].r1,
-                    layers[k].r2);
+    for (size_t k = 0; k <= layers.size(); ++k) {
+      const TestLayer& l = k < layers.size() ? layers[k] : assembly;
+      std::ostringstream text;
+      text << "SLamda        Weight        T             R1            R2\r\n";
+      for (int lambda = 300; lambda <= 2500; lambda += 5) {
+        text << lambda << " 0.002 " << l.t << " " << l.r1 << " " << l.r2 << "\r\n";
+      }
+      lamivex::testing::WriteBytes(
+          Temp(k < layers.size() ? "Energy_" + std::to_string(k + 1) + ".out"
+                                 : "Final_Energy_Lamivex.out"),
+          text.str());
     }
-    WriteSpectrum("Final_Energy_Lamivex.out", assembly.t, assembly.r1, assembly.r2);
     lamivex::testing::WriteBytes(
         Temp("Lamivex.out"),
         "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
@@ -89,9 +80,10 @@ class ReportFolder {
     lamivex::testing::WriteBytes((program_ / relative).string(), bytes);
   }
 
+  // The programs run under a French locale: nothing they print may depend on it.
   std::string Environment() const {
-    return "AppData='" + folder_.Path().string() + "' LAMIVEX_PROGRAM_DIR='" + program_.string() +
-           "' ";
+    return "LC_ALL=fr_FR.UTF-8 AppData='" + folder_.Path().string() + "' LAMIVEX_PROGRAM_DIR='" +
+           program_.string() + "' ";
   }
   pdftest::CommandResult RunReport(const std::string& arguments = "") const {
     return pdftest::RunCommand(Environment() + "'" LAMIVEX_REPORT_EXECUTABLE "' " + arguments);
@@ -104,12 +96,6 @@ class ReportFolder {
   std::string Program() const { return program_.string(); }
 
  private:
-  static std::string Number(double value) {
-    std::string text = std::to_string(value);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-    return text;
-  }
   lamivex::testing::TempFolder folder_;
   std::filesystem::path temp_;
   std::filesystem::path program_ = LAMIVEX_PROGRAM_DIR;
@@ -118,97 +104,15 @@ class ReportFolder {
 // The text of a PDF file as pdftotext reads it in its layout (a table row on one line),
 // every run of blanks and line ends made one blank.
 inline std::string PdfText(const std::string& path) {
-  const pdftest::CommandResult result =
-      pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -");
   std::string text;
-  for (char c : result.output) {
-    const bool blank = c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f';
-    if (blank) {
-      if (!text.empty() && text.back() != ' ') text += ' ';
-    } else {
+  for (char c : pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -").output) {
+    if (std::string(" \n\r\t\f").find(c) == std::string::npos) {
       text += c;
+    } else if (!text.empty() && text.back() != ' ') {
+      text += ' ';
     }
   }
   return text;
-}
-
-// The words of a PDF file as pdftotext reads them, each with its box (points) and page.
-struct PdfWord {
-  int page = 0;
-  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  std::string text;
-};
-struct PdfPage {
-  double width = 0, height = 0;
-  std::vector<PdfWord> words;
-};
-
-inline std::string Attribute(const std::string& tag, const std::string& name) {
-  const size_t start = tag.find(" " + name + "=\"");
-  if (start == std::string::npos) return "0";
-  const size_t value = start + name.size() + 3;
-  return tag.substr(value, tag.find('"', value) - value);
-}
-
-inline std::string Unescaped(std::string text) {
-  for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&lt;", "<"},
-                                          {"&gt;", ">"},
-                                          {"&quot;", "\""},
-                                          {"&apos;", "'"},
-                                          {"&#39;", "'"},
-                                          {"&amp;", "&"}}) {
-    for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
-      text.replace(at, entity.size(), character);
-    }
-  }
-  return text;
-}
-
-inline std::vector<PdfPage> PdfWords(const std::string& path) {
-  const std::string xml = pdftest::RunCommand("pdftotext -bbox -enc UTF-8 '" + path + "' -").output;
-  std::vector<PdfPage> pages;
-  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
-    const std::string tag = xml.substr(at, xml.find('>', at) - at);
-    if (tag.rfind("<page ", 0) == 0) {
-      pages.push_back(
-          {std::stod(Attribute(tag, "width")), std::stod(Attribute(tag, "height")), {}});
-    } else if (tag.rfind("<word ", 0) == 0 && !pages.empty()) {
-      const size_t text = at + tag.size() + 1;
-      pages.back().words.push_back(
-          {static_cast<int>(pages.size()), std::stod(Attribute(tag, "xMin")),
-           std::stod(Attribute(tag, "yMin")), std::stod(Attribute(tag, "xMax")),
-           std::stod(Attribute(tag, "yMax")),
-           Unescaped(xml.substr(text, xml.find('<', text) - text))});
-    }
-  }
-  return pages;
-}
-
-// Every word that lies partly outside its page (by more than half a point), and every pair
-// of words whose boxes share more than a quarter of the smaller box.
-inline std::vector<std::string> LayoutFindings(const std::vector<PdfPage>& pages) {
-  std::vector<std::string> findings;
-  for (const PdfPage& page : pages) {
-    const auto& words = page.words;
-    for (size_t i = 0; i < words.size(); ++i) {
-      const PdfWord& a = words[i];
-      if (a.x0 < -0.5 || a.y0 < -0.5 || a.x1 > page.width + 0.5 || a.y1 > page.height + 0.5) {
-        findings.push_back("page " + std::to_string(a.page) + ": '" + a.text + "' outside");
-      }
-      for (size_t j = i + 1; j < words.size(); ++j) {
-        const PdfWord& b = words[j];
-        const double w = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
-        const double h = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
-        const double smaller =
-            std::min((a.x1 - a.x0) * (a.y1 - a.y0), (b.x1 - b.x0) * (b.y1 - b.y0));
-        if (w > 0 && h > 0 && smaller > 0 && w * h > 0.25 * smaller) {
-          findings.push_back("page " + std::to_string(a.page) + ": '" + a.text + "' over '" +
-                             b.text + "'");
-        }
-      }
-    }
-  }
-  return findings;
 }
 
 // A field of pdfinfo's output ("Title", "Pages", ...), without the blanks around it.
@@ -222,35 +126,70 @@ inline std::string PdfInfo(const std::string& path, const std::string& field) {
   return "?";
 }
 
-inline int PdfPages(const std::string& path) {
-  const std::string pages = PdfInfo(path, "Pages");
-  return pages.empty() || pages == "?" ? -1 : std::stoi(pages);
+// The words of a PDF file as pdftotext reads them, each with its box (points) and page.
+struct PdfWord {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  std::string text;
+};
+struct PdfPage {
+  double width = 0, height = 0;
+  std::vector<PdfWord> words;
+};
+
+inline std::vector<PdfPage> PdfWords(const std::string& path) {
+  const std::string xml = pdftest::RunCommand("pdftotext -bbox -enc UTF-8 '" + path + "' -").output;
+  const auto number = [](const std::string& tag, const std::string& name) {
+    return std::stod(tag.substr(tag.find(" " + name + "=\"") + name.size() + 3));
+  };
+  std::vector<PdfPage> pages;
+  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+    const std::string tag = xml.substr(at, xml.find('>', at) - at);
+    if (tag.starts_with("<page ")) {
+      pages.push_back({number(tag, "width"), number(tag, "height"), {}});
+    } else if (tag.starts_with("<word ") && !pages.empty()) {
+      const size_t start = at + tag.size() + 1;
+      std::string text = xml.substr(start, xml.find('<', start) - start);
+      for (const std::string entity :
+           {"&lt;<", "&gt;>", "&quot;\"", "&apos;'", "&#39;'", "&amp;&"}) {
+        const size_t end = entity.find(';') + 1;
+        for (size_t e = text.find(entity.substr(0, end)); e != std::string::npos;
+             e = text.find(entity.substr(0, end), e + 1)) {
+          text.replace(e, end, entity.substr(end));
+        }
+      }
+      pages.back().words.push_back({number(tag, "xMin"), number(tag, "yMin"), number(tag, "xMax"),
+                                    number(tag, "yMax"), text});
+    }
+  }
+  return pages;
 }
 
-// The labels every report prints, made printable: titles, page texts, table headings
-// and the result columns (the names of kinds and yes / no appear only as the layers
-// have them, so they are not among them).
-inline std::vector<std::string> PrintedLabels(const ReportTexts& t) {
-  std::vector<std::string> labels = {t.SuiteTitle,
-                                     t.ReportTitle,
-                                     t.DateVersion,
-                                     t.Date,
-                                     t.Time,
-                                     t.Page,
-                                     t.ReportOf,
-                                     t.Pages,
-                                     t.ProjectDescription,
-                                     t.ProjectReference,
-                                     t.Glazings,
-                                     t.NewGlassName,
-                                     t.NewThickness,
-                                     t.EnergyCharacteristics,
-                                     t.LightCharacteristics,
-                                     t.NewCharacteristics,
-                                     t.IntegratedCalculation,
-                                     t.SpectralCalculation};
-  for (const std::string& title : SplitColumnTitles(t.ResultColumns)) labels.push_back(title);
-  return labels;
+// Every word that lies partly outside its page (by more than half a point), and every pair
+// of words whose boxes share more than a quarter of the smaller box.
+inline std::vector<std::string> LayoutFindings(const std::vector<PdfPage>& pages) {
+  std::vector<std::string> findings;
+  for (size_t p = 0; p < pages.size(); ++p) {
+    const std::vector<PdfWord>& words = pages[p].words;
+    const std::string where = "page " + std::to_string(p + 1) + ": '";
+    for (size_t i = 0; i < words.size(); ++i) {
+      const PdfWord& a = words[i];
+      if (a.x0 < -0.5 || a.y0 < -0.5 || a.x1 > pages[p].width + 0.5 ||
+          a.y1 > pages[p].height + 0.5) {
+        findings.push_back(where + a.text + "' outside");
+      }
+      for (size_t j = i + 1; j < words.size(); ++j) {
+        const PdfWord& b = words[j];
+        const double w = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
+        const double h = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+        const double smaller =
+            std::min((a.x1 - a.x0) * (a.y1 - a.y0), (b.x1 - b.x0) * (b.y1 - b.y0));
+        if (w > 0 && h > 0 && smaller > 0 && w * h > 0.25 * smaller) {
+          findings.push_back(where + a.text + "' over '" + b.text + "'");
+        }
+      }
+    }
+  }
+  return findings;
 }
 
 }  // namespace lamivex::report::testing

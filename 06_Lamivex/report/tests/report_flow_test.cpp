@@ -8,119 +8,81 @@
 namespace lamivex::report {
 namespace {
 
-const PageArea kArea{30.0, 130.0};  // 100 mm of body
-
-Block Sized(double height, bool keepWithNext = false) {
+Block Sized(double height, double spaceBefore = 0, bool keepWithNext = false, int header = -1,
+            bool startsPage = false) {
   Block block;
   block.height = height;
+  block.spaceBefore = spaceBefore;
   block.keepWithNext = keepWithNext;
+  block.repeatedHeader = header;
+  block.startsPage = startsPage;
   return block;
 }
 
-TEST(ReportFlow, BlocksFollowEachOtherAndBreakWhenFull) {
-  std::vector<Block> blocks = {Sized(40), Sized(40), Sized(40)};
-  blocks[1].spaceBefore = 5;
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  ASSERT_EQ(placed.size(), 3u);
-  EXPECT_EQ(placed[0].y, 30.0);
-  EXPECT_EQ(placed[1].y, 75.0);
-  EXPECT_EQ(placed[2].page, 2);
-  EXPECT_EQ(placed[2].y, 30.0);
-  EXPECT_EQ(PageCount(placed), 2);
-  EXPECT_EQ(PageCount({}), 1);
-}
-
-TEST(ReportFlow, SpaceBeforeIsDroppedAtTheTopOfAPage) {
-  std::vector<Block> blocks = {Sized(90), Sized(20)};
-  blocks[1].spaceBefore = 8;
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  EXPECT_EQ(placed[1].page, 2);
-  EXPECT_EQ(placed[1].y, 30.0);
-}
-
-TEST(ReportFlow, ATitleMovesWithWhatItIntroduces) {
-  const std::vector<Block> blocks = {Sized(70), Sized(10, true), Sized(10, true), Sized(15)};
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  EXPECT_EQ(placed[1].page, 2);
-  EXPECT_EQ(placed[2].page, 2);
-  EXPECT_EQ(placed[3].page, 2);
-}
-
-TEST(ReportFlow, AChainTallerThanAPageBreaksWhereItMust) {
-  // A chart (60) whose legend rows (8 × 10) are kept with it: the chart does not leave its
-  // caption, and the rows that do not fit go on to the next page.
-  std::vector<Block> blocks = {Sized(20), Sized(7, true), Sized(60, true)};
-  for (int row = 0; row < 8; ++row) blocks.push_back(Sized(10, row < 7));
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  EXPECT_EQ(placed[1].page, 1);
-  EXPECT_EQ(placed[2].page, 1);
-  EXPECT_EQ(placed.back().page, 2);
-  for (const PlacedBlock& p : placed) EXPECT_LE(p.y + blocks[p.block].height, kArea.bottom);
-}
-
-TEST(ReportFlow, ARowStartingAPageRepeatsItsTablesHeader) {
-  std::vector<Block> blocks = {Sized(60), Sized(6, true)};  // then the header row
-  for (int row = 0; row < 12; ++row) {
-    Block block = Sized(6);
-    block.repeatedHeader = 1;
-    blocks.push_back(block);
+// The blocks followed by rows, kept together (but the last) or rows of a table.
+std::vector<Block> Rows(std::vector<Block> blocks, int count, double height, bool keep,
+                        int header) {
+  for (int row = 0; row < count; ++row) {
+    blocks.push_back(Sized(height, 0, keep && row < count - 1, header));
   }
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  int headers = 0;
-  for (const PlacedBlock& p : placed) {
-    if (p.block != 1) continue;
-    ++headers;
-    if (p.page == 2) {
-      EXPECT_EQ(p.y, 30.0);
+  return blocks;
+}
+
+TEST(ReportFlow, BlocksOnPagesOf100Millimetres) {
+  const struct {
+    const char* name;
+    std::vector<Block> blocks;
+    const char* placed;  // block/page/y of each placed block
+    int pages;
+  } cases[] = {
+      {"follow, break when full", {Sized(40), Sized(40, 5), Sized(40)}, "0/1/30 1/1/75 2/2/30", 2},
+      {"space dropped at a page top", {Sized(90), Sized(20, 8)}, "0/1/30 1/2/30", 2},
+      {"a title moves with what it introduces",
+       {Sized(70), Sized(10, 0, true), Sized(10, 0, true), Sized(15)},
+       "0/1/30 1/2/30 2/2/40 3/2/50",
+       2},
+      {"a chain taller than a page breaks where it must",
+       Rows({Sized(20), Sized(7, 0, true), Sized(60, 0, true)}, 5, 10, true, -1),
+       "0/1/30 1/1/50 2/1/57 3/2/30 4/2/40 5/2/50 6/2/60 7/2/70", 2},
+      {"a row starting a page repeats its table's header",
+       Rows({Sized(60), Sized(6, 0, true)}, 8, 6, false, 1),
+       "0/1/30 1/1/90 2/1/96 3/1/102 4/1/108 5/1/114 6/1/120 1/2/30 7/2/36 8/2/42 9/2/48", 2},
+      {"a header starting a page is not repeated",
+       Rows({Sized(90), Sized(6, 0, true)}, 1, 6, false, 1), "0/1/30 1/2/30 2/2/36", 2},
+      {"a section asks for a new page",
+       {Sized(10), Sized(10, 4, false, -1, true)},
+       "0/1/30 1/2/30",
+       2},
+      {"no empty page before it", {Sized(10, 4, false, -1, true)}, "0/1/30", 1},
+      {"nothing", {}, "", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<PlacedBlock> placed = PlaceBlocks(c.blocks, {30.0, 130.0});
+    std::string text;
+    for (const PlacedBlock& p : placed) {
+      text += (text.empty() ? "" : " ") + std::to_string(p.block) + "/" + std::to_string(p.page) +
+              "/" + std::to_string(static_cast<int>(p.y));
     }
+    EXPECT_EQ(text, c.placed);
+    EXPECT_EQ(PageCount(placed), c.pages);
   }
-  EXPECT_EQ(headers, 2);
-  EXPECT_EQ(placed.size(), blocks.size() + 1);
-  // The header is drawn just above the first row of page 2.
-  for (size_t i = 1; i < placed.size(); ++i) {
-    if (placed[i].page == 2 && placed[i - 1].page == 1) {
-      EXPECT_EQ(placed[i].block, 1);
-    }
-  }
-}
-
-TEST(ReportFlow, AHeaderThatStartsAPageIsNotRepeated) {
-  std::vector<Block> blocks = {Sized(90), Sized(6, true)};
-  Block row = Sized(6);
-  row.repeatedHeader = 1;
-  blocks.push_back(row);
-  const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  ASSERT_EQ(placed.size(), 3u);
-  EXPECT_EQ(placed[1].page, 2);
-  EXPECT_EQ(placed[2].page, 2);
-}
-
-TEST(ReportFlow, ASectionCanAskForANewPage) {
-  std::vector<Block> blocks = {Sized(10), Sized(10)};
-  blocks[1].startsPage = true;
-  std::vector<PlacedBlock> placed = PlaceBlocks(blocks, kArea);
-  EXPECT_EQ(placed[1].page, 2);
-  // At the top of a page already: no empty page.
-  blocks.erase(blocks.begin());
-  placed = PlaceBlocks(blocks, kArea);
-  EXPECT_EQ(placed[0].page, 1);
 }
 
 TEST(TableColumns, SizedToContentsWithinTheTextColumn) {
   const TableColumn flexible("", 40.0, Align::Left, {}, true);
   const TableColumn fixed10("", 10.0), fixed100("", 100.0);
-  struct Case {
+  const struct {
     const char* name;
     std::vector<TableColumn> columns;
     std::vector<double> needed, widths;  // the text column is 180 mm
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"flexible takes the rest", {fixed10, flexible}, {30, 0}, {30, 150}},
       {"surplus given up alike", {fixed10, fixed10, flexible}, {100, 100, 0}, {70, 70, 40}},
       {"no flexible: all share", {fixed10, fixed10, fixed10}, {20, 20, 20}, {60, 60, 60}},
       {"own widths too wide", {fixed100, fixed100}, {0, 0}, {90, 90}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::vector<double> widths = ColumnWidths(c.needed, c.columns);
     ASSERT_EQ(widths.size(), c.widths.size());

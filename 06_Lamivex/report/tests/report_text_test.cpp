@@ -1,4 +1,4 @@
-// Labels made printable, the report's numbers, fitted texts and the summary line.
+// Labels made printable, the report's numbers, fitted and wrapped texts, the summary line.
 #include <gtest/gtest.h>
 
 #include "PdfTestSupport.h"
@@ -9,76 +9,52 @@
 namespace lamivex::report {
 namespace {
 
-TEST(ReportText, LabelsLoseQuotesAndOuterBlanks) {
-  EXPECT_EQ(PrintableLabel("\" oui\""), "oui");
-  EXPECT_EQ(PrintableLabel("\"Projet/Référence :\""), "Projet/Référence :");
-  EXPECT_EQ(PrintableLabel(""), "");
-  EXPECT_EQ(WithoutColon("Vitrages :"), "Vitrages");
-  EXPECT_EQ(WithoutColon("Glazings:"), "Glazings");
-  EXPECT_EQ(WithoutColon(""), "");
-}
-
-TEST(ReportText, KindsOfLayers) {
+TEST(ReportText, LabelsNumbersAndFittedTexts) {
+  pdftest::FrenchLocale french;  // the numbers keep their point under a decimal comma
   ReportLabels labels;
-  labels.LblGlass = "\"verre\"";
   labels.LblFilm = "\"film\"";
   labels.LblPVB = "\"PVB\"";
   const ReportTexts texts = MakeReportTexts(labels);
-  EXPECT_EQ(KindText(texts, 1), "verre");
-  EXPECT_EQ(KindText(texts, 2), "film");
-  EXPECT_EQ(KindText(texts, 3), "PVB");
-  EXPECT_EQ(KindText(texts, 4), "PVB");  // any other kind loads as an interlayer
-}
-
-TEST(ReportText, NumbersUseAPointUnderACommaLocale) {
-  pdftest::FrenchLocale french;
-  EXPECT_EQ(OneDecimal(72.649), "72.6");
-  EXPECT_EQ(OneDecimal(7.05), "7.0");  // 7.05 is stored just below 7.05
-  EXPECT_EQ(OneDecimal(-0.04), "0.0");
-  EXPECT_EQ(OneDecimal(100.0), "100.0");
-  EXPECT_EQ(ShortNumber(8.76), "8.76");
-  EXPECT_EQ(ShortNumber(84.0), "84");
-  EXPECT_EQ(ShortNumber(2500.0), "2500");
-  EXPECT_EQ(ShortNumber(0.5), "0.5");
-}
-
-TEST(ReportText, ColumnTitlesOfTheSummaryHeader) {
-  const std::vector<std::string> titles = SplitColumnTitles(
-      "Te(%)      Re1(%)      Ab1(%)      Emn1(%)      Re2(%)      Ab2(%)      Emn2(%)      "
-      "Trl(%)      Rl1(%)      Abl1(%)      Rl2(%)      Abl2(%)");
-  ASSERT_EQ(titles.size(), 12u);
-  EXPECT_EQ(titles.front(), "Te(%)");
-  EXPECT_EQ(titles[3], "Emn1(%)");
-  EXPECT_EQ(titles.back(), "Abl2(%)");
-  EXPECT_TRUE(SplitColumnTitles("").empty());
-  EXPECT_EQ(SplitColumnTitles("  a  b ").size(), 2u);
-}
-
-TEST(ReportText, FittedAndWrappedTextsKeepWholeCharacters) {
   // One unit of width per byte: "é" counts two, the ellipsis three.
   const auto bytes = [](const std::string& t) { return static_cast<double>(t.size()); };
-  EXPECT_EQ(FitText("Démo 44.2", 20, bytes), "Démo 44.2");
-  EXPECT_EQ(FitText("Démo 44.2", 7, bytes), "Dém\xE2\x80\xA6");
-  EXPECT_EQ(FitText("Démo 44.2", 9, bytes), "Démo\xE2\x80\xA6");  // no blank before the ellipsis
-  EXPECT_EQ(FitText("éééé", 5, bytes), "é\xE2\x80\xA6");
-  EXPECT_EQ(FitText("éééé", 4, bytes), "\xE2\x80\xA6");
-  EXPECT_EQ(FitText("abc", 1, bytes), "");
-
-  using Lines = std::vector<std::string>;
-  EXPECT_EQ(WrapText("ab  cd ef", 5, bytes), (Lines{"ab cd", "ef"}));
-  EXPECT_EQ(WrapText("abcdefg h", 3, bytes), (Lines{"abc", "def", "g h"}));  // a word too wide
-  EXPECT_EQ(WrapText("éé", 2, bytes), (Lines{"é", "é"}));
-  EXPECT_TRUE(WrapText(" ", 5, bytes).empty());
-}
-
-TEST(SummaryLine, TwelveValuesAfterTheTitle) {
-  const std::vector<std::string> values = SummaryValues(
-      "\"Caractéristiques de l'élément sortant\",73,7,20,84,7,20,84,81,8,11,8,11", "Lamivex.out");
-  ASSERT_EQ(values.size(), 12u);
-  EXPECT_EQ(values[0], "73");
-  EXPECT_EQ(values[3], "84");
-  EXPECT_EQ(values[11], "11");
-  EXPECT_EQ(SummaryValues("\"a, b\", 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 0.5", "x")[11], "0.5");
+  const auto lines = [](const std::vector<std::string>& all) {
+    std::string text;
+    for (const std::string& line : all) text += line + "|";
+    return text;
+  };
+  const std::pair<std::string, std::string> cases[] = {
+      {PrintableLabel("\" oui\""), "oui"},
+      {PrintableLabel("\"Projet/Référence :\""), "Projet/Référence :"},
+      {WithoutColon("Vitrages :"), "Vitrages"},
+      {WithoutColon("Glazings:"), "Glazings"},
+      {WithoutColon(""), ""},
+      {KindText(texts, 2), "film"},
+      {KindText(texts, 4), "PVB"},  // any other kind loads as an interlayer
+      {OneDecimal(72.649), "72.6"},
+      {OneDecimal(7.05), "7.0"},  // 7.05 is stored just below 7.05
+      {OneDecimal(-0.04), "0.0"},
+      {OneDecimal(100.0), "100.0"},
+      {ShortNumber(8.76), "8.76"},
+      {ShortNumber(2500.0), "2500"},
+      {ShortNumber(0.5), "0.5"},
+      {lines(SplitColumnTitles("  Te(%)   Re1(%)  Ab1(%) ")), "Te(%)|Re1(%)|Ab1(%)|"},
+      {FitText("Démo 44.2", 20, bytes), "Démo 44.2"},
+      {FitText("Démo 44.2", 7, bytes), "Dém\xE2\x80\xA6"},
+      {FitText("Démo 44.2", 9, bytes), "Démo\xE2\x80\xA6"},  // no blank before the ellipsis
+      {FitText("éééé", 5, bytes), "é\xE2\x80\xA6"},
+      {FitText("éééé", 4, bytes), "\xE2\x80\xA6"},
+      {FitText("abc", 1, bytes), ""},
+      {lines(WrapText("ab  cd ef", 5, bytes)), "ab cd|ef|"},
+      {lines(WrapText("abcdefg h", 3, bytes)), "abc|def|g h|"},  // a word too wide
+      {lines(WrapText("éé", 2, bytes)), "é|é|"},
+      {lines(WrapText(" ", 5, bytes)), ""},
+      {lines(SummaryValues("\"Caract\xE9ristiques, sortant\",73, 7 ,20,84,7,20,84,81,8,11,8,0.5",
+                           "x")),
+       "73|7|20|84|7|20|84|81|8|11|8|0.5|"},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(cases[i].first, cases[i].second) << "case " << i;
+  }
   for (const char* bad :
        {"", "73,7", "\"title\",1,2,3", "\"title\",1,2,3,4,5,6,7,8,9,10,11,12,13"}) {
     try {
