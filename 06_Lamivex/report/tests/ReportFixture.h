@@ -12,16 +12,16 @@
 
 #include "JobWriter.h"
 #include "PdfTestSupport.h"
+#include "ReportData.h"
 #include "TempFolder.h"
 
 namespace lamivex::report::testing {
 
 struct TestLayer {
-  int kind = 1;
-  int id = 1001;
-  double emn1 = 84.0, emn2 = 84.0;
+  int kind, id;
+  double emn1, emn2;
   std::string name;
-  double t = 80.0, r1 = 8.0, r2 = 9.0;  // flat spectrum, percent
+  double t, r1, r2;  // flat spectrum, percent
 };
 
 class ReportFolder {
@@ -31,7 +31,7 @@ class ReportFolder {
   }
   std::string Temp(const std::string& name = "") const { return (temp_ / name).string(); }
 
-  // The job file: layers (layer 2 turned), language, and a laminated glass's run information.
+  // The job file: layers (layer 2 turned), language, and a new glass's run information.
   void WriteJob(const std::vector<TestLayer>& layers, const std::string& language) const {
     JobDescription job;
     for (size_t k = 0; k < layers.size(); ++k) {
@@ -93,7 +93,13 @@ class ReportFolder {
   }
 
   const std::filesystem::path& Path() const { return folder_.Path(); }
-  std::string Program() const { return program_.string(); }
+  // The run's data as the report loads it from this folder.
+  ReportData Load() const {
+    LamivexRun run;
+    run.ProfilePath = (Path() / "Solmerac/v5.2/Profile").string();
+    run.ProgramFolder = program_.string();
+    return LoadReportData(run);
+  }
 
  private:
   lamivex::testing::TempFolder folder_;
@@ -115,18 +121,7 @@ inline std::string PdfText(const std::string& path) {
   return text;
 }
 
-// A field of pdfinfo's output ("Title", "Pages", ...), without the blanks around it.
-inline std::string PdfInfo(const std::string& path, const std::string& field) {
-  std::istringstream info(pdftest::RunCommand("pdfinfo -enc UTF-8 '" + path + "'").output);
-  for (std::string line; std::getline(info, line);) {
-    if (line.rfind(field + ":", 0) != 0) continue;
-    const size_t value = line.find_first_not_of(' ', field.size() + 1);
-    return value == std::string::npos ? std::string() : line.substr(value);
-  }
-  return "?";
-}
-
-// The words of a PDF file as pdftotext reads them, each with its box (points) and page.
+// The words of a PDF file as pdftotext reads them, each with its box (points), by page.
 struct PdfWord {
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
   std::string text;
@@ -137,29 +132,17 @@ struct PdfPage {
 };
 
 inline std::vector<PdfPage> PdfWords(const std::string& path) {
-  const std::string xml = pdftest::RunCommand("pdftotext -bbox -enc UTF-8 '" + path + "' -").output;
-  const auto number = [](const std::string& tag, const std::string& name) {
-    return std::stod(tag.substr(tag.find(" " + name + "=\"") + name.size() + 3));
-  };
+  std::istringstream tsv(pdftest::RunCommand("pdftotext -tsv -enc UTF-8 '" + path + "' -").output);
   std::vector<PdfPage> pages;
-  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
-    const std::string tag = xml.substr(at, xml.find('>', at) - at);
-    if (tag.starts_with("<page ")) {
-      pages.push_back({number(tag, "width"), number(tag, "height"), {}});
-    } else if (tag.starts_with("<word ") && !pages.empty()) {
-      const size_t start = at + tag.size() + 1;
-      std::string text = xml.substr(start, xml.find('<', start) - start);
-      for (const std::string entity :
-           {"&lt;<", "&gt;>", "&quot;\"", "&apos;'", "&#39;'", "&amp;&"}) {
-        const size_t end = entity.find(';') + 1;
-        for (size_t e = text.find(entity.substr(0, end)); e != std::string::npos;
-             e = text.find(entity.substr(0, end), e + 1)) {
-          text.replace(e, end, entity.substr(end));
-        }
-      }
-      pages.back().words.push_back({number(tag, "xMin"), number(tag, "yMin"), number(tag, "xMax"),
-                                    number(tag, "yMax"), text});
-    }
+  tsv.ignore(1000, '\n');  // the column titles
+  for (int level = 0; tsv >> level;) {
+    double numbers[9];  // page, paragraph, block, line, word, left, top, width, height
+    std::string confidence, text;
+    for (double& number : numbers) tsv >> number;
+    tsv >> confidence >> text;
+    const double left = numbers[5], top = numbers[6], width = numbers[7], height = numbers[8];
+    if (level == 1) pages.push_back({width, height, {}});
+    if (level == 5) pages.back().words.push_back({left, top, left + width, top + height, text});
   }
   return pages;
 }
@@ -168,23 +151,18 @@ inline std::vector<PdfPage> PdfWords(const std::string& path) {
 // of words whose boxes share more than a quarter of the smaller box.
 inline std::vector<std::string> LayoutFindings(const std::vector<PdfPage>& pages) {
   std::vector<std::string> findings;
-  for (size_t p = 0; p < pages.size(); ++p) {
-    const std::vector<PdfWord>& words = pages[p].words;
-    const std::string where = "page " + std::to_string(p + 1) + ": '";
-    for (size_t i = 0; i < words.size(); ++i) {
-      const PdfWord& a = words[i];
-      if (a.x0 < -0.5 || a.y0 < -0.5 || a.x1 > pages[p].width + 0.5 ||
-          a.y1 > pages[p].height + 0.5) {
-        findings.push_back(where + a.text + "' outside");
+  for (const PdfPage& page : pages) {
+    for (auto a = page.words.begin(); a != page.words.end(); ++a) {
+      if (std::min(a->x0, a->y0) < -0.5 || a->x1 > page.width + 0.5 || a->y1 > page.height + 0.5) {
+        findings.push_back("'" + a->text + "' outside its page");
       }
-      for (size_t j = i + 1; j < words.size(); ++j) {
-        const PdfWord& b = words[j];
-        const double w = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
-        const double h = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+      for (auto b = a + 1; b != page.words.end(); ++b) {
+        const double w = std::min(a->x1, b->x1) - std::max(a->x0, b->x0);
+        const double h = std::min(a->y1, b->y1) - std::max(a->y0, b->y0);
         const double smaller =
-            std::min((a.x1 - a.x0) * (a.y1 - a.y0), (b.x1 - b.x0) * (b.y1 - b.y0));
+            std::min((a->x1 - a->x0) * (a->y1 - a->y0), (b->x1 - b->x0) * (b->y1 - b->y0));
         if (w > 0 && h > 0 && smaller > 0 && w * h > 0.25 * smaller) {
-          findings.push_back(where + a.text + "' over '" + b.text + "'");
+          findings.push_back("'" + a->text + "' over '" + b->text + "'");
         }
       }
     }

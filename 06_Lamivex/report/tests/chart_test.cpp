@@ -95,24 +95,18 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
 
   const std::vector<testing::PdfPage> pages = testing::PdfWords(document.path);
   ASSERT_EQ(pages.size(), 1u);
-  int found = 0;
-  for (const testing::PdfWord& w : pages[0].words) {
-    SCOPED_TRACE(w.text);
-    const double middle = (w.x0 + w.x1) / 2.0, height = (w.y0 + w.y1) / 2.0;
-    if (w.text == "2500" || w.text == "300") {
-      EXPECT_NEAR(middle, Points(w.text == "300" ? frame.left : frame.Right()), 0.5);
-      EXPECT_GT(w.y0, Points(frame.Bottom()));
-    } else if (w.text == "100") {
-      EXPECT_LT(w.x1, Points(frame.left));
-      EXPECT_NEAR(height, Points(frame.top), 2.0);
-    } else if (w.text == "Legend") {
-      EXPECT_GT(w.x0, Points(frame.Right()));
-    } else {
-      continue;
+  const auto word = [&pages](const std::string& text) {
+    for (const testing::PdfWord& w : pages[0].words) {
+      if (w.text == text) return w;
     }
-    ++found;
-  }
-  EXPECT_EQ(found, 4);
+    return testing::PdfWord{};
+  };
+  EXPECT_NEAR((word("300").x0 + word("300").x1) / 2.0, Points(frame.left), 0.5);
+  EXPECT_NEAR((word("2500").x0 + word("2500").x1) / 2.0, Points(frame.Right()), 0.5);
+  EXPECT_GT(word("2500").y0, Points(frame.Bottom()));  // the wavelengths under the frame
+  EXPECT_LT(word("100").x1, Points(frame.left));       // the percents left of it
+  EXPECT_NEAR((word("100").y0 + word("100").y1) / 2.0, Points(frame.top), 2.0);
+  EXPECT_GT(word("Legend").x0, Points(frame.Right()));  // the legend beside it
 }
 
 }  // namespace

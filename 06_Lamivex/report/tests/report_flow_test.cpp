@@ -3,62 +3,51 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "ReportTables.h"
 
 namespace lamivex::report {
 namespace {
 
-Block Sized(double height, double spaceBefore = 0, bool keepWithNext = false, int header = -1,
-            bool startsPage = false) {
-  Block block;
-  block.height = height;
-  block.spaceBefore = spaceBefore;
-  block.keepWithNext = keepWithNext;
-  block.repeatedHeader = header;
-  block.startsPage = startsPage;
-  return block;
-}
-
-// The blocks followed by rows, kept together (but the last) or rows of a table.
-std::vector<Block> Rows(std::vector<Block> blocks, int count, double height, bool keep,
-                        int header) {
-  for (int row = 0; row < count; ++row) {
-    blocks.push_back(Sized(height, 0, keep && row < count - 1, header));
+// Blocks from words "[space+]height[flags]": k keeps with the next block, s starts a page,
+// h is a row of the table whose header is block 1.
+std::vector<Block> Blocks(const std::string& words) {
+  std::istringstream in(words);
+  std::vector<Block> blocks;
+  for (std::string word; in >> word;) {
+    Block& block = blocks.emplace_back();
+    const size_t plus = word.find('+') + 1;
+    if (plus > 0) block.spaceBefore = std::stod(word);
+    block.height = std::stod(word.substr(plus));
+    block.keepWithNext = word.ends_with('k');
+    block.startsPage = word.ends_with('s');
+    block.repeatedHeader = word.ends_with('h') ? 1 : -1;
   }
   return blocks;
 }
 
 TEST(ReportFlow, BlocksOnPagesOf100Millimetres) {
   const struct {
-    const char* name;
-    std::vector<Block> blocks;
+    const char* blocks;
     const char* placed;  // block/page/y of each placed block
     int pages;
   } cases[] = {
-      {"follow, break when full", {Sized(40), Sized(40, 5), Sized(40)}, "0/1/30 1/1/75 2/2/30", 2},
-      {"space dropped at a page top", {Sized(90), Sized(20, 8)}, "0/1/30 1/2/30", 2},
-      {"a title moves with what it introduces",
-       {Sized(70), Sized(10, 0, true), Sized(10, 0, true), Sized(15)},
-       "0/1/30 1/2/30 2/2/40 3/2/50",
-       2},
-      {"a chain taller than a page breaks where it must",
-       Rows({Sized(20), Sized(7, 0, true), Sized(60, 0, true)}, 5, 10, true, -1),
-       "0/1/30 1/1/50 2/1/57 3/2/30 4/2/40 5/2/50 6/2/60 7/2/70", 2},
-      {"a row starting a page repeats its table's header",
-       Rows({Sized(60), Sized(6, 0, true)}, 8, 6, false, 1),
+      {"40 5+40 40", "0/1/30 1/1/75 2/2/30", 2},            // a break when full
+      {"90 8+20", "0/1/30 1/2/30", 2},                      // no space at a page's top
+      {"70 10k 10k 15", "0/1/30 1/2/30 2/2/40 3/2/50", 2},  // titles move with their block
+      {"20 7k 60k 10k 10k 10k 10k 10", "0/1/30 1/1/50 2/1/57 3/2/30 4/2/40 5/2/50 6/2/60 7/2/70",
+       2},  // a chain taller than a page breaks where it must
+      {"60 6k 6h 6h 6h 6h 6h 6h 6h 6h",
        "0/1/30 1/1/90 2/1/96 3/1/102 4/1/108 5/1/114 6/1/120 1/2/30 7/2/36 8/2/42 9/2/48", 2},
-      {"a header starting a page is not repeated",
-       Rows({Sized(90), Sized(6, 0, true)}, 1, 6, false, 1), "0/1/30 1/2/30 2/2/36", 2},
-      {"a section asks for a new page",
-       {Sized(10), Sized(10, 4, false, -1, true)},
-       "0/1/30 1/2/30",
-       2},
-      {"no empty page before it", {Sized(10, 4, false, -1, true)}, "0/1/30", 1},
-      {"nothing", {}, "", 1},
+      {"90 6k 6h", "0/1/30 1/2/30 2/2/36", 2},  // a header starting a page is not repeated
+      {"10 4+10s", "0/1/30 1/2/30", 2},
+      {"4+10s", "0/1/30", 1},  // no empty page
+      {"", "", 1},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const std::vector<PlacedBlock> placed = PlaceBlocks(c.blocks, {30.0, 130.0});
+    SCOPED_TRACE(c.blocks);
+    const std::vector<PlacedBlock> placed = PlaceBlocks(Blocks(c.blocks), {30.0, 130.0});
     std::string text;
     for (const PlacedBlock& p : placed) {
       text += (text.empty() ? "" : " ") + std::to_string(p.block) + "/" + std::to_string(p.page) +
