@@ -6,9 +6,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "JobWriter.h"
 #include "PdfTestSupport.h"
@@ -110,15 +109,9 @@ class ReportFolder {
 // The text of a PDF file as pdftotext reads it in its layout (a table row on one line),
 // every run of blanks and line ends made one blank.
 inline std::string PdfText(const std::string& path) {
-  std::string text;
-  for (char c : pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -").output) {
-    if (std::string(" \n\r\t\f").find(c) == std::string::npos) {
-      text += c;
-    } else if (!text.empty() && text.back() != ' ') {
-      text += ' ';
-    }
-  }
-  return text;
+  const std::string text =
+      pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -").output;
+  return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
 // The words of a PDF file as pdftotext reads them, each with its box (points), by page.

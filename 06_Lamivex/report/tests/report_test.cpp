@@ -199,8 +199,6 @@ TEST(LamivexReport, Refusals) {
     const char* messages;  // separated by "|"
   } cases[] = {
       {"remove", "Final_Energy_Lamivex.out", "", 5, "{T}Final_Energy_Lamivex.out"},
-      {"remove", "Energy_2.out", "", 5, "{T}Energy_2.out"},
-      {"remove", "Lamivex.out", "", 5, "{T}Lamivex.out"},
       {"older", "Lamivex.out", "", 5,
        "the results are older than the job: {T}Lamivex.out was written before "
        "{T}input_Lamivex.in; lamivex must be run on this job first."},
