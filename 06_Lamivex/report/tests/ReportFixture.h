@@ -49,11 +49,11 @@ class ReportFolder {
   }
 
   // Every file of a finished run: flat spectra from 300 to 2500 nm every 5 nm for the layers
-  // and the assembly, and the summary, in Windows-1252 with CR LF as the run writes them.
-  void WriteRunFiles(const std::vector<TestLayer>& layers, const TestLayer& assembly,
-                     const std::string& summary) const {
+  // and the assembly (T 46 %, R1 5 %, R2 5.5 %), and the summary, in Windows-1252 with CR LF
+  // as the run writes them.
+  void WriteRunFiles(const std::vector<TestLayer>& layers, const std::string& summary) const {
     for (size_t k = 0; k <= layers.size(); ++k) {
-      const TestLayer& l = k < layers.size() ? layers[k] : assembly;
+      const TestLayer l = k < layers.size() ? layers[k] : TestLayer{0, 0, 0, 0, "", 46, 5, 5.5};
       std::ostringstream text;
       text << "SLamda        Weight        T             R1            R2\r\n";
       for (int lambda = 300; lambda <= 2500; lambda += 5) {
