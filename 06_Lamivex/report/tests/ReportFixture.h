@@ -79,16 +79,12 @@ class ReportFolder {
     lamivex::testing::WriteBytes((program_ / relative).string(), bytes);
   }
 
-  // The programs run under a French locale: nothing they print may depend on it.
-  std::string Environment() const {
-    return "LC_ALL=fr_FR.UTF-8 AppData='" + folder_.Path().string() + "' LAMIVEX_PROGRAM_DIR='" +
-           program_.string() + "' ";
-  }
-  pdftest::CommandResult RunReport(const std::string& arguments = "") const {
-    return pdftest::RunCommand(Environment() + "'" LAMIVEX_REPORT_EXECUTABLE "' " + arguments);
-  }
-  pdftest::CommandResult RunLamivex() const {
-    return pdftest::RunCommand(Environment() + "'" LAMIVEX_EXECUTABLE "'");
+  // A program (LAMIVEX_REPORT_EXECUTABLE, LAMIVEX_EXECUTABLE) run on this folder under a
+  // French locale: nothing it prints may depend on it.
+  pdftest::CommandResult Run(const std::string& program, const std::string& arguments = "") const {
+    return pdftest::RunCommand("LC_ALL=fr_FR.UTF-8 AppData='" + Path().string() +
+                               "' LAMIVEX_PROGRAM_DIR='" + program_.string() + "' '" + program +
+                               "' " + arguments);
   }
 
   const std::filesystem::path& Path() const { return folder_.Path(); }

@@ -122,7 +122,7 @@ TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
   }
   folder.WriteJob(layers, c.language);
   folder.WriteRunFiles(layers, "40,6,54,84,7,53,80,41,5,54,7,52");
-  const pdftest::CommandResult run = folder.RunReport();
+  const pdftest::CommandResult run = folder.Run(LAMIVEX_REPORT_EXECUTABLE);
   ASSERT_EQ(run.status, 0) << run.output;
   const std::string pdf = folder.Temp("Lamivex.pdf");
   std::vector<std::string> names;
@@ -139,7 +139,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "Date : 2024-05-14 Heure : 10:30:00|Page 1 / 2|Projet/Référence : Réf-2024-17|"
                    "Epaisseur du nouveau verre : 8.76 mm|1 verre Layer 1 clear float non 84 81|"
                    "Test glazing 46.0 5.0 49.0 5.5 48.5 1 verre Layer 1 clear float 89.2 6.0 "
-                   "4.8 7.0 3.8"},  // Te Re1 Ae1 Re2 Ae2 to one decimal
+                   "4.8 7.0 3.8|% 380 - 780 nm 100 T R1 90 R2 80 70 60 50 40 30 20 10 0 300 500 "
+                   "700 900 1100 1300 1500 1700 1900 2100 2300 2500 nm"},  // Te Re1 Ae1 Re2 Ae2 to
+                                                                           // one decimal
         ReportCase{"ThreeLayersGermanLongNames", 3, "Allemand", "", 120, ""},
         ReportCase{"TwelveLayersSpanish", 12, "Espagnol", "", 0, ""},
         ReportCase{"HundredOneLayersEnglish", 101, "Anglais", "", 0,
@@ -165,8 +167,8 @@ TEST(LamivexReport, DemoRun) {
   const size_t language = job.find("\"Langue\"");
   job.replace(language, job.find('\n', language) - language, "\"Langue\", \"Allemand\"\r");
   lamivex::testing::WriteBytes(folder.Temp("input_Lamivex.in"), job);
-  ASSERT_EQ(folder.RunLamivex().status, 0);
-  ASSERT_EQ(folder.RunReport().status, 0);
+  ASSERT_EQ(folder.Run(LAMIVEX_EXECUTABLE).status, 0);
+  ASSERT_EQ(folder.Run(LAMIVEX_REPORT_EXECUTABLE).status, 0);
   const ReportData loaded = folder.Load();
   const ReportTexts& t = loaded.texts;
   std::string summary;
@@ -223,7 +225,7 @@ TEST(LamivexReport, Refusals) {
       folder.WriteJob(layers, "espagnol");
       std::filesystem::last_write_time(job, jobTime - 1s);  // dated before the results
     }
-    const pdftest::CommandResult run = folder.RunReport(withTemp(arguments));
+    const pdftest::CommandResult run = folder.Run(LAMIVEX_REPORT_EXECUTABLE, withTemp(arguments));
     EXPECT_EQ(run.status, status) << run.output;
     for (const std::string& message : Parts(messages)) {
       EXPECT_NE(run.output.find(withTemp(message)), std::string::npos) << run.output;
