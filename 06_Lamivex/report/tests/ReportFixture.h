@@ -69,14 +69,28 @@ class ReportFolder {
         "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
   }
 
-  // A program folder of this test's own, with the writer's metrics and one language file
-  // (its path under the program folder) in place of the shipped ones.
-  void UseLanguageFile(const std::string& relative, const std::string& bytes) {
+  // A program folder of this test's own: the writer's metrics, and the language's file with
+  // its values 60 % longer (labels "60%": each followed by its own first characters), or its
+  // result titles less one ("11") or plus a word ("13").
+  void ChangeLabels(const std::string& language, const std::string& labels) {
+    const std::filesystem::path shipped =
+        std::filesystem::directory_iterator(LAMIVEX_PROGRAM_DIR "/Langages/" + language)->path();
+    std::istringstream lines(lamivex::testing::ReadBytes(shipped));
+    std::string changed;
+    for (std::string line; std::getline(lines, line, '\n');) {
+      const size_t value = line.find("\", \"") + 4, end = line.rfind('"');
+      if (value < 4 || end < value) continue;
+      std::string text = line.substr(value, end - value);
+      const bool columns = line.starts_with("\"Te(%)");
+      if (labels == "60%") text += (text + text).substr(0, text.size() * 6 / 10 + 1);
+      if (columns && labels == "11") text.erase(text.rfind(' '));
+      if (columns && labels == "13") text = "Summary " + text;
+      changed += line.substr(0, value) + text + "\"\r\n";
+    }
     program_ = folder_ / "Program";
-    std::filesystem::create_directories(program_);
-    std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini",
-                               std::filesystem::copy_options::overwrite_existing);
-    lamivex::testing::WriteBytes((program_ / relative).string(), bytes);
+    lamivex::testing::WriteBytes((program_ / "Langages" / language / shipped.filename()).string(),
+                                 changed);
+    std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini");
   }
 
   // A program (LAMIVEX_REPORT_EXECUTABLE, LAMIVEX_EXECUTABLE) run on this folder under a

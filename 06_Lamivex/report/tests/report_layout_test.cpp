@@ -91,14 +91,10 @@ TEST(ReportText, LabelsNumbersAndFittedTexts) {
     return text;
   };
   const std::pair<std::string, std::string> cases[] = {
-      {PrintableLabel("\"Projet/Référence :\""), "Projet/Référence :"},
-      {WithoutColon("Vitrages :"), "Vitrages"},
       {KindText(MakeReportTexts(labels), 4), "PVB"},  // any other kind loads as an interlayer
       {OneDecimal(72.649), "72.6"},
       {OneDecimal(7.05), "7.0"},  // 7.05 is stored just below 7.05
       {OneDecimal(-0.04), "0.0"},
-      {ShortNumber(8.76), "8.76"},
-      {lines(SplitColumnTitles("  Te(%)   Re1(%)  Ab1(%) ")), "Te(%)|Re1(%)|Ab1(%)|"},
       {FitText("Démo 44.2", 7, bytes), "Dém\xE2\x80\xA6"},
       {FitText("Démo 44.2", 9, bytes), "Démo\xE2\x80\xA6"},  // no blank before the ellipsis
       {FitText("abc", 1, bytes), ""},
