@@ -53,11 +53,8 @@ TEST(ChartGeometry, ScaleTicksDashesAndSimplification) {
   EXPECT_EQ(styles.size(), static_cast<size_t>(kCurvesPerChart));
 }
 
-double Points(double mm) {
-  return mm * 72.0 / 25.4;
-}
-
 TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
+  const auto points = [](double mm) { return mm * 72.0 / 25.4; };
   pdftest::TestDocument document;
   document.pdf.PDFPathConfiguration(LAMIVEX_PROGRAM_DIR);
   ReportCanvas canvas(document.pdf);
@@ -70,9 +67,9 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
   blocks[0].draw(canvas, 40.0);
   const std::string content = CreatePDFTestAccess::PageContent(document.pdf);
   const ChartFrame frame = ChartFrameAt(40.0);
-  const auto at = [](double x, double y) {
-    return CreatePDF::PDFFormatNumber(Points(x)) + " " +
-           CreatePDF::PDFFormatNumber(841.89 - Points(y));
+  const auto at = [&points](double x, double y) {
+    return CreatePDF::PDFFormatNumber(points(x)) + " " +
+           CreatePDF::PDFFormatNumber(841.89 - points(y));
   };
   // The straight solid curve is one stroke from the bottom-left to the top-right corner.
   EXPECT_NE(content.find(at(frame.left, frame.Bottom()) + " m\r\n" + at(frame.Right(), frame.top) +
@@ -90,11 +87,11 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
     }
     return testing::PdfWord{};
   };
-  EXPECT_NEAR((word("2500").x0 + word("2500").x1) / 2.0, Points(frame.Right()), 0.5);
-  EXPECT_GT(word("2500").y0, Points(frame.Bottom()));  // the wavelengths under the frame
-  EXPECT_LT(word("100").x1, Points(frame.left));       // the percents left of it
-  EXPECT_NEAR((word("100").y0 + word("100").y1) / 2.0, Points(frame.top), 2.0);
-  EXPECT_GT(word("Legend").x0, Points(frame.Right()));  // the legend beside it
+  EXPECT_NEAR((word("2500").x0 + word("2500").x1) / 2.0, points(frame.Right()), 0.5);
+  EXPECT_GT(word("2500").y0, points(frame.Bottom()));  // the wavelengths under the frame
+  EXPECT_LT(word("100").x1, points(frame.left));       // the percents left of it
+  EXPECT_NEAR((word("100").y0 + word("100").y1) / 2.0, points(frame.top), 2.0);
+  EXPECT_GT(word("Legend").x0, points(frame.Right()));  // the legend beside it
 }
 
 }  // namespace

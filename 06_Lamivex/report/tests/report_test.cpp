@@ -15,16 +15,11 @@ namespace {
 using namespace std::chrono_literals;
 
 using testing::ReportFolder;
-using testing::TestLayer;
 
 // The parts of a text separated by "|".
 std::vector<std::string> Parts(const std::string& text) {
-  std::vector<std::string> parts;
-  for (size_t from = 0, to = 0; to < text.size(); from = to + 1) {
-    to = std::min(text.find('|', from), text.size());
-    parts.push_back(text.substr(from, to - from));
-  }
-  return parts;
+  const std::regex bar("\\|");
+  return {std::sregex_token_iterator(text.begin(), text.end(), bar, -1), {}};
 }
 
 // The readers accept the report, no word is off its page or over another, every word of the
@@ -75,8 +70,8 @@ struct ReportCase {
 };
 
 // Layer k: kinds glass, PVB, glass, film, ...; T 90 - 0.8 k, R1 5 + k % 7, R2 6 + k % 5.
-std::vector<TestLayer> Layers(int count, size_t nameLength) {
-  std::vector<TestLayer> layers;
+std::vector<testing::TestLayer> Layers(int count, size_t nameLength) {
+  std::vector<testing::TestLayer> layers;
   for (int k = 1; k <= count; ++k) {
     std::string name = "Layer " + std::to_string(k) + " clear float";
     while (name.size() < nameLength) name += " laminated tinted coated " + std::to_string(k);
@@ -93,7 +88,7 @@ class ReportLayout : public ::testing::TestWithParam<ReportCase> {};
 TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
   const ReportCase& c = GetParam();
   ReportFolder folder;
-  const std::vector<TestLayer> layers = Layers(c.layers, c.nameLength);
+  const std::vector<testing::TestLayer> layers = Layers(c.layers, c.nameLength);
   if (*c.labels != 0) folder.ChangeLabels(c.language, c.labels);
   folder.WriteJob(layers, c.language);
   folder.WriteRunFiles(layers, "40,6,54,84,7,53,80,41,5,54,7,52");
@@ -101,7 +96,7 @@ TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
   ASSERT_EQ(run.status, 0) << run.output;
   const std::string pdf = folder.Temp("Lamivex.pdf");
   std::vector<std::string> names;
-  for (const TestLayer& layer : layers) names.push_back(layer.name);
+  for (const testing::TestLayer& layer : layers) names.push_back(layer.name);
   CheckReport(pdf, folder.Load().texts, names, "40 6 54 84 7 53 80 41 5 54 7 52", c.texts);
 }
 
@@ -186,7 +181,7 @@ TEST(LamivexReport, Refusals) {
       return std::regex_replace(text, std::regex("\\{T\\}"), folder.Temp());
     };
     SCOPED_TRACE(withTemp(messages));
-    const std::vector<TestLayer> layers = Layers(2, 0);
+    const std::vector<testing::TestLayer> layers = Layers(2, 0);
     folder.WriteJob(layers, "Espagnol");
     folder.WriteRunFiles(layers, "46,5,49,84,6,48,80,50,5,45,6,44");
     const std::string job = folder.Temp("input_Lamivex.in"), file = folder.Temp(name);
