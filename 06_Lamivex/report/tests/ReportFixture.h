@@ -82,7 +82,9 @@ class ReportFolder {
       if (value < 4 || end < value) continue;
       std::string text = line.substr(value, end - value);
       const bool columns = line.starts_with("\"Te(%)");
-      if (labels == "60%") text += (text + text).substr(0, text.size() * 6 / 10 + 1);
+      size_t cut = text.size() * 6 / 10 + 1;  // on a character's first byte
+      while (cut < text.size() && (text[cut] & 0xC0) == 0x80) ++cut;
+      if (labels == "60%") text += (text + text).substr(0, cut);
       if (columns && labels == "11") text.erase(text.rfind(' '));
       if (columns && labels == "13") text = "Summary " + text;
       changed += line.substr(0, value) + text + "\"\r\n";

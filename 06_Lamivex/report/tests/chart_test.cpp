@@ -20,9 +20,8 @@ TEST(ChartGeometry, ScaleTicksDashesAndSimplification) {
   } points[] = {{2500, 100, 191, 40}, {300, 0, 25, 128},      {1400, 50, 108, 84},
                 {850, 25, 66.5, 106}, {2600, 101.5, 191, 40}, {250, -0.2, 25, 128}};
   for (const auto& p : points) {
-    SCOPED_TRACE(std::to_string(p.lambda) + " nm " + std::to_string(p.percent) + " %");
-    EXPECT_NEAR(ChartPosition(frame, p.lambda, p.percent).x, p.x, 1e-9);
-    EXPECT_NEAR(ChartPosition(frame, p.lambda, p.percent).y, p.y, 1e-9);
+    EXPECT_NEAR(ChartPosition(frame, p.lambda, p.percent).x, p.x, 1e-9) << p.lambda;
+    EXPECT_NEAR(ChartPosition(frame, p.lambda, p.percent).y, p.y, 1e-9) << p.percent;
   }
   // Dashes run on across the vertices, and a dash split at a corner keeps its length.
   const auto drawn = [](const std::vector<PageSegment>& pieces) {
@@ -77,6 +76,9 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
             std::string::npos);
   // Grid lines (in the hairline colour) at the 10 + 9 inner ticks, none over the frame.
   EXPECT_EQ(pdftest::Count(content, "0.808 0.831 0.855 RG"), 10 + 9);
+  // The legend's sample, the last stroke in the curve's colour, stands beside the frame.
+  const size_t sample = content.rfind(" m\r\n", content.rfind("0.122 0.373 0.749 RG"));
+  EXPECT_GT(std::stod(content.substr(content.rfind('\n', sample) + 1)), points(frame.Right()));
   document.Finish();
 
   const std::vector<testing::PdfPage> pages = testing::PdfWords(document.path);
