@@ -22,11 +22,12 @@ std::vector<std::string> Parts(const std::string& text) {  // separated by "|"
 }
 
 // The readers accept the report, no word is off its page or over another, every word of the
-// labels and names is printed, the summary's values follow the result titles, and the
+// labels and layer names is printed, the summary's values follow the result titles, and the
 // document's title and subject are the report title and the glazing.
 void CheckReport(const std::string& pdf, const ReportData& data, std::vector<std::string> expected,
                  const std::string& texts) {
   const ReportTexts& t = data.texts;
+  for (const LayerReport& layer : data.layers) expected.push_back(layer.name);
   EXPECT_TRUE(pdftest::IsValidPdfFile(pdf));
   const std::vector<testing::PdfPage> pages = testing::PdfWords(pdf);
   const std::vector<std::string> findings = testing::LayoutFindings(pages);
@@ -86,6 +87,10 @@ std::vector<testing::TestLayer> Layers(int count, size_t nameLength) {
   return layers;
 }
 
+void PrintTo(const ReportCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class ReportLayout : public ::testing::TestWithParam<ReportCase> {};
 
 TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
@@ -96,11 +101,9 @@ TEST_P(ReportLayout, HoldsEveryTextOnThePageAndApart) {
   folder.WriteJob(layers, c.language);
   folder.WriteRunFiles(layers, "40,6,54,84,7,53,80,41,5,54,7,52");
   ASSERT_EQ(folder.Run(LAMIVEX_REPORT_EXECUTABLE).status, 0);
-  std::vector<std::string> names;
-  for (const testing::TestLayer& layer : layers) names.push_back(layer.name);
   const ReportData data = folder.Load();
   EXPECT_EQ(data.texts.ReportTitle.empty(), c.language == std::string("francais"));
-  CheckReport(folder.Temp("Lamivex.pdf"), data, names, c.texts);
+  CheckReport(folder.Temp("Lamivex.pdf"), data, {}, c.texts);
 }
 
 // Each language and each size once, the changed labels on the largest stacks; the header
@@ -152,11 +155,9 @@ TEST(LamivexReport, DemoRun) {
   EXPECT_EQ(std::to_string(std::lround(loaded.assemblyLight.R1)), loaded.summary[8]);
 }
 
-// What the report refuses, with its status and message ({T} is the Temp folder); a refused
-// report leaves no PDF.
+// What the report refuses: a change to a finished run, the file changed, the arguments, the
+// status and the messages ("|" between them, {T} the Temp folder). No PDF is left.
 TEST(LamivexReport, Refusals) {
-  // What is changed in a finished run, the file changed, the arguments, the status and
-  // messages (separated by "|").
   const std::tuple<std::string_view, const char*, const char*, int, const char*> cases[] = {
       {"remove", "Final_Energy_Lamivex.out", "", 5, "{T}Final_Energy_Lamivex.out"},
       {"summary", "Lamivex.out", "", 5,
