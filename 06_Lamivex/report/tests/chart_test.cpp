@@ -13,7 +13,7 @@
 namespace lamivex::report {
 namespace {
 
-TEST(ChartGeometry, ScaleTicksDashesAndSimplification) {
+TEST(ChartGeometry, ScaleDashesSimplificationAndCurveStyles) {
   const ChartFrame frame{25.0, 40.0, 166.0, 88.0};  // right 191, bottom 128
   const struct {
     double lambda, percent, x, y;
