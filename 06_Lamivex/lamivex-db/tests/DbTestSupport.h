@@ -1,5 +1,4 @@
-// Helpers of the lamivex-db tests: a scratch folder, whole-file reads and
-// writes, the shared measured spectra, and the tool run in process or by the shell.
+// Helpers of the lamivex-db tests: a scratch folder, file reads and writes, the tool run.
 #pragma once
 
 #include <sqlite3.h>
@@ -42,13 +41,11 @@ inline ToolResult Tool(const std::vector<std::string>& args) {
   return {status, out.str(), err.str()};
 }
 
-// Runs a shell command; its exit status, or -1 when it did not exit.
 inline int Shell(const std::string& command) {
   const int raw = std::system(command.c_str());
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-// Runs SQL on a database file (made when missing), for building test databases by hand.
 inline void ExecuteSql(const std::string& path, const std::string& sql) {
   sqlite3* db = nullptr;
   if (sqlite3_open(path.c_str(), &db) != SQLITE_OK) throw std::runtime_error("open " + path);
@@ -75,8 +72,6 @@ class Session {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
-  Session(const Session&) = delete;
-  Session& operator=(const Session&) = delete;
   std::string At(std::string text) const {
     const std::pair<std::string, std::string> names[] = {
         {"$F", "$T/product.txt"}, {"$D", "$T/suite.db"},    {"$U", "$T/profile/user.db"},
@@ -98,7 +93,6 @@ class Session {
   std::filesystem::path folder_;
 };
 
-// A columns file of a flat spectrum every `step` nm from first to last.
 inline std::string FlatColumns(double first, double last, double step, double t, double r1,
                                double r2) {
   std::ostringstream text;

@@ -1,15 +1,16 @@
-// The three formats, chosen by content: the published measured files and small
-// hand-made columns files, each read into nm and percent.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <tuple>
+
 #include "DbTestSupport.h"
+#include "DecimalText.h"
 #include "ProductReaders.h"
 
 namespace lamivexdb {
 namespace {
 
-// Reads one file, a shared spectrum or `content` written in a scratch folder, and
-// checks its description and the row at `probe`, written by hand from the file's text.
+// Reads a shared spectrum, or `content` as `file`; the row at `probe` as in the file's text.
 void ExpectRead(const std::string& file, const std::string& content, const std::string& format,
                 const std::string& name, const std::string& maker,
                 std::optional<double> thicknessMm, std::size_t rows, int leftOut, std::size_t probe,
@@ -19,20 +20,15 @@ void ExpectRead(const std::string& file, const std::string& content, const std::
   std::string path = session.At("$S/" + file);
   if (!content.empty()) testing::WriteAll(path = session.At("$T/" + file), content);
   const ProductSpectrum product = ReadProductFile(path, values);
-  EXPECT_EQ(product.format, format);
-  EXPECT_EQ(product.name, name);
-  EXPECT_EQ(product.maker, maker);
+  EXPECT_EQ(std::tie(product.format, product.name, product.maker), std::tie(format, name, maker));
   EXPECT_EQ(product.thicknessMm, thicknessMm);
   EXPECT_EQ(product.sourceFile, file);
   EXPECT_EQ(product.rowsAboveGridLeftOut, leftOut);  // rows above 2500 nm
   EXPECT_TRUE(product.warnings.empty());
   ASSERT_EQ(product.rows.size(), rows);
   const SpectrumRow& row = product.rows[probe];
-  EXPECT_EQ(row.lambda, expected.lambda);
-  EXPECT_EQ(row.t, expected.t);
-  EXPECT_EQ(row.r1, expected.r1);
-  EXPECT_EQ(row.r2, expected.r2);
-  EXPECT_EQ(row.where, expected.where);
+  EXPECT_EQ(std::tie(row.lambda, row.t, row.r1, row.r2, row.where),
+            std::tie(expected.lambda, expected.t, expected.r1, expected.r2, expected.where));
 }
 
 TEST(Readers, EachFormatInNanometresAndPercent) {
@@ -67,6 +63,30 @@ TEST(Readers, EachFormatInNanometresAndPercent) {
              "fractions", "", std::nullopt, 441, 0, 0,
              {300, 80, 4.7, 8, "line 2"},  // not 4.7000000001
              ColumnValues::Fractions);
+}
+
+TEST(DecimalText, ScalesThroughTheExponentExactlyAndTakesOnlyPlainNumbers) {
+  EXPECT_EQ(ParseScaledDecimal("0.0470", 2), 4.7);
+  EXPECT_EQ(ParseScaledDecimal("0.305", 3), 305.0);  // 0.305 * 1000 gives 305.00000000000006
+  EXPECT_EQ(ParseScaledDecimal("4.657817E-02", 2), 4.657817);
+  EXPECT_EQ(ParseScaledDecimal("9.99999974737875e-05", 2), 9.99999974737875e-03);
+  EXPECT_EQ(ParseScaledDecimal("-0.5", 2), -50.0);
+  EXPECT_EQ(ParseScaledDecimal("+.5e+1", 0), 5);
+  EXPECT_EQ(ParseDecimal("0489"), 489);
+  for (const char* text : {"", "-", ".", "1,5", "abc", "1e", "1e+", "0x10", "inf", "nan", "1.2.3",
+                           " 1", "1 ", "1e99999"}) {
+    EXPECT_FALSE(ParseDecimal(text)) << text;
+  }
+  EXPECT_EQ(RoundedSum(4.26, 0.92), 5.18);
+  EXPECT_EQ(ShortestText(0.0020000000949949), "0.0020000000949949");
+}
+
+TEST(DecimalText, IgnoresADecimalCommaLocale) {
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "fr_FR.UTF-8")) GTEST_SKIP() << "no fr_FR.UTF-8 locale";
+  EXPECT_EQ(ParseScaledDecimal("0.0470", 2), 4.7);
+  EXPECT_EQ(ShortestText(4.7), "4.7");
+  std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace

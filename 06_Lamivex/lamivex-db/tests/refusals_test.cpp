@@ -1,6 +1,4 @@
-// Every refused command line and input: the exact message on standard error,
-// nothing on standard output, the status, and every database byte for byte as it
-// was ($D holds glass 1, pvb 1 and film 2; $U holds 1000000).
+// $D holds glass 1, pvb 1 and film 2; $U holds 1000000.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -48,7 +46,6 @@ const Refusal kRefusals[] = {
      "$T/none.db: no such database; make one with lamivex-db create"},
     {"import $O $S/CLEAR_3.json", 2,
      "$O: not a spectral database: no tables glass and spectral_energy"},
-    // Ids: the role's range, a taken id, the same product again.
     {"import $U $S/CLEAR_6.DAT --id 999999", 2,
      "$U: id 999999 is out of range: a user database takes ids from 1000000 up"},
     {"import $D $S/CLEAR_6.DAT --id 0", 2,
@@ -57,14 +54,12 @@ const Refusal kRefusals[] = {
     {"import $U $S/CLEAR_6.DAT $S/CLEAR_3.DAT", 2,
      "$S/CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same 111 "
      "rows); give --duplicate to import it again"},
-    // delete and rename.
     {"rename $D 1 X", 64, "id 1 is in the glass and pvb tables; give --kind"},
     {"delete $D 7", 2, "$D: no product with id 7; lamivex-db list shows the products"},
     {"delete $D 2 --kind glass", 2, "$D: no product with id 2 in the glass tables"},
     {"rename $D 2 ''", 64, "NAME must not be empty"},
     {"rename $D 2", 64, "expects PATH, ID and NAME"},
     {"delete $D two", 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
-    // Files: the file, its line or key, and the reason; one bad file stores none.
     {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields, "300,80,8\n"},
     {"import $U $T/none.csv", 2, "$T/none.csv: cannot be read: No such file or directory"},
     {kImport, 2, "$F: no data rows", ""},
@@ -100,7 +95,6 @@ const Refusal kRefusals[] = {
      "45: syntax error while parsing object key - unexpected end of input; expected string "
      "literal",
      kJson + R"({"T":0.8,)"},
-    // Spectra the run could not use: the first problem's place, then every problem.
     {kImport, 2,
      "$F:2: T 101 % at 305 nm is outside 0 to 100 %; T + R1 = 109 % at 305 nm is above 100 % "
      "by more than the tolerance of 1 point (and 1 more); covers 300 to 305 nm; 300 to 2500 nm "

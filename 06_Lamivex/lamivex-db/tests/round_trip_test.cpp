@@ -1,6 +1,3 @@
-// A product imported by the lamivex-db program runs through lamivex: the published
-// Optics file and the same spectrum written as columns give the same spectrum file
-// and summary, and so does the IGSDB JSON copy of the measurement.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"

@@ -1,5 +1,4 @@
-// A database that cannot grow: an import on a full file system is refused with a
-// message, and the database keeps every byte (no half-stored product, no journal left).
+// No half-stored product and no journal left when the database cannot grow.
 #include <gtest/gtest.h>
 
 #include "DbTestSupport.h"
