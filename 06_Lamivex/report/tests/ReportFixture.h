@@ -1,12 +1,10 @@
-// A profile folder for the report's tests: a job, the files a run leaves in Temp, and
-// lamivex-report (and lamivex) run on it as separate processes; then what pdftotext reads.
+// A profile folder with a job and a run's files, the programs run on it, what pdftotext reads.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <regex>
 #include <sstream>
 
 #include "JobWriter.h"
@@ -48,9 +46,8 @@ class ReportFolder {
     WriteJobFile(Temp("input_Lamivex.in"), job);
   }
 
-  // Every file of a finished run: flat spectra from 300 to 2500 nm every 5 nm for the layers
-  // and the assembly (T 46 %, R1 5 %, R2 5.5 %), and the summary, in Windows-1252 with CR LF
-  // as the run writes them.
+  // A finished run's files, CR LF and Windows-1252: flat spectra 300 to 2500 nm for the
+  // layers and the assembly (T 46 %, R1 5 %, R2 5.5 %), and the summary.
   void WriteRunFiles(const std::vector<TestLayer>& layers, const std::string& summary) const {
     for (size_t k = 0; k <= layers.size(); ++k) {
       const TestLayer l = k < layers.size() ? layers[k] : TestLayer{0, 0, 0, 0, "", 46, 5, 5.5};
@@ -69,9 +66,8 @@ class ReportFolder {
         "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
   }
 
-  // A program folder of this test's own: the writer's metrics, and the language's file with
-  // its values 60 % longer (labels "60%": each followed by its own first characters), or its
-  // result titles less one ("11") or plus a word ("13").
+  // A program folder of the test's own, the language's labels 60 % longer (each followed by
+  // its own first characters, "60%"), or its result titles less one ("11") or plus a word ("13").
   void ChangeLabels(const std::string& language, const std::string& labels) {
     const std::filesystem::path shipped =
         std::filesystem::directory_iterator(LAMIVEX_PROGRAM_DIR "/Langages/" + language)->path();
@@ -95,8 +91,7 @@ class ReportFolder {
     std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini");
   }
 
-  // A program (LAMIVEX_REPORT_EXECUTABLE, LAMIVEX_EXECUTABLE) run on this folder under a
-  // French locale: nothing it prints may depend on it.
+  // A program run on this folder under a French locale: nothing it prints may depend on it.
   pdftest::CommandResult Run(const std::string& program, const std::string& arguments = "") const {
     return pdftest::RunCommand("LC_ALL=fr_FR.UTF-8 AppData='" + Path().string() +
                                "' LAMIVEX_PROGRAM_DIR='" + program_.string() + "' '" + program +
@@ -104,7 +99,6 @@ class ReportFolder {
   }
 
   const std::filesystem::path& Path() const { return folder_.Path(); }
-  // The run's data as the report loads it from this folder.
   ReportData Load() const {
     LamivexRun run;
     run.ProfilePath = (Path() / "Solmerac/v5.2/Profile").string();
@@ -117,14 +111,6 @@ class ReportFolder {
   std::filesystem::path temp_;
   std::filesystem::path program_ = LAMIVEX_PROGRAM_DIR;
 };
-
-// The text of a PDF file as pdftotext reads it in its layout (a table row on one line),
-// every run of blanks and line ends made one blank.
-inline std::string PdfText(const std::string& path) {
-  const std::string text =
-      pdftest::RunCommand("pdftotext -layout -enc UTF-8 '" + path + "' -").output;
-  return std::regex_replace(text, std::regex("\\s+"), " ");
-}
 
 // The words of a PDF file as pdftotext reads them, each with its box (points), by page.
 struct PdfWord {
@@ -152,8 +138,7 @@ inline std::vector<PdfPage> PdfWords(const std::string& path) {
   return pages;
 }
 
-// Every word that lies partly outside its page (by more than half a point), and every pair
-// of words whose boxes share more than a quarter of the smaller box.
+// Words out of their page by over half a point, pairs sharing over a quarter of the smaller box.
 inline std::vector<std::string> LayoutFindings(const std::vector<PdfPage>& pages) {
   std::vector<std::string> findings;
   for (const PdfPage& page : pages) {
