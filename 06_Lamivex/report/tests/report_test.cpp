@@ -65,6 +65,7 @@ struct ReportCase {
   const char* labels;  // the shipped ones, or "60%" longer, or "11" or "13" result titles
   size_t nameLength;   // 0: short product names
   const char* texts;   // exact texts the report holds, separated by "|"
+  friend void PrintTo(const ReportCase& c, std::ostream* out) { *out << c.name; }
 };
 
 // Layer k: kinds glass, PVB, glass, film, ...; T 90 - 0.8 k, R1 5 + k % 7, R2 6 + k % 5.
