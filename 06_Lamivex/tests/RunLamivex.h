@@ -1,17 +1,19 @@
-// Runs the lamivex executable in a test: its own application-data and program
-// folders, standard output and error captured, and snapshots of folders to prove
-// what a run did or did not touch.
+// Support for the run's tests: the lamivex executable run in folders of its own, job
+// files, small spectral databases, snapshots of folders, and the lines and fields of
+// the files a run writes.
 #pragma once
 
+#include <sqlite3.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "JobFile.h"
 #include "TempFolder.h"
 
 namespace lamivex::testing {
@@ -38,39 +40,98 @@ inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
   std::string command = prefix.empty() ? "" : prefix + " ";
   command += programDir.empty() ? "env -u LAMIVEX_PROGRAM_DIR "
                                 : "env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir) + " ";
-  command += "AppData=" + ShellQuoted(appData) + " ";
-  command += ShellQuoted(LAMIVEX_EXECUTABLE);
+  command += "AppData=" + ShellQuoted(appData) + " " + ShellQuoted(LAMIVEX_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-  const std::string out = temp / "lamivex.stdout";
-  const std::string err = temp / "lamivex.stderr";
+  const std::string out = temp / "lamivex.stdout", err = temp / "lamivex.stderr";
   command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
   const int raw = std::system(command.c_str());
-  RunResult result;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = ReadBytes(out);
-  result.err = ReadBytes(err);
+  RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
   std::filesystem::remove(out);
   std::filesystem::remove(err);
   return result;
 }
 
+inline void WriteCrLfLines(const std::string& path, const std::vector<std::string>& lines) {
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  WriteBytes(path, bytes);
+}
+
+// Ten flags, all zero.
+inline const std::string kNoInversion = "\"Inverse the face glasses\", \"0,0,0,0,0,0,0,0,0,0\"";
+
+struct TestRow {
+  double lambda, t, r1, r2;
+};
+
+// A small spectral database: only the tables and columns the run reads.
+class TestDatabase {
+ public:
+  explicit TestDatabase(const std::string& path) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("open " + path);
+    Exec("pragma synchronous = off");
+    for (const char* family : {"", "_film", "_PVB"}) {
+      Exec(std::string("create table spectral_energy") + family +
+           " (glass_id integer, lamda real, transmission_energy real,"
+           " reflection_energy_face1 real, reflection_energy_face2 real)");
+    }
+    Exec(
+        "create table glass (id integer); create table film (id integer);"
+        "create table PVB (id integer)");
+  }
+  ~TestDatabase() { sqlite3_close(db_); }
+  TestDatabase(const TestDatabase&) = delete;
+  TestDatabase& operator=(const TestDatabase&) = delete;
+
+  void Exec(const std::string& sql) {
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
+    }
+  }
+
+  // Adds a product with the given rows; table is "glass", "film" or "PVB".
+  TestDatabase& AddProduct(const std::string& table, int id, const std::vector<TestRow>& rows) {
+    const std::string family = table == "glass" ? "" : "_" + table;
+    Exec("begin; insert into " + table + " (id) values (" + std::to_string(id) + ")");
+    for (const TestRow& row : rows) {
+      std::ostringstream sql;
+      sql.precision(17);
+      sql << "insert into spectral_energy" << family << " values (" << id << ", " << row.lambda
+          << ", " << row.t << ", " << row.r1 << ", " << row.r2 << ")";
+      Exec(sql.str());
+    }
+    Exec("commit");
+    return *this;
+  }
+
+  // A flat spectrum every 5 nm from first to last: T = t, R1 = r1, R2 = r2.
+  static std::vector<TestRow> Flat(double first, double last, double t, double r1, double r2) {
+    std::vector<TestRow> rows;
+    for (double lambda = first; lambda <= last; lambda += 5) rows.push_back({lambda, t, r1, r2});
+    return rows;
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
 // The folders of a run in a test: an application-data folder with a profile and its
 // Temp folder, and a program folder with the place of the suite database.
 class RunFolders {
  protected:
-  RunFolders() {
-    std::filesystem::create_directories(temp_folder_);
-    std::filesystem::create_directories(std::filesystem::path(suite_).parent_path());
-  }
+  RunFolders() { std::filesystem::create_directories(temp_folder_); }
 
   void WriteJob(const std::vector<std::string>& lines) const {
     WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
   }
+  std::string Temp(const std::string& name) const { return temp_folder_ + "/" + name; }
 
   TempFolder temp_;
   std::string appData_ = temp_ / "appdata";
   std::string profile_ = appData_ + "/Solmerac/v5.2/Profile";
   std::string temp_folder_ = profile_ + "/Temp";
+  std::string user_ = profile_ + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
   std::string program_ = temp_ / "program";
   std::string suite_ = program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
 };
@@ -84,6 +145,24 @@ inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& 
     files[relative] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<folder>";
   }
   return files;
+}
+
+// Lines of a file split at CR LF; the text after the last CR LF is dropped.
+inline std::vector<std::string> CrLfLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  return lines;
+}
+
+// Blank-separated fields of a line.
+inline std::vector<std::string> Fields(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> fields;
+  for (std::string field; in >> field;) fields.push_back(field);
+  return fields;
 }
 
 }  // namespace lamivex::testing

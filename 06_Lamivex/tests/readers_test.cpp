@@ -1,0 +1,451 @@
+// What the run reads: the keyed lines of the job, its layer table and inversion list,
+// the report labels, text files in UTF-8 or Windows-1252, the folders, and the spectra
+// of the databases.
+#include <sqlite3.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <optional>
+
+#include <gtest/gtest.h>
+
+#include "Main_modul6.h"
+#include "MdlImpression.h"
+#include "RunLamivex.h"
+#include "platform/Folders.h"
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+#include "platform/SpectralSchema.h"
+#include "platform/TextFiles.h"
+
+namespace lamivex {
+namespace {
+
+using namespace testing;
+
+// Writes lines ended by CR LF, bytes as given.
+std::string WriteLines(const TempFolder& temp, const std::string& lines,
+                       const std::string& name = "input_Lamivex.in") {
+  std::string bytes;
+  for (char c : lines) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  WriteBytes(temp / name, bytes);
+  return temp / name;
+}
+
+TEST(KeyedReaders, TheFirstLineHoldingTheQuotedKeyWins) {
+  TempFolder temp;
+  const std::string job = WriteLines(temp,
+                                     "   \"Number glass\", 3   \n"
+                                     "\"glass10\", \"ten\"\n"
+                                     "\"glass1\", \"one\"\n"
+                                     "\"glass1\", \"second one\"\n"
+                                     "x \"Langue\",\"Anglais\"  \n"
+                                     "\"SM4.0\",\tv4\t\n"
+                                     "\"number glass\", 7\n");
+  EXPECT_EQ(ReadKeyNumber(job, "Number glass"), KeyValue(3.0));
+  EXPECT_EQ(ReadKeyText(job, "glass1"), KeyValue("\"one\""));  // glass1 never matches glass10
+  EXPECT_EQ(ReadKeyText(job, "Langue"), KeyValue("\"Anglais\""));
+  EXPECT_EQ(ReadKeyText(job, "SM4.0"), KeyValue("\tv4\t"));   // only spaces are blanks
+  EXPECT_EQ(ReadKeyText(job, "NUMBER GLASS"), KeyValue(""));  // keys are case-sensitive
+  EXPECT_EQ(ReadKeyNumber(job, "Emn1"), KeyValue(999999.0));
+  EXPECT_EQ(ReadKeyText(job, "Number glass", "default is not used"), KeyValue("3"));
+  EXPECT_EQ(ReadKeyText(temp / "missing.in", "Langue"), KeyValue(""));
+  EXPECT_EQ(ReadKeyNumber(temp / "missing.in", "Number glass"), KeyValue(""));
+  EXPECT_EQ(ReadKeyNumber(WriteLines(temp, "", "empty.in"), "Number glass"), KeyValue(0.0));
+  for (const auto& [count, layers] : {std::pair{"2.5", 2}, {"3.5", 4}, {"-3", -3}, {"101", 101}}) {
+    EXPECT_EQ(ReadNumberGlass(WriteLines(temp, std::string("\"Number glass\", ") + count)), layers);
+  }
+}
+
+TEST(KeyedReaders, ANumberIsTheLeadingNumberWithADecimalPointWhateverTheLocale) {
+  const std::pair<const char*, double> cases[] = {
+      {"12.5 mm", 12.5}, {"  -2.5e1x", -25}, {"+1.5E+2", 150}, {"1D3", 1000},
+      {"1 2 . 5", 12.5}, {".5", 0.5},        {"7E", 7},        {"2e-1", 0.2},
+      {"3,5", 3},        {"\"3\"", 0},       {"", 0},          {"abc", 0}};
+  for (const auto& [text, number] : cases) EXPECT_EQ(LeadingNumber(text), number) << text;
+  double value = -1;
+  EXPECT_TRUE(ParseNumber("-1.5E+2", value));
+  EXPECT_EQ(value, -150);
+  for (const char* text : {"", "1 2", "1x", "x", "1e", "-", ".", "\"1\""}) {
+    EXPECT_FALSE(ParseNumber(text, value)) << text;
+  }
+  const std::pair<double, int> rounded[] = {{2.5, 2}, {3.5, 4},         {-2.5, -2},
+                                            {2.6, 3}, {32767.4, 32767}, {-32768, -32768}};
+  for (const auto& [number, whole] : rounded) EXPECT_EQ(ToInt16(number, "x"), whole) << number;
+  EXPECT_EQ(ToInt32(999999.5, "x"), 1000000);
+  for (double outside : {32767.5, -32769.0, 1.0 / 0.0, 0.0 / 0.0}) {
+    EXPECT_THROW(ToInt16(outside, "x"), RunError) << outside;
+  }
+  EXPECT_THROW(ToInt32(2147483647.5, "id"), RunError);
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) GTEST_SKIP() << "no fr_FR.UTF-8 locale";
+  TempFolder temp;
+  const KeyValue thickness =
+      ReadKeyNumber(WriteLines(temp, "\"Ep_Nouveau_verre\", 8.76\n"), "Ep_Nouveau_verre");
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_EQ(thickness, KeyValue(8.76));
+}
+
+TEST(KeyedReaders, RunInformationInUtf8AndWindows1252) {
+  TempFolder temp;
+  LamivexRun run;
+  run.ProfilePath = temp.Path().string();
+  WriteLines(temp,
+             "\"Ep_Nouveau_verre\", 8.76\n\"SM4.0\", \"4.0\"\n\"SM5.2\", \"5.2\"\n"
+             "\"Date de lancement du calcul\", \"14/05/2024\"\n"
+             "\"Heure de lancement du calcul\", \"10:30\"\n\"Langue\", \"Fran\xC3\xA7"
+             "ais\"\n"
+             "\"Vitrage\", \"Double\", \"Feuillet\xC3\xA9\"\n"
+             "\"Description\", \"Un \"beau\" vitrage\"\n\"Nom du verre Ini\", \"Clair\"\n"
+             "\"Nom Nouveau verre\", \"Clair 6\"\n\"Emn2\", 0.84\n",
+             "Temp/input_Lamivex.in");
+  ReadRunInformation(run, "input_Lamivex.in");
+  const RunInformation& info = run.Info;
+  EXPECT_EQ(info.NewGlassThickness, 8.76);
+  EXPECT_EQ(
+      std::vector({info.SuiteVersion40, info.SuiteVersion52, info.LaunchDate, info.LaunchTime,
+                   info.Language, info.Glazing, info.Description, info.InitialGlassName,
+                   info.NewGlassName, info.ProjectReference}),
+      std::vector<std::string>({"4.0", "5.2", "14/05/2024", "10:30", "Français",
+                                "Double, Feuilleté", "Un beau vitrage", "Clair", "Clair 6", ""}));
+  EXPECT_EQ(info.Emn1, 999999.0);
+  EXPECT_EQ(info.Emn2, 0.84);
+  // The accented key matches in UTF-8 and in Windows-1252.
+  for (const char* line : {"\"Projet/R\xC3\xA9"
+                           "f\xC3\xA9rence\", \"Caf\xC3\xA9 N\xC2\xB0"
+                           "1\"",
+                           "\"Projet/R\xE9"
+                           "f\xE9rence\", \"Caf\xE9 N\xB0"
+                           "1\""}) {
+    WriteLines(temp, line, "Temp/ref.in");
+    ReadRunInformation(run, "ref.in");
+    EXPECT_EQ(run.Info.ProjectReference, "Café N°1");
+  }
+}
+
+TEST(LayerTable, SkipsTwoLinesThenReadsFourFieldsPerLayerAndTenFlags) {
+  TempFolder temp;
+  LamivexRun run;
+  WriteCrLfLines(temp / "job.in",
+                 {"1, 9, 9, 9", "\"Number glass\", 3", "1, 1234, 89, 89",
+                  "  2 ,999999,  0.5,84.25  ", "3.5,1000000.5,1e1,-0", "4, 5, 6, 7"});
+  run.NumberGlass = 3;
+  ReadLayerTable(run, temp / "job.in");
+  EXPECT_EQ(
+      std::vector<int>({run.GlassKind[1], run.GlassKind[2], run.GlassKind[3], run.GlassKind[4]}),
+      std::vector<int>({1, 2, 4, 0}));  // halves to even; nothing beyond NumberGlass
+  EXPECT_EQ(std::vector<int>({run.GlassId[1], run.GlassId[2], run.GlassId[3]}),
+            std::vector<int>({1234, 999999, 1000000}));
+  EXPECT_EQ(std::vector({run.GlassEmn1[1], run.GlassEmn1[2], run.GlassEmn2[2], run.GlassEmn1[3]}),
+            std::vector({89.0, 0.5, 84.25, 10.0}));
+  WriteCrLfLines(temp / "job.in",
+                 {"\"Inverse the face glasses\", \"1, 0,2.5,0,0,0,0,0,0, -1 ,1,1\""});
+  ReadInversionList(run, temp / "job.in");
+  EXPECT_EQ(std::vector<int>(run.InverseFace.begin(), run.InverseFace.begin() + 12),
+            std::vector<int>({1, 0, 2, 0, 0, 0, 0, 0, 0, -1, 0, 0}));  // layers 11, 12 never
+  WriteCrLfLines(temp / "job.in", {"\"Inverse the face glasses\", 0,0,0,1,0,0,0,0,0,0,junk"});
+  ReadInversionList(run, temp / "job.in");  // the quotes are optional
+  EXPECT_EQ(std::vector<int>(run.InverseFace.begin(), run.InverseFace.begin() + 4),
+            std::vector<int>({0, 0, 0, 1}));
+}
+
+int FilledLabels(const ReportLabels& labels) {
+  int filled = 0;
+  for (const auto& [label, key] : ReportLabelKeys()) filled += !(labels.*label).empty();
+  return filled;
+}
+
+TEST(ReportLabels, TheLanguageChoosesTheFileAndEachKeyIsLookedUpOnItsOwn) {
+  LamivexRun run;
+  run.ProgramFolder = LAMIVEX_PROGRAM_DIR;
+  for (const char* language : {"Français", "Anglais", "Allemand", "Espagnol"}) {
+    LoadReportLabels(run, language);
+    EXPECT_EQ(FilledLabels(run.Labels), 37) << language;
+  }
+  EXPECT_EQ(run.Labels.LblPage, "\"Página\"");
+  LoadReportLabels(run, "Anglais");
+  EXPECT_EQ(run.Labels.LblYes, "\" yes\"");  // the value keeps its quotes
+  EXPECT_EQ(run.Labels.LblSection2, "\"2 - Results\"");
+  EXPECT_EQ(LanguageFile(run, "Allemand"),
+            std::string(LAMIVEX_PROGRAM_DIR) + "/Langages/Allemand/Impression_DE_Lamivex.txt");
+  for (const char* language : {"francais", "English", ""}) {
+    EXPECT_EQ(LanguageFile(run, language), "") << language;
+    LoadReportLabels(run, language);
+    EXPECT_EQ(FilledLabels(run.Labels), 0) << language;
+  }
+  // Keys with accents, blanks at either end and apostrophes match as written, in a
+  // Windows-1252 file; a missing line leaves its label empty.
+  TempFolder temp;
+  run.ProgramFolder = temp.Path().string();
+  std::string bytes;
+  for (const auto& [label, key] : ReportLabelKeys()) {
+    if (label == &ReportLabels::LblNo) continue;
+    bytes += ToWindows1252("\"" + std::string(key) + "\", \"<" + key + ">\"") + "\r\n";
+  }
+  WriteBytes(temp / "Langages/Français/Impression_FR_Lamivex.txt", bytes);
+  LoadReportLabels(run, "Français");
+  for (const auto& [label, key] : ReportLabelKeys()) {
+    EXPECT_EQ(run.Labels.*label,
+              label == &ReportLabels::LblNo ? "" : "\"<" + std::string(key) + ">\"")
+        << key;
+  }
+}
+
+TEST(TextFiles, LineEndsCodePagesAndFailures) {
+  TempFolder temp;
+  WriteBytes(temp / "a.txt", "\xEF\xBB\xBFone\r\ntwo\nthree\rfour\r\n\r\nlast");
+  EXPECT_EQ(ReadTextLines(temp / "a.txt"),
+            (std::vector<std::string>{"one", "two", "three", "four", "", "last"}));
+  WriteBytes(temp / "b.txt", "");
+  EXPECT_TRUE(FileExists(temp / "b.txt"));
+  EXPECT_TRUE(ReadTextLines(temp / "b.txt").empty());
+  EXPECT_FALSE(FileExists(temp.Path().string()));  // a folder is no file
+  EXPECT_FALSE(FileExists(""));
+  // A file that is not UTF-8 is read as Windows-1252: so are overlong forms and lone bytes.
+  const std::pair<const char*, const char*> toUtf8[] = {{"R\xC3\xA9"
+                                                         "f \xE2\x82\xAC \xF0\x9F\x98\x80",
+                                                         "Réf € 😀"},
+                                                        {"R\xE9"
+                                                         "f",
+                                                         "Réf"},
+                                                        {"\x80 \x9C \x81", "€ œ \xC2\x81"},
+                                                        {"\xC0\xAF", "À¯"},
+                                                        {"a\xA9", "a©"},
+                                                        {"\xE2\x82", "â‚"},
+                                                        {"\xED\xA0\x80", "í\xC2\xA0€"}};
+  for (const auto& [bytes, text] : toUtf8) EXPECT_EQ(ToUtf8(bytes), text) << text;
+  const std::string path = temp / "out.txt";
+  WriteTextLines(path, {"Caractéristiques de l'élément sortant", "€ 日"});
+  EXPECT_EQ(ReadBytes(path), "Caract\xE9ristiques de l'\xE9l\xE9ment sortant\r\n\x80 ?\r\n");
+  WriteTextLines(path, {"more"}, true);
+  EXPECT_EQ(ReadTextLines(path).back(), "more");
+  EXPECT_EQ(ToUtf8(ToWindows1252("àéîõü ÀÉ € ‘’ “” …")), "àéîõü ÀÉ € ‘’ “” …");
+  try {
+    WriteTextLines(temp / "no/folder/out.txt", {"x"});
+    ADD_FAILURE() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(e.Status(), kExitFault);
+    EXPECT_NE(std::string(e.what()).find(temp / "no/folder/out.txt"), std::string::npos);
+  }
+  EXPECT_THROW(ReadTextLines(temp / "missing.txt"), RunError);
+  DeleteIfPresent(path);
+  DeleteIfPresent(path);
+  EXPECT_FALSE(FileExists(path));
+}
+
+// Sets environment variables for one test and restores them afterwards.
+class Environment {
+ public:
+  ~Environment() {
+    for (const auto& [name, value] : saved_)
+      value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+  }
+  void Set(const std::string& name, const char* value) {
+    const char* old = std::getenv(name.c_str());
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST(Folders, TheProfileAndTheProgramFolder) {
+  Environment env;
+  env.Set("AppData", "/data/roaming/");
+  env.Set("XDG_DATA_HOME", "/xdg");
+  env.Set("HOME", "/home/u");
+  EXPECT_EQ(ProfileFolder(), "/data/roaming/Solmerac/v5.2/Profile");
+  env.Set("AppData", nullptr);
+  EXPECT_EQ(ProfileFolder(), "/xdg/Solmerac/v5.2/Profile");
+  EXPECT_NE(ProfileFolderLookup().find("from $XDG_DATA_HOME (AppData is not set)."),
+            std::string::npos);
+  env.Set("XDG_DATA_HOME", "");
+  EXPECT_EQ(ApplicationDataFolder(), "/home/u/.local/share");
+  EXPECT_NE(ProfileFolderLookup().find(
+                "from $HOME/.local/share (neither AppData nor XDG_DATA_HOME is set)."),
+            std::string::npos);
+  env.Set("LAMIVEX_PROGRAM_DIR", "/opt/solmerac//");
+  EXPECT_EQ(ProgramFolder(), "/opt/solmerac");
+  EXPECT_FALSE(FolderExists(LAMIVEX_EXECUTABLE));
+  // An installed tree <prefix>/bin and <prefix>/share/lamivex: the named folder, else the
+  // executable's when it holds the suite database, else the installed data folder.
+  const struct {
+    const char* chosen;
+    bool inBin, inShare;
+    const char* expected;  // relative to the prefix, or absolute
+  } cases[] = {{"/opt/solmerac/", true, true, "/opt/solmerac"},
+               {"", true, true, "bin"},
+               {"", false, true, "share/lamivex"},
+               {"", false, false, "bin"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.expected + std::string(c.inBin ? " in bin" : ""));
+    TempFolder prefix;
+    for (const auto& [folder, holds] : {std::pair{"bin", c.inBin}, {"share/lamivex", c.inShare}}) {
+      const auto database = prefix.Path() / folder / kSuiteDatabaseInProgramFolder;
+      std::filesystem::create_directories(database.parent_path());
+      if (holds) WriteBytes(database, "db");
+    }
+    const std::filesystem::path expected = c.expected;
+    EXPECT_EQ(ProgramFolderFor(c.chosen, prefix.Path() / "bin"),
+              expected.is_absolute() ? expected : prefix.Path() / expected);
+  }
+}
+
+TEST(MessageBox, TitleColonTextOnStandardErrorOrToASink) {
+  ::testing::internal::CaptureStderr();
+  ShowMessage("SM5.2", "two\nlines");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "SM5.2: two\nlines\n");
+  std::vector<std::string> shown;
+  SetMessageSink([&](const std::string& title, const std::string& text) {
+    shown.push_back(title + "|" + text);
+  });
+  ShowMessage("CreatePDF", "x");
+  SetMessageSink(nullptr);
+  EXPECT_EQ(shown, std::vector<std::string>{"CreatePDF|x"});
+}
+
+// A run with a suite database and a user database.
+class Spectra : public ::testing::Test {
+ protected:
+  void Open(bool withUserDatabase = true) {
+    suite_.reset();
+    user_.reset();
+    run_.SpectralDb = std::make_unique<SpectralDatabase>();
+    run_.SpectralDb->Open(temp_ / "suite.db");
+    run_.UserSpectralDb = std::make_unique<SpectralDatabase>();
+    if (withUserDatabase) run_.UserSpectralDb->Open(temp_ / "user.db");
+  }
+  double LoadedT(int32_t id, int16_t kind) {  // T at 300 nm
+    LoadSpectrum(run_, id, kind, 0);
+    return run_.SpectrumT[1];
+  }
+  TempFolder temp_;
+  std::unique_ptr<TestDatabase> suite_ = std::make_unique<TestDatabase>(temp_ / "suite.db");
+  std::unique_ptr<TestDatabase> user_ = std::make_unique<TestDatabase>(temp_ / "user.db");
+  LamivexRun run_;
+};
+
+TEST_F(Spectra, TheKindChoosesTheSuiteTablesAndBigIdsGoToTheUserGlassTable) {
+  for (int id : {999999, 1000000}) {  // the same ids in every table, told apart by T
+    suite_->AddProduct("glass", id, TestDatabase::Flat(300, 310, 11, 0, 0))
+        .AddProduct("film", id, TestDatabase::Flat(300, 310, 22, 0, 0))
+        .AddProduct("PVB", id, TestDatabase::Flat(300, 310, 33, 0, 0));
+  }
+  suite_->AddProduct("glass", 0, TestDatabase::Flat(300, 310, 1, 1, 1));
+  user_->AddProduct("glass", 1000000, TestDatabase::Flat(300, 310, 44, 0, 0))
+      .AddProduct("film", 1000001, TestDatabase::Flat(300, 310, 55, 0, 0));
+  Open();
+  EXPECT_EQ(
+      std::vector({LoadedT(999999, 1), LoadedT(999999, 2), LoadedT(999999, 3), LoadedT(999999, 4),
+                   LoadedT(999999, 0), LoadedT(1000000, 2), LoadedT(1000000, 3)}),
+      std::vector<double>({11, 22, 33, 33, 33, 44, 44}));
+  EXPECT_TRUE(GlassExists(run_, 999999, 2));
+  EXPECT_TRUE(GlassExists(run_, 1000000, 2));
+  EXPECT_FALSE(GlassExists(run_, 1000001, 2));  // the user's film table is never read
+  EXPECT_FALSE(GlassExists(run_, 999998, 1));
+  EXPECT_FALSE(GlassExists(run_, 0, 1));                       // ids start at 1
+  run_.UserSpectralDb = std::make_unique<SpectralDatabase>();  // no user database
+  EXPECT_FALSE(GlassExists(run_, 1000000, 1));
+  EXPECT_THROW(LoadSpectrum(run_, 1000000, 1, 0), RunError);
+}
+
+TEST_F(Spectra, TurnedFacesRowsBelow300nmRowOrderAndTooManyRows) {
+  suite_->AddProduct("film", 7, TestDatabase::Flat(250, 2500, 60, 30, 10));
+  std::vector<TestRow> rows = TestDatabase::Flat(300, 2500, 0, 0, 0);
+  for (TestRow& row : rows) row.t = row.lambda / 100;
+  std::reverse(rows.begin(), rows.end());
+  std::swap(rows[10], rows[300]);
+  suite_->AddProduct("PVB", 3, rows);
+  suite_->AddProduct("glass", 2, {{299, 1, 1, 1}, {299.5, 2, 2, 2}, {300, 3, 3, 3}});
+  rows.push_back({2502.5, 1, 1, 1});
+  suite_->AddProduct("glass", 4242, rows);
+  Open();
+  LoadSpectrum(run_, 7, 2, 0);
+  EXPECT_EQ(std::vector({run_.SpectrumLambda[1], run_.SpectrumR1[441], run_.SpectrumR2[441]}),
+            std::vector<double>({300, 30, 10}));
+  EXPECT_EQ(run_.SpectrumCount, 441);
+  LoadSpectrum(run_, 7, 2, -1);  // any non-zero flag turns the layer
+  EXPECT_EQ(std::vector({run_.SpectrumT[1], run_.SpectrumR1[1], run_.SpectrumR2[1]}),
+            std::vector<double>({60, 10, 30}));
+  LoadSpectrum(run_, 3, 3, 0);
+  ASSERT_EQ(run_.SpectrumCount, 441);
+  for (int s = 1; s <= 441; ++s) {
+    ASSERT_EQ(run_.SpectrumLambda[s], 300 + 5 * (s - 1)) << s;
+    ASSERT_EQ(run_.SpectrumT[s], run_.SpectrumLambda[s] / 100) << s;
+  }
+  LoadSpectrum(run_, 2, 1, 0);
+  EXPECT_EQ(run_.SpectrumCount, 2);
+  EXPECT_EQ(run_.SpectrumLambda[1], 299.5);
+  EXPECT_EQ(run_.SpectrumLambda[3], 310);  // the arrays are not cleared past the count
+  EXPECT_TRUE(GlassExists(run_, 4242, 1));
+  try {
+    LoadSpectrum(run_, 4242, 1, 0);
+    ADD_FAILURE() << "442 rows loaded";
+  } catch (const RunError& e) {
+    EXPECT_NE(std::string(e.what()).find("product 4242"), std::string::npos) << e.what();
+  }
+}
+
+TEST(SpectralDatabase, ReadOnlyRecordSetsAndFailuresNamingTheirCause) {
+  TempFolder temp;
+  TestDatabase(temp / "s.db").AddProduct("glass", 7, TestDatabase::Flat(300, 310, 90, 8, 7));
+  const std::string before = ReadBytes(temp / "s.db");
+  SpectralDatabase db;
+  try {
+    db.Open(temp / "missing.db");
+    ADD_FAILURE() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Error: the spectral database " + (temp / "missing.db") + " is not found!");
+  }
+  EXPECT_FALSE(FileExists(temp / "missing.db"));  // never created
+  WriteBytes(temp / "text.db", "not a database at all, just some text in a file\n");
+  EXPECT_THROW(db.Open(temp / "text.db"), RunError);
+  EXPECT_FALSE(db.IsOpen());
+  db.Open(temp / "s.db");
+  EXPECT_TRUE(db.IsOpen());
+  auto rows = db.Select("select * from spectral_energy where glass_id=7");
+  EXPECT_EQ(rows->RecordCount(), 3);
+  double sum = 0;
+  for (; !rows->EndOfFile(); rows->MoveNext()) sum += rows->Field("LAMDA");  // any case
+  EXPECT_EQ(sum, 300 + 305 + 310);
+  EXPECT_THROW(rows->Field("lamda"), RunError);  // past the last row
+  EXPECT_EQ(db.Select("select * from spectral_energy where glass_id=8")->RecordCount(), 0);
+  rows = db.Select("select * from spectral_energy where glass_id=7");
+  EXPECT_THROW(rows->Field("no_such_column"), RunError);
+  for (const char* sql : {"select * from no_such_table", "delete from spectral_energy",
+                          "create table x (y integer)"}) {
+    EXPECT_THROW(db.Select(sql), RunError) << sql;
+  }
+  EXPECT_EQ(ReadBytes(temp / "s.db"), before);
+}
+
+// The suite database of the build tree is made by lamivex-db: its tables are the ones the
+// shared schema defines.
+TEST(SpectralDatabase, TheBuiltCatalogueHasTheSharedSuiteSchema) {
+  const auto schemaOf = [](sqlite3* db) {
+    std::vector<std::string> statements;
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(db, "select sql from sqlite_master where sql is not null order by name", -1,
+                       &statement, nullptr);
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+      statements.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    }
+    sqlite3_finalize(statement);
+    return statements;
+  };
+  sqlite3 *built = nullptr, *fresh = nullptr;
+  const std::string path =
+      std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
+  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &built, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_open(":memory:", &fresh);
+  ASSERT_EQ(sqlite3_exec(fresh, SchemaSql(DatabaseRole::Suite).c_str(), nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  EXPECT_EQ(schemaOf(built), schemaOf(fresh));
+  sqlite3_close(built);
+  sqlite3_close(fresh);
+}
+
+}  // namespace
+}  // namespace lamivex
