@@ -77,8 +77,8 @@ class TestDatabase {
            " reflection_energy_face1 real, reflection_energy_face2 real)");
     }
     Exec(
-        "create table glass (id integer); create table film (id integer);"
-        "create table PVB (id integer)");
+        "create table glass (id integer, name text); create table film (id integer, name text);"
+        "create table PVB (id integer, name text)");
   }
   ~TestDatabase() { sqlite3_close(db_); }
   TestDatabase(const TestDatabase&) = delete;
@@ -93,7 +93,8 @@ class TestDatabase {
   // Adds a product with the given rows; table is "glass", "film" or "PVB".
   TestDatabase& AddProduct(const std::string& table, int id, const std::vector<TestRow>& rows) {
     const std::string family = table == "glass" ? "" : "_" + table;
-    Exec("begin; insert into " + table + " (id) values (" + std::to_string(id) + ")");
+    const std::string name = std::to_string(id);
+    Exec("begin; insert into " + table + " values (" + name + ", 'product " + name + "')");
     for (const TestRow& row : rows) {
       std::ostringstream sql;
       sql.precision(17);
