@@ -1,8 +1,6 @@
 // What the run reads: the keyed lines of the job, its layer table and inversion list,
 // the report labels, text files in UTF-8 or Windows-1252, the folders, and the spectra
 // of the databases.
-#include <sqlite3.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <optional>
@@ -13,9 +11,7 @@
 #include "MdlImpression.h"
 #include "RunLamivex.h"
 #include "platform/Folders.h"
-#include "platform/MessageBox.h"
 #include "platform/RunError.h"
-#include "platform/SpectralSchema.h"
 #include "platform/TextFiles.h"
 
 namespace lamivex {
@@ -292,19 +288,6 @@ TEST(Folders, TheProfileAndTheProgramFolder) {
   }
 }
 
-TEST(MessageBox, TitleColonTextOnStandardErrorOrToASink) {
-  ::testing::internal::CaptureStderr();
-  ShowMessage("SM5.2", "two\nlines");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "SM5.2: two\nlines\n");
-  std::vector<std::string> shown;
-  SetMessageSink([&](const std::string& title, const std::string& text) {
-    shown.push_back(title + "|" + text);
-  });
-  ShowMessage("CreatePDF", "x");
-  SetMessageSink(nullptr);
-  EXPECT_EQ(shown, std::vector<std::string>{"CreatePDF|x"});
-}
-
 // A run with a suite database and a user database.
 class Spectra : public ::testing::Test {
  protected:
@@ -419,32 +402,6 @@ TEST(SpectralDatabase, ReadOnlyRecordSetsAndFailuresNamingTheirCause) {
     EXPECT_THROW(db.Select(sql), RunError) << sql;
   }
   EXPECT_EQ(ReadBytes(temp / "s.db"), before);
-}
-
-// The suite database of the build tree is made by lamivex-db: its tables are the ones the
-// shared schema defines.
-TEST(SpectralDatabase, TheBuiltCatalogueHasTheSharedSuiteSchema) {
-  const auto schemaOf = [](sqlite3* db) {
-    std::vector<std::string> statements;
-    sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(db, "select sql from sqlite_master where sql is not null order by name", -1,
-                       &statement, nullptr);
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-      statements.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    }
-    sqlite3_finalize(statement);
-    return statements;
-  };
-  sqlite3 *built = nullptr, *fresh = nullptr;
-  const std::string path =
-      std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
-  ASSERT_EQ(sqlite3_open_v2(path.c_str(), &built, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_open(":memory:", &fresh);
-  ASSERT_EQ(sqlite3_exec(fresh, SchemaSql(DatabaseRole::Suite).c_str(), nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  EXPECT_EQ(schemaOf(built), schemaOf(fresh));
-  sqlite3_close(built);
-  sqlite3_close(fresh);
 }
 
 }  // namespace

@@ -13,6 +13,12 @@ namespace {
 
 using namespace lamivex::testing;
 
+std::string Glasses(int count) {
+  std::string layers;
+  for (int k = 0; k < count; ++k) layers += " glass:1001";
+  return layers;
+}
+
 // Laminated, layer by layer and one layer; turned layers, faces and emissivity columns,
 // named products, a user's product, a comma in a name, an unknown product, and rows that
 // cannot be understood.
@@ -34,13 +40,8 @@ const std::string kStacks =
     "Padded by a spreadsheet,glass:1002 pvb:3001 glass:1003,,,,\r\n"
     "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n"
     "Too many," +
-    [] {
-      std::string layers;
-      for (int k = 0; k < 102; ++k) layers += " glass:1001";
-      return layers;
-    }() +
-    ",,\r\n";
-constexpr int kStackCount = 16;
+    Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n";
+constexpr int kStackCount = 17;
 
 class Batch : public ::testing::Test {
  protected:
