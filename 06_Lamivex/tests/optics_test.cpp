@@ -433,6 +433,10 @@ TEST_F(RunFiles, InterpolationOntoTheGrid) {
   InterpolateAtWavelength(run, 300, 1, 0);
   EXPECT_DOUBLE_EQ(run.GlassT[1], 10.0);
   EXPECT_DOUBLE_EQ(run.GlassR2[1], 0.75);
+  for (const int16_t slot : {0, 4}) {  // the first and last slots
+    InterpolateAtWavelength(run, 300, slot, 0);
+    EXPECT_EQ(run.GlassT[slot], 10.0) << slot;
+  }
   EXPECT_THROW(InterpolateAtWavelength(run, 300, 5, 0), RunError);
   EXPECT_THROW(InterpolateAtWavelength(run, 300, -1, 0), RunError);
   run.SpectrumCount = 0;
