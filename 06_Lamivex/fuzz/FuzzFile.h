@@ -1,6 +1,5 @@
-// Support for the run's fuzz targets: the readers take file paths, so each input is
-// written to a file of a folder of its own first (in /dev/shm when there is one),
-// removed when the fuzzer ends.
+// Support for the run's fuzz targets: each input is written to a file of a folder of the
+// fuzzer's own (in /dev/shm when there is one), removed when the fuzzer ends.
 #pragma once
 
 #include <unistd.h>
@@ -10,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "platform/TextFiles.h"
 
 namespace lamivex::fuzz {
 
@@ -38,7 +39,6 @@ inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// Replaces the file's bytes with the input, creating its folder when needed.
 inline void WriteInput(const std::filesystem::path& file, const uint8_t* data, std::size_t size) {
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -47,33 +47,9 @@ inline void WriteInput(const std::filesystem::path& file, const uint8_t* data, s
   Require(static_cast<bool>(out));  // the harness itself failed, not the code under test
 }
 
-// True when the text is well-formed UTF-8 (no overlong forms, no surrogates).
-inline bool IsUtf8(const std::string& text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80   ? 1
-                               : lead < 0xC0 ? 0
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                               : lead < 0xF8 ? 4
-                                             : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < minimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
-
-// A label or keyed text: one trimmed line of UTF-8.
+// A label or keyed text: one trimmed line of UTF-8 (which the reading of text leaves as is).
 inline void RequireTextLine(const std::string& text) {
-  Require(IsUtf8(text) && text.find_first_of("\r\n") == std::string::npos);
+  Require(ToUtf8(text) == text && text.find_first_of("\r\n") == std::string::npos);
   Require(text.empty() || (text.front() != ' ' && text.back() != ' '));
 }
 

@@ -1,6 +1,5 @@
-// Feeds arbitrary bytes, UTF-8 or not, to the report-label loader as the language file
-// of a run. Every one of the 37 labels must come back as one trimmed line of UTF-8;
-// the loader never throws for a file it can read.
+// Arbitrary bytes as the language file of a run: each of the 37 labels comes back as one
+// trimmed line of UTF-8, and the loader never throws for a file it can read.
 #include <memory>
 
 #include "FuzzFile.h"

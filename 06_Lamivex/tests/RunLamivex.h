@@ -1,6 +1,5 @@
-// Support for the run's tests: the lamivex executable run in folders of its own, job
-// files, small spectral databases, snapshots of folders, and the lines and fields of
-// the files a run writes.
+// Support for the run's tests: lamivex run in folders of its own, small spectral
+// databases, snapshots of folders, and the lines and fields of the files a run writes.
 #pragma once
 
 #include <sqlite3.h>
@@ -30,9 +29,8 @@ inline std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-// programDir empty: the variable is unset and the program uses its own folder. A prefix
-// is a command that runs the rest of the line under its own conditions (a file-size
-// limit, fewer privileges).
+// programDir empty: the program uses its own folder. A prefix runs the command under its
+// own conditions (a file-size limit, fewer privileges).
 inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
                             const std::string& programDir,
                             const std::vector<std::string>& arguments = {},
@@ -57,7 +55,6 @@ inline void WriteCrLfLines(const std::string& path, const std::vector<std::strin
   WriteBytes(path, bytes);
 }
 
-// Ten flags, all zero.
 inline const std::string kNoInversion = "\"Inverse the face glasses\", \"0,0,0,0,0,0,0,0,0,0\"";
 
 struct TestRow {
@@ -81,8 +78,6 @@ class TestDatabase {
         "create table PVB (id integer, name text)");
   }
   ~TestDatabase() { sqlite3_close(db_); }
-  TestDatabase(const TestDatabase&) = delete;
-  TestDatabase& operator=(const TestDatabase&) = delete;
 
   void Exec(const std::string& sql) {
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -90,7 +85,6 @@ class TestDatabase {
     }
   }
 
-  // Adds a product with the given rows; table is "glass", "film" or "PVB".
   TestDatabase& AddProduct(const std::string& table, int id, const std::vector<TestRow>& rows) {
     const std::string family = table == "glass" ? "" : "_" + table;
     const std::string name = std::to_string(id);
@@ -158,12 +152,19 @@ inline std::vector<std::string> CrLfLines(const std::string& bytes) {
   return lines;
 }
 
-// Blank-separated fields of a line.
 inline std::vector<std::string> Fields(const std::string& line) {
   std::istringstream in(line);
   std::vector<std::string> fields;
   for (std::string field; in >> field;) fields.push_back(field);
   return fields;
+}
+
+// The summary's numbers, after its quoted title.
+inline std::vector<double> SummaryNumbers(const std::string& bytes) {
+  std::vector<double> numbers;
+  std::istringstream in(bytes.substr(bytes.find("\",") + 2));
+  for (std::string field; std::getline(in, field, ',');) numbers.push_back(std::stod(field));
+  return numbers;
 }
 
 }  // namespace lamivex::testing
