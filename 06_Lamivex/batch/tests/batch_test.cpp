@@ -1,6 +1,4 @@
-// lamivex-batch over the demo catalogue: every good stack gives the bytes of a single
-// lamivex run of its job, every bad row a clear line, and the table does not depend on
-// the number of threads.
+// lamivex-batch over the demo catalogue against single lamivex runs of the same stacks.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -40,13 +38,11 @@ const std::string kStacks =
     Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n";
 constexpr int kStackCount = 15;
 
-class Batch : public ::testing::Test {
+class Batch : public ::testing::Test, protected RunFolders {
  protected:
   Batch() {
-    std::filesystem::create_directories(profile_ + "/Temp");
     WriteBytes(input_, kStacks);
-    TestDatabase(profile_ + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db")
-        .AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
+    TestDatabase(user_).AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
   }
   RunResult Run(const std::string& program, const std::string& arguments) const {
     const std::string command = "AppData=" + ShellQuoted(appData_) +
@@ -61,9 +57,6 @@ class Batch : public ::testing::Test {
     return Run(LAMIVEX_BATCH_EXECUTABLE, arguments);
   }
 
-  TempFolder temp_;
-  std::string appData_ = temp_ / "appdata";
-  std::string profile_ = appData_ + "/Solmerac/v5.2/Profile";
   std::string input_ = temp_ / "stacks.csv";
 };
 
