@@ -1,5 +1,5 @@
-// Support for the run's fuzz targets: each input is written to a file of a folder of the
-// fuzzer's own (in /dev/shm when there is one), removed when the fuzzer ends.
+// Support for the run's fuzz targets: each input is written to a file in /dev/shm (or the
+// temporary folder) first.
 #pragma once
 
 #include <unistd.h>
@@ -14,25 +14,21 @@
 
 namespace lamivex::fuzz {
 
-class FuzzFolder {
- public:
-  explicit FuzzFolder(const std::string& name) {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                           ? "/dev/shm"
-                                           : std::filesystem::temp_directory_path();
-    path_ = base / ("lamivex_fuzz_" + name + "_" + std::to_string(getpid()));
-    std::filesystem::create_directories(path_);
-  }
-  ~FuzzFolder() {
+// A folder of the fuzzer's own, removed when the fuzzer ends.
+inline std::filesystem::path FuzzFolder(const std::string& name) {
+  std::error_code error;
+  static std::filesystem::path path;
+  path =
+      (std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm"
+                                                        : std::filesystem::temp_directory_path()) /
+      ("lamivex_fuzz_" + name + "_" + std::to_string(getpid()));
+  std::filesystem::create_directories(path);
+  std::atexit([] {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+    std::filesystem::remove_all(path, ignored);
+  });
+  return path;
+}
 
 // A broken invariant is a finding: abort, so that libFuzzer keeps the input.
 inline void Require(bool condition) {

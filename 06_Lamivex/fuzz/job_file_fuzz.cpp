@@ -55,14 +55,14 @@ void ReadJob(lamivex::LamivexRun& run, const std::string& job) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const lamivex::fuzz::FuzzFolder profile("job");
-  const auto job = profile.Path() / "Temp" / "input_Lamivex.in";
+  static const std::filesystem::path profile = lamivex::fuzz::FuzzFolder("job");
+  const auto job = profile / "Temp" / "input_Lamivex.in";
   lamivex::fuzz::WriteInput(job, data, size);
   const std::size_t keyLength = size == 0 ? 0 : std::min<std::size_t>(size - 1, data[0] % 24);
   const std::string extraKey(reinterpret_cast<const char*>(data) + (size == 0 ? 0 : 1), keyLength);
   CheckKeyedReaders(job.string(), kJobKeys[size == 0 ? 0 : data[size - 1] % 8], extraKey);
   static const auto run = std::make_unique<lamivex::LamivexRun>();  // large: made once
-  run->ProfilePath = profile.Path().string();
+  run->ProfilePath = profile.string();
   run->NumberGlass = 0;
   run->InverseFace.fill(0);
   run->Info = {};

@@ -6,9 +6,9 @@
 #include "MdlImpression.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const lamivex::fuzz::FuzzFolder program("language");
+  static const std::filesystem::path program = lamivex::fuzz::FuzzFolder("language");
   static const auto run = std::make_unique<lamivex::LamivexRun>();  // large: made once
-  run->ProgramFolder = program.Path().string();
+  run->ProgramFolder = program.string();
   static const std::string file = lamivex::LanguageFile(*run, "Français");
   lamivex::fuzz::WriteInput(file, data, size);
   run->Labels = {};

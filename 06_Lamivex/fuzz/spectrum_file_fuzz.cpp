@@ -21,9 +21,9 @@ void RequireFault(const lamivex::RunError& e, const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const lamivex::fuzz::FuzzFolder profile("spectrum");
+  static const std::filesystem::path profile = lamivex::fuzz::FuzzFolder("spectrum");
   static const auto run = std::make_unique<lamivex::LamivexRun>();
-  run->ProfilePath = profile.Path().string();
+  run->ProfilePath = profile.string();
   const std::string path = run->TempFolder() + "Energy_1.out";
   lamivex::fuzz::WriteInput(path, data, size);
   try {

@@ -261,86 +261,75 @@ TEST(Folders, TheProfileAndTheProgramFolder) {
   }
 }
 
-// A run with a suite database and a user database.
-class Spectra : public ::testing::Test {
- protected:
-  void Open(bool withUserDatabase = true) {
-    suite_.reset();
-    user_.reset();
-    run_.SpectralDb = std::make_unique<SpectralDatabase>();
-    run_.SpectralDb->Open(temp_ / "suite.db");
-    run_.UserSpectralDb = std::make_unique<SpectralDatabase>();
-    if (withUserDatabase) run_.UserSpectralDb->Open(temp_ / "user.db");
+// The suite tables the kind chooses, big ids in the user's glass table, turned faces, rows
+// below 300 nm or in any order, and too many rows.
+TEST(Spectra, TablesFacesAndRows) {
+  TempFolder temp;
+  {
+    TestDatabase suite(temp / "suite.db"), user(temp / "user.db");
+    for (int id : {999999, 1000000}) {  // the same ids in every table, told apart by T
+      suite.AddProduct("glass", id, TestDatabase::Flat(300, 310, 11, 0, 0))
+          .AddProduct("film", id, TestDatabase::Flat(300, 310, 22, 0, 0))
+          .AddProduct("PVB", id, TestDatabase::Flat(300, 310, 33, 0, 0));
+    }
+    suite.AddProduct("glass", 0, TestDatabase::Flat(300, 310, 1, 1, 1));
+    user.AddProduct("glass", 1000000, TestDatabase::Flat(300, 310, 44, 0, 0))
+        .AddProduct("film", 1000001, TestDatabase::Flat(300, 310, 55, 0, 0));
+    suite.AddProduct("film", 7, TestDatabase::Flat(250, 2500, 60, 30, 10));
+    std::vector<TestRow> rows = TestDatabase::Flat(300, 2500, 0, 0, 0);
+    for (TestRow& row : rows) row.t = row.lambda / 100;
+    std::reverse(rows.begin(), rows.end());
+    std::swap(rows[10], rows[300]);
+    suite.AddProduct("PVB", 3, rows);
+    suite.AddProduct("glass", 2, {{299, 1, 1, 1}, {299.5, 2, 2, 2}, {300, 3, 3, 3}});
+    rows.push_back({2502.5, 1, 1, 1});
+    suite.AddProduct("glass", 4242, rows);
   }
-  double LoadedT(int32_t id, int16_t kind) {  // T at 300 nm
-    LoadSpectrum(run_, id, kind, 0);
-    return run_.SpectrumT[1];
-  }
-  TempFolder temp_;
-  std::unique_ptr<TestDatabase> suite_ = std::make_unique<TestDatabase>(temp_ / "suite.db");
-  std::unique_ptr<TestDatabase> user_ = std::make_unique<TestDatabase>(temp_ / "user.db");
-  LamivexRun run_;
-};
-
-TEST_F(Spectra, TheKindChoosesTheSuiteTablesAndBigIdsGoToTheUserGlassTable) {
-  for (int id : {999999, 1000000}) {  // the same ids in every table, told apart by T
-    suite_->AddProduct("glass", id, TestDatabase::Flat(300, 310, 11, 0, 0))
-        .AddProduct("film", id, TestDatabase::Flat(300, 310, 22, 0, 0))
-        .AddProduct("PVB", id, TestDatabase::Flat(300, 310, 33, 0, 0));
-  }
-  suite_->AddProduct("glass", 0, TestDatabase::Flat(300, 310, 1, 1, 1));
-  user_->AddProduct("glass", 1000000, TestDatabase::Flat(300, 310, 44, 0, 0))
-      .AddProduct("film", 1000001, TestDatabase::Flat(300, 310, 55, 0, 0));
-  Open();
+  LamivexRun run;
+  run.SpectralDb = std::make_unique<SpectralDatabase>();
+  run.SpectralDb->Open(temp / "suite.db");
+  run.UserSpectralDb = std::make_unique<SpectralDatabase>();
+  run.UserSpectralDb->Open(temp / "user.db");
+  const auto loadedT = [&](int32_t id, int16_t kind) {  // T at 300 nm
+    LoadSpectrum(run, id, kind, 0);
+    return run.SpectrumT[1];
+  };
   EXPECT_EQ(
-      std::vector({LoadedT(999999, 1), LoadedT(999999, 2), LoadedT(999999, 3), LoadedT(999999, 4),
-                   LoadedT(999999, 0), LoadedT(1000000, 2), LoadedT(1000000, 3)}),
+      std::vector({loadedT(999999, 1), loadedT(999999, 2), loadedT(999999, 3), loadedT(999999, 4),
+                   loadedT(999999, 0), loadedT(1000000, 2), loadedT(1000000, 3)}),
       std::vector<double>({11, 22, 33, 33, 33, 44, 44}));
-  EXPECT_TRUE(GlassExists(run_, 999999, 2));
-  EXPECT_TRUE(GlassExists(run_, 1000000, 2));
-  EXPECT_FALSE(GlassExists(run_, 1000001, 2));  // the user's film table is never read
-  EXPECT_FALSE(GlassExists(run_, 999998, 1));
-  EXPECT_FALSE(GlassExists(run_, 0, 1));                       // ids start at 1
-  run_.UserSpectralDb = std::make_unique<SpectralDatabase>();  // no user database
-  EXPECT_FALSE(GlassExists(run_, 1000000, 1));
-  EXPECT_THROW(LoadSpectrum(run_, 1000000, 1, 0), RunError);
-}
-
-TEST_F(Spectra, TurnedFacesRowsBelow300nmRowOrderAndTooManyRows) {
-  suite_->AddProduct("film", 7, TestDatabase::Flat(250, 2500, 60, 30, 10));
-  std::vector<TestRow> rows = TestDatabase::Flat(300, 2500, 0, 0, 0);
-  for (TestRow& row : rows) row.t = row.lambda / 100;
-  std::reverse(rows.begin(), rows.end());
-  std::swap(rows[10], rows[300]);
-  suite_->AddProduct("PVB", 3, rows);
-  suite_->AddProduct("glass", 2, {{299, 1, 1, 1}, {299.5, 2, 2, 2}, {300, 3, 3, 3}});
-  rows.push_back({2502.5, 1, 1, 1});
-  suite_->AddProduct("glass", 4242, rows);
-  Open();
-  LoadSpectrum(run_, 7, 2, 0);
-  EXPECT_EQ(std::vector({run_.SpectrumLambda[1], run_.SpectrumR1[441], run_.SpectrumR2[441]}),
+  EXPECT_TRUE(GlassExists(run, 999999, 2));
+  EXPECT_TRUE(GlassExists(run, 1000000, 2));
+  EXPECT_FALSE(GlassExists(run, 1000001, 2));  // the user's film table is never read
+  EXPECT_FALSE(GlassExists(run, 999998, 1));
+  EXPECT_FALSE(GlassExists(run, 0, 1));  // ids start at 1
+  LoadSpectrum(run, 7, 2, 0);
+  EXPECT_EQ(std::vector({run.SpectrumLambda[1], run.SpectrumR1[441], run.SpectrumR2[441]}),
             std::vector<double>({300, 30, 10}));
-  EXPECT_EQ(run_.SpectrumCount, 441);
-  LoadSpectrum(run_, 7, 2, -1);  // any non-zero flag turns the layer
-  EXPECT_EQ(std::vector({run_.SpectrumT[1], run_.SpectrumR1[1], run_.SpectrumR2[1]}),
+  EXPECT_EQ(run.SpectrumCount, 441);
+  LoadSpectrum(run, 7, 2, -1);  // any non-zero flag turns the layer
+  EXPECT_EQ(std::vector({run.SpectrumT[1], run.SpectrumR1[1], run.SpectrumR2[1]}),
             std::vector<double>({60, 10, 30}));
-  LoadSpectrum(run_, 3, 3, 0);
-  ASSERT_EQ(run_.SpectrumCount, 441);
+  LoadSpectrum(run, 3, 3, 0);
+  ASSERT_EQ(run.SpectrumCount, 441);
   for (int s = 1; s <= 441; ++s) {
-    ASSERT_EQ(run_.SpectrumLambda[s], 300 + 5 * (s - 1)) << s;
-    ASSERT_EQ(run_.SpectrumT[s], run_.SpectrumLambda[s] / 100) << s;
+    ASSERT_EQ(run.SpectrumLambda[s], 300 + 5 * (s - 1)) << s;
+    ASSERT_EQ(run.SpectrumT[s], run.SpectrumLambda[s] / 100) << s;
   }
-  LoadSpectrum(run_, 2, 1, 0);
-  EXPECT_EQ(run_.SpectrumCount, 2);
-  EXPECT_EQ(run_.SpectrumLambda[1], 299.5);
-  EXPECT_EQ(run_.SpectrumLambda[3], 310);  // the arrays are not cleared past the count
-  EXPECT_TRUE(GlassExists(run_, 4242, 1));
+  LoadSpectrum(run, 2, 1, 0);
+  EXPECT_EQ(run.SpectrumCount, 2);
+  EXPECT_EQ(run.SpectrumLambda[1], 299.5);
+  EXPECT_EQ(run.SpectrumLambda[3], 310);  // the arrays are not cleared past the count
+  EXPECT_TRUE(GlassExists(run, 4242, 1));
   try {
-    LoadSpectrum(run_, 4242, 1, 0);
+    LoadSpectrum(run, 4242, 1, 0);
     ADD_FAILURE() << "442 rows loaded";
   } catch (const RunError& e) {
     EXPECT_NE(std::string(e.what()).find("product 4242"), std::string::npos) << e.what();
   }
+  run.UserSpectralDb = std::make_unique<SpectralDatabase>();  // no user database
+  EXPECT_FALSE(GlassExists(run, 1000000, 1));
+  EXPECT_THROW(LoadSpectrum(run, 1000000, 1, 0), RunError);
 }
 
 TEST(SpectralDatabase, ReadOnlyRecordSets) {
