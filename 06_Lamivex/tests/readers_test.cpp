@@ -238,7 +238,7 @@ TEST(Folders, TheProfileAndTheProgramFolder) {
   EXPECT_EQ(ProgramFolder(), "/opt/solmerac");
   EXPECT_FALSE(FolderExists(LAMIVEX_EXECUTABLE));
   // An installed tree <prefix>/bin and <prefix>/share/lamivex: the named folder, else the
-  // executable's when it holds the suite database, else the installed data folder.
+  // executable's when it holds the suite database, else the installed data folder; "/" stays.
   const struct {
     const char* chosen;
     bool inBin, inShare;
@@ -246,7 +246,8 @@ TEST(Folders, TheProfileAndTheProgramFolder) {
   } cases[] = {{"/opt/solmerac/", true, true, "/opt/solmerac"},
                {"", true, true, "bin"},
                {"", false, true, "share/lamivex"},
-               {"", false, false, "bin"}};
+               {"", false, false, "bin"},
+               {"//", false, false, "/"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.expected + std::string(c.inBin ? " in bin" : ""));
     TempFolder prefix;
