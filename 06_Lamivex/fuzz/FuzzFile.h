@@ -1,5 +1,5 @@
-// Support for the run's fuzz targets: each input is written to a file in /dev/shm (or the
-// temporary folder) first.
+// Support for the run's fuzz targets: each input is written to a file under a folder of
+// the fuzzer's own (in /dev/shm when there is one), removed when the fuzzer ends.
 #pragma once
 
 #include <unistd.h>
@@ -14,33 +14,22 @@
 
 namespace lamivex::fuzz {
 
-// A folder of the fuzzer's own, removed when the fuzzer ends.
-inline std::filesystem::path FuzzFolder(const std::string& name) {
-  std::error_code error;
-  static std::filesystem::path path;
-  path =
-      (std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm"
-                                                        : std::filesystem::temp_directory_path()) /
-      ("lamivex_fuzz_" + name + "_" + std::to_string(getpid()));
-  std::filesystem::create_directories(path);
-  std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  });
-  return path;
-}
-
 // A broken invariant is a finding: abort, so that libFuzzer keeps the input.
 inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+inline std::filesystem::path FuzzFolder(const std::string& name) {
+  static std::filesystem::path path;
+  path = (std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") /
+         ("lamivex_fuzz_" + name + "_" + std::to_string(getpid()));
+  std::atexit([] { std::filesystem::remove_all(path); });
+  return path;
+}
+
 inline void WriteInput(const std::filesystem::path& file, const uint8_t* data, std::size_t size) {
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  out.close();
-  Require(static_cast<bool>(out));  // the harness itself failed, not the code under test
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
 }
 
 // A label or keyed text: one trimmed line of UTF-8 (which the reading of text leaves as is).

@@ -11,15 +11,6 @@
 #include "Result_Light_Modul6.h"
 #include "platform/RunError.h"
 
-namespace {
-
-void RequireFault(const lamivex::RunError& e, const std::string& path) {
-  lamivex::fuzz::Require(e.Status() == lamivex::kExitFault &&
-                         std::string(e.what()).find(path) != std::string::npos);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const std::filesystem::path profile = lamivex::fuzz::FuzzFolder("spectrum");
   static const auto run = std::make_unique<lamivex::LamivexRun>();
@@ -41,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     lamivex::IntegrateEnergyResult(*run, lamivex::kFinalEnergyFile, "Lamivex_Energy_Result.out");
     lamivex::IntegrateLightResult(*run, lamivex::kFinalLightFile, "Lamivex_Light_Result.out");
   } catch (const lamivex::RunError& e) {
-    RequireFault(e, path);
+    lamivex::fuzz::Require(e.Status() == lamivex::kExitFault &&
+                           std::string(e.what()).find(path) != std::string::npos);
   }
   return 0;
 }

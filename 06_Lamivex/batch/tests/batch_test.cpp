@@ -120,11 +120,6 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       EXPECT_LE(std::abs(std::stod(f[column]) - whole[inSummary]), 0.505) << column;
       EXPECT_EQ(f[column].size() - f[column].find('.'), 3u);
     }
-    for (const int t : {3, 8}) {
-      for (const int r : {1, 3}) {
-        EXPECT_NEAR(std::stod(f[t]) + std::stod(f[t + r]) + std::stod(f[t + r + 1]), 100.0, 0.015);
-      }
-    }
   }
   EXPECT_EQ(calculated, kStackCount - 5);
   const struct {
@@ -148,10 +143,6 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     EXPECT_EQ(f[13], e.status);
     EXPECT_EQ(f[14].substr(0, std::string(e.message).size()), e.message);
   }
-  EXPECT_NE(batch.err.find(input_ + ":11: layer 2 \"pvb\""), std::string::npos) << batch.err;
-  EXPECT_NE(batch.err.find("stack \"Unknown product\" (line 10) failed with status 3"),
-            std::string::npos)
-      << batch.err;
 }
 
 TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
