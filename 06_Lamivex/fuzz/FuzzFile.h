@@ -21,7 +21,7 @@ inline void Require(bool condition) {
 
 inline std::filesystem::path FuzzFolder(const std::string& name) {
   static std::filesystem::path path;
-  path = (std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") /
+  path = std::filesystem::path(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp") /
          ("lamivex_fuzz_" + name + "_" + std::to_string(getpid()));
   std::atexit([] { std::filesystem::remove_all(path); });
   return path;

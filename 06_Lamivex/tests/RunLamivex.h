@@ -19,8 +19,7 @@ namespace lamivex::testing {
 
 struct RunResult {
   int status = -1;
-  std::string out;
-  std::string err;
+  std::string out, err;
 };
 
 inline std::string ShellQuoted(const std::string& text) {
@@ -67,18 +66,17 @@ class TestDatabase {
   explicit TestDatabase(const std::string& path) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("open " + path);
-    Exec("pragma synchronous = off");
-    for (const char* family : {"", "_film", "_PVB"}) {
-      Exec(std::string("create table spectral_energy") + family +
-           " (glass_id integer, lamda real, transmission_energy real,"
+    for (const std::string table : {"glass", "film", "PVB"}) {
+      Exec("create table " + table + " (id integer, name text); create table spectral_energy" +
+           Family(table) + " (glass_id integer, lamda real, transmission_energy real," +
            " reflection_energy_face1 real, reflection_energy_face2 real)");
     }
-    Exec(
-        "create table glass (id integer, name text); create table film (id integer, name text);"
-        "create table PVB (id integer, name text)");
   }
   ~TestDatabase() { sqlite3_close(db_); }
 
+  static std::string Family(const std::string& table) {
+    return table == "glass" ? "" : "_" + table;
+  }
   void Exec(const std::string& sql) {
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
       throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
@@ -86,14 +84,13 @@ class TestDatabase {
   }
 
   TestDatabase& AddProduct(const std::string& table, int id, const std::vector<TestRow>& rows) {
-    const std::string family = table == "glass" ? "" : "_" + table;
     const std::string name = std::to_string(id);
     Exec("begin; insert into " + table + " values (" + name + ", 'product " + name + "')");
     for (const TestRow& row : rows) {
       std::ostringstream sql;
       sql.precision(17);
-      sql << "insert into spectral_energy" << family << " values (" << id << ", " << row.lambda
-          << ", " << row.t << ", " << row.r1 << ", " << row.r2 << ")";
+      sql << "insert into spectral_energy" << Family(table) << " values (" << id << ", "
+          << row.lambda << ", " << row.t << ", " << row.r1 << ", " << row.r2 << ")";
       Exec(sql.str());
     }
     Exec("commit");
@@ -134,7 +131,6 @@ class RunFolders {
 // Every file under a folder with its bytes, by path relative to the folder.
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
-  if (!std::filesystem::exists(folder)) return files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
     const std::string relative = std::filesystem::relative(entry.path(), folder).string();
     files[relative] = entry.is_regular_file() ? ReadBytes(entry.path().string()) : "<folder>";

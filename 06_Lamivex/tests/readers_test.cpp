@@ -1,5 +1,6 @@
 #include <clocale>
 #include <cstdlib>
+#include <map>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -30,17 +31,12 @@ TEST(KeyedReaders, TheFirstLineHoldingTheQuotedKeyWins) {
   // clang-format off
   const std::string job = WriteLines(temp, "   \"Number glass\", 3   \n\"glass10\", \"ten\"\n\"glass1\", \"one\"\n"
       "\"glass1\", \"second one\"\nx \"Langue\",\"Anglais\"  \n\"SM4.0\",\tv4\t\n\"number glass\", 7\n");
+  // glass1 never matches glass10, only spaces are blanks, keys are case-sensitive.
+  EXPECT_EQ(std::vector({ReadKeyNumber(job, "Number glass"), ReadKeyText(job, "glass1"), ReadKeyText(job, "Langue"),
+                         ReadKeyText(job, "SM4.0"), ReadKeyText(job, "NUMBER GLASS"), ReadKeyNumber(job, "Emn1"),
+                         ReadKeyNumber(temp / "missing.in", "Number glass"), ReadKeyNumber(WriteLines(temp, "", "e.in"), "x")}),
+            std::vector<KeyValue>({3.0, "\"one\"", "\"Anglais\"", "\tv4\t", "", 999999.0, "", 0.0}));
   // clang-format on
-  EXPECT_EQ(ReadKeyNumber(job, "Number glass"), KeyValue(3.0));
-  EXPECT_EQ(ReadKeyText(job, "glass1"), KeyValue("\"one\""));  // glass1 never matches glass10
-  EXPECT_EQ(ReadKeyText(job, "Langue"), KeyValue("\"Anglais\""));
-  EXPECT_EQ(ReadKeyText(job, "SM4.0"), KeyValue("\tv4\t"));   // only spaces are blanks
-  EXPECT_EQ(ReadKeyText(job, "NUMBER GLASS"), KeyValue(""));  // keys are case-sensitive
-  EXPECT_EQ(ReadKeyNumber(job, "Emn1"), KeyValue(999999.0));
-  EXPECT_EQ(ReadKeyText(job, "Number glass", "default is not used"), KeyValue("3"));
-  EXPECT_EQ(ReadKeyText(temp / "missing.in", "Langue"), KeyValue(""));
-  EXPECT_EQ(ReadKeyNumber(temp / "missing.in", "Number glass"), KeyValue(""));
-  EXPECT_EQ(ReadKeyNumber(WriteLines(temp, "", "empty.in"), "Number glass"), KeyValue(0.0));
   for (const auto& [count, layers] : {std::pair{"2.5", 2}, {"3.5", 4}, {"-3", -3}, {"101", 101}}) {
     EXPECT_EQ(ReadNumberGlass(WriteLines(temp, std::string("\"Number glass\", ") + count)), layers);
   }
@@ -75,24 +71,14 @@ TEST(KeyedReaders, RunInformationInUtf8AndWindows1252) {
   LamivexRun run;
   run.ProfilePath = temp.Path().string();
   // clang-format off
-  WriteLines(temp, "\"Ep_Nouveau_verre\", 8.76\n\"SM4.0\", \"4.0\"\n\"SM5.2\", \"5.2\"\n\"Date de lancement du calcul\", \"14/05/2024\"\n"
-             "\"Heure de lancement du calcul\", \"10:30\"\n\"Langue\", \"Fran\xC3\xA7" "ais\"\n\"Vitrage\", \"Double\", \"Feuillet\xC3\xA9\"\n"
-             "\"Description\", \"Un \"beau\" vitrage\"\n\"Nom du verre Ini\", \"Clair\"\n\"Nom Nouveau verre\", \"Clair 6\"\n\"Emn2\", 0.84\n",
-             "Temp/input_Lamivex.in");
-  // clang-format on
+  WriteLines(temp, "\"Ep_Nouveau_verre\", 8.76\n\"SM4.0\", \"4.0\"\n\"Langue\", \"Fran\xC3\xA7" "ais\"\n\"Vitrage\", \"Double\", \"Feuillet\xC3\xA9\"\n"
+             "\"Description\", \"Un \"beau\" vitrage\"\n\"Emn2\", 0.84\n", "Temp/input_Lamivex.in");
   ReadRunInformation(run, "input_Lamivex.in");
   const RunInformation& info = run.Info;
-  EXPECT_EQ(info.NewGlassThickness, 8.76);
-  EXPECT_EQ(
-      std::vector({info.SuiteVersion40, info.SuiteVersion52, info.LaunchDate, info.LaunchTime,
-                   info.Language, info.Glazing, info.Description, info.InitialGlassName,
-                   info.NewGlassName, info.ProjectReference}),
-      std::vector<std::string>({"4.0", "5.2", "14/05/2024", "10:30", "Français",
-                                "Double, Feuilleté", "Un beau vitrage", "Clair", "Clair 6", ""}));
-  EXPECT_EQ(info.Emn1, 999999.0);
-  EXPECT_EQ(info.Emn2, 0.84);
+  EXPECT_EQ(std::vector({info.SuiteVersion40, info.Language, info.Glazing, info.Description, info.NewGlassName}),
+            std::vector<std::string>({"4.0", "Français", "Double, Feuilleté", "Un beau vitrage", ""}));
+  EXPECT_EQ(std::vector({info.NewGlassThickness, info.Emn1, info.Emn2}), std::vector({8.76, 999999.0, 0.84}));
   // The accented key matches in UTF-8 and in Windows-1252.
-  // clang-format off
   for (const char* line : {"\"Projet/R\xC3\xA9" "f\xC3\xA9rence\", \"Caf\xC3\xA9 N\xC2\xB0" "1\"", "\"Projet/R\xE9" "f\xE9rence\", \"Caf\xE9 N\xB0" "1\""}) {
     // clang-format on
     WriteLines(temp, line, "Temp/ref.in");
@@ -175,17 +161,16 @@ TEST(TextFiles, LineEndsCodePagesAndFailures) {
   EXPECT_THROW(ReadTextLines(temp / "missing.txt"), RunError);
 }
 
-// Sets environment variables for one test and restores them afterwards, latest first.
+// Sets environment variables for one test and restores them afterwards.
 struct Environment {
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+  std::map<std::string, std::optional<std::string>> saved;
   ~Environment() {
-    for (auto it = saved.rbegin(); it != saved.rend(); ++it) {
-      it->second ? setenv(it->first.c_str(), it->second->c_str(), 1) : unsetenv(it->first.c_str());
-    }
+    for (const auto& [name, old] : saved)
+      old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str());
   }
   void Set(const std::string& name, const char* value) {
     const char* old = std::getenv(name.c_str());
-    saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    if (!saved.count(name)) saved[name] = old ? std::optional<std::string>(old) : std::nullopt;
     value ? setenv(name.c_str(), value, 1) : unsetenv(name.c_str());
   }
 };
@@ -198,8 +183,6 @@ TEST(Folders, TheProfileAndTheProgramFolder) {
   EXPECT_EQ(ProfileFolder(), "/data/roaming/Solmerac/v5.2/Profile");
   env.Set("AppData", nullptr);
   EXPECT_EQ(ProfileFolder(), "/xdg/Solmerac/v5.2/Profile");
-  EXPECT_NE(ProfileFolderLookup().find("from $XDG_DATA_HOME (AppData is not set)."),
-            std::string::npos);
   env.Set("XDG_DATA_HOME", "");
   EXPECT_EQ(ApplicationDataFolder(), "/home/u/.local/share");
   EXPECT_NE(ProfileFolderLookup().find(
@@ -269,11 +252,10 @@ TEST(Spectra, TablesFacesAndRows) {
       std::vector({loadedT(999999, 1), loadedT(999999, 2), loadedT(999999, 3), loadedT(999999, 4),
                    loadedT(999999, 0), loadedT(1000000, 2), loadedT(1000000, 3)}),
       std::vector<double>({11, 22, 33, 33, 33, 44, 44}));
-  EXPECT_TRUE(GlassExists(run, 999999, 2));
-  EXPECT_TRUE(GlassExists(run, 1000000, 2));
-  EXPECT_FALSE(GlassExists(run, 1000001, 2));  // the user's film table is never read
-  EXPECT_FALSE(GlassExists(run, 999998, 1));
-  EXPECT_FALSE(GlassExists(run, 0, 1));  // ids start at 1
+  // The user's film table is never read; ids start at 1.
+  EXPECT_EQ(std::vector({GlassExists(run, 1000000, 2), GlassExists(run, 1000001, 2),
+                         GlassExists(run, 999998, 1), GlassExists(run, 0, 1)}),
+            std::vector({true, false, false, false}));
   LoadSpectrum(run, 7, 2, 0);
   EXPECT_EQ(std::vector({run.SpectrumLambda[1], run.SpectrumR1[441], run.SpectrumR2[441]}),
             std::vector<double>({300, 30, 10}));

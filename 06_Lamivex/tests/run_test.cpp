@@ -227,10 +227,6 @@ TEST_F(Lamivex, SmallJobsGiveTheirHandWorkedSummaries) {
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(Summary(), kTitle + c.summary + "\r\n");
   }
-  // Each layer keeps the spectrum of its own faces from the product check.
-  const std::string line = "2500          6E-05         90            ";
-  EXPECT_NE(ReadBytes(Temp("Energy_1.out")).find(line + "3             9\r\n"), std::string::npos);
-  EXPECT_NE(ReadBytes(Temp("Energy_2.out")).find(line + "9             3\r\n"), std::string::npos);
 }
 
 // A user's measured glass whose T + R1 exceeds 100 % by up to 0.9 point (the measuring
@@ -249,9 +245,9 @@ TEST_F(Lamivex, MeasuringNoiseAbove100PercentStaysWithinTheLaminatedCap) {
   ASSERT_EQ(lines.size(), 442u);
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string> f = Fields(lines[i] + " x x x x");
-    const double t = std::stod(f[2]), r1 = std::stod(f[3]), r2 = std::stod(f[4]);
-    EXPECT_GT(t, 0.0) << lines[i];  // also false for NaN
-    EXPECT_LE(t + std::max(r1, r2), 100.0 + 1e-9) << lines[i];
+    EXPECT_TRUE(std::stod(f[2]) > 0 &&
+                std::stod(f[2]) + std::max(std::stod(f[3]), std::stod(f[4])) <= 100 + 1e-9)
+        << lines[i];
   }
   for (double value : SummaryNumbers(Summary())) EXPECT_TRUE(value >= 0 && value <= 100);
 }
@@ -276,11 +272,10 @@ TEST(CommandLine, HelpVersionAndRefusedArguments) {
     std::vector<std::string> arguments;
     int status;
     std::string out, err;
-  } cases[] = {{{"--help"}, 0, "usage: lamivex", ""},
-               {{"--version"}, 0, "lamivex ", ""},
-               {{"job.in"}, 64, "", "usage: lamivex"},
-               {{"--help", "x"}, 64, "", "usage: lamivex"},
-               {{"-h"}, 64, "", "usage: lamivex"}};
+    // clang-format off
+  } cases[] = {{{"--help"}, 0, "usage: lamivex", ""}, {{"--version"}, 0, "lamivex ", ""},
+      {{"job.in"}, 64, "", "usage: lamivex"}, {{"--help", "x"}, 64, "", "usage: lamivex"}, {{"-h"}, 64, "", "usage: lamivex"}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments[0]);
     const RunResult result = RunLamivex(temp, appData, "", c.arguments);

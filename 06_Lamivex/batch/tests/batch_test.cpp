@@ -65,15 +65,14 @@ std::vector<std::string> CsvFields(const std::string& row) {
   std::vector<std::string> fields(1);
   bool quoted = false;
   for (size_t i = 0; i < row.size(); ++i) {
-    if (row[i] == '"' && quoted && i + 1 < row.size() && row[i + 1] == '"') {
-      fields.back() += row[++i];
-    } else if (row[i] == '"') {
+    if (row[i] == '"' && quoted && row[i + 1] == '"')
+      fields.back() += row[i++];
+    else if (row[i] == '"')
       quoted = !quoted;
-    } else if (row[i] == ',' && !quoted) {
+    else if (row[i] == ',' && !quoted)
       fields.emplace_back();
-    } else {
+    else
       fields.back() += row[i];
-    }
   }
   return fields;
 }
