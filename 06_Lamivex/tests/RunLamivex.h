@@ -1,5 +1,3 @@
-// Support for the run's tests: lamivex run in folders of its own, small spectral
-// databases, snapshots of folders, and the lines and fields of the files a run writes.
 #pragma once
 
 #include <sqlite3.h>
@@ -28,8 +26,6 @@ inline std::string ShellQuoted(const std::string& text) {
   return quoted + "'";
 }
 
-// programDir empty: the program uses its own folder. A prefix runs the command under its
-// own conditions (a file-size limit, fewer privileges).
 inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
                             const std::string& programDir,
                             const std::vector<std::string>& arguments = {},
@@ -60,7 +56,6 @@ struct TestRow {
   double lambda, t, r1, r2;
 };
 
-// A small spectral database: only the tables and columns the run reads.
 class TestDatabase {
  public:
   explicit TestDatabase(const std::string& path) {
@@ -97,7 +92,6 @@ class TestDatabase {
     return *this;
   }
 
-  // A flat spectrum every 5 nm from first to last: T = t, R1 = r1, R2 = r2.
   static std::vector<TestRow> Flat(double first, double last, double t, double r1, double r2) {
     std::vector<TestRow> rows;
     for (double lambda = first; lambda <= last; lambda += 5) rows.push_back({lambda, t, r1, r2});
@@ -108,8 +102,6 @@ class TestDatabase {
   sqlite3* db_ = nullptr;
 };
 
-// The folders of a run in a test: an application-data folder with a profile and its
-// Temp folder, and a program folder with the place of the suite database.
 class RunFolders {
  protected:
   RunFolders() { std::filesystem::create_directories(temp_folder_); }
@@ -128,7 +120,6 @@ class RunFolders {
   std::string suite_ = program_ + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
 };
 
-// Every file under a folder with its bytes, by path relative to the folder.
 inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
@@ -138,7 +129,6 @@ inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& 
   return files;
 }
 
-// Lines of a file split at CR LF; the text after the last CR LF is dropped.
 inline std::vector<std::string> CrLfLines(const std::string& bytes) {
   std::vector<std::string> lines;
   size_t start = 0;
@@ -155,7 +145,6 @@ inline std::vector<std::string> Fields(const std::string& line) {
   return fields;
 }
 
-// The summary's numbers, after its quoted title.
 inline std::vector<double> SummaryNumbers(const std::string& bytes) {
   std::vector<double> numbers;
   std::istringstream in(bytes.substr(bytes.find("\",") + 2));

@@ -18,10 +18,7 @@ class TempFolder {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string("lamivex_") + (info ? info->test_suite_name() : "test") + "_" +
                        (info ? info->name() : "x");
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    // The process id keeps builds that run their tests at the same time apart.
+    for (char& c : name) c = c == '/' ? '_' : c;  // the process id keeps parallel builds apart
     path_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
@@ -40,7 +37,6 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-// Writes bytes as they stand (no line-end or code-page conversion).
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

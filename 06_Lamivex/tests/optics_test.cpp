@@ -25,7 +25,6 @@ struct Layer {
   double t, r1, r2;
 };
 
-// An assembly whose layers carry the same values at every grid point.
 AssemblyLayers Stack(const std::vector<Layer>& stack) {
   AssemblyLayers layers(static_cast<int>(stack.size()));
   for (size_t k = 1; k <= stack.size(); ++k) {
@@ -84,7 +83,15 @@ TEST(InternalTransmittance, AllDigitsRightDownToTinyTransmittances) {
   EXPECT_EQ(InternalTransmittance(-1e-3, 0.04), 0.0);
 }
 
-TEST(LaminatedModel, AnOpaqueOuterGlassStopsTheLight) {
+TEST(LaminatedModel, TwoGlassesAndAnOpaqueOuterGlass) {
+  const double rho1 = Rho(kClear), rhon = Rho(kTinted);
+  const double t =
+      static_cast<double>(ReferenceTau(kClear.t, rho1) * ReferenceTau(kTinted.t, rhon));
+  const double d = 1 - rho1 * rhon * t * t;
+  const AssemblyPoint p = LaminatedPoint(Stack({kClear, kTinted}), 1);
+  EXPECT_NEAR(p.T, (1 - rho1) * (1 - rhon) * t / d, 1e-15);
+  EXPECT_NEAR(p.R1, rho1 + (1 - rho1) * (1 - rho1) * rhon * t * t / d, 1e-15);
+  EXPECT_NEAR(p.R2, rhon + (1 - rhon) * (1 - rhon) * rho1 * t * t / d, 1e-15);
   AssemblyLayers layers = Stack({kClear, kPvb, kTinted});
   layers.Set(200, 1, 0.0, 0.08, 0.08);
   const AssemblyPoint opaque = LaminatedPoint(layers, 200);
@@ -94,33 +101,27 @@ TEST(LaminatedModel, AnOpaqueOuterGlassStopsTheLight) {
   EXPECT_GT(LaminatedPoint(layers, 199).T, 0.0);
 }
 
-// Each face's reflectance: the layers' own reflectances seen through the layers before them
-// (squared transmittances); a glass adds its interface reflectance rho.
 TEST(LayerByLayerModel, ReflectancesSeenThroughTheLayersBefore) {
   const double c2 = kClear.t * kClear.t, t2 = kTinted.t * kTinted.t, f2 = kFilm.t * kFilm.t;
   AssemblyPoint p = LayerByLayerPoint(Stack({kClear, kFilm, kTinted}), 50);
   EXPECT_DOUBLE_EQ(p.T, kClear.t * kFilm.t * kTinted.t);
   EXPECT_DOUBLE_EQ(p.R1, Rho(kClear) + c2 * kFilm.r1 + c2 * f2 * t2 * Rho(kTinted));
   EXPECT_DOUBLE_EQ(p.R2, Rho(kTinted) + t2 * kFilm.r2 + t2 * f2 * c2 * Rho(kClear));
-  // An unbonded layer between glasses adds both inner glass faces.
   const AssemblyPoint loose = LayerByLayerPoint(Stack({kClear, {4, 0.7, 0.12, 0.09}, kTinted}), 1);
   EXPECT_DOUBLE_EQ(loose.T, p.T);
   EXPECT_DOUBLE_EQ(loose.R1 - p.R1, c2 * Rho(kClear) + c2 * f2 * Rho(kTinted));
   EXPECT_DOUBLE_EQ(loose.R2 - p.R2, t2 * Rho(kTinted) + t2 * f2 * Rho(kClear));
-  // A glass next to a glass adds its back face.
   p = LayerByLayerPoint(Stack({kClear, kTinted, kFilm}), 1);
   EXPECT_DOUBLE_EQ(p.R1,
                    Rho(kClear) * (1 + c2) + Rho(kTinted) * (c2 + c2 * t2) + c2 * t2 * kFilm.r1);
   const double b2 = t2 * f2;
   EXPECT_DOUBLE_EQ(p.R2, kFilm.r2 + b2 * Rho(kTinted) + (b2 * c2 + b2) * Rho(kClear));
-  // A single film keeps its data; a single glass takes face 1's reflectance on both faces.
   p = LayerByLayerPoint(Stack({kFilm}), 1);
   EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({kFilm.t, kFilm.r1, kFilm.r2}));
   p = LayerByLayerPoint(Stack({{1, 0.8, 0.07, 0.065}}), 1);
   EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({0.8, 0.07, 0.07}));
 }
 
-// The published weights at standard points and the 5-nm points between them.
 TEST(Weights, TablesOnTheFiveNanometreGrids) {
   LamivexRun run;
   InitSolarWeights(run);
@@ -132,6 +133,9 @@ TEST(Weights, TablesOnTheFiveNanometreGrids) {
   // clang-format on
   for (const auto& [lambda, weight] : solar)
     EXPECT_NEAR(run.SolarWeights[(lambda - 300) / 5 + 1], weight, 1e-15) << lambda;
+  for (const auto& [lambda, weight] :
+       {std::pair{380, 0.0}, {385, 0.00000125}, {545, 0.048126}, {550, 0.0490385}, {780, 0.0}})
+    EXPECT_NEAR(run.LightWeights[(lambda - 380) / 5 + 1], weight, 1e-15) << lambda;
   GetSolarWeight(run, 999.0, 441);  // the wavelength is not looked at
   EXPECT_NEAR(run.SolarWeight, 0.00006, 1e-15);
   GetLightWeight(run, 550.0, 35);
@@ -150,7 +154,6 @@ TEST(RunNumberText, FifteenDigitsAPointAndExponentsBelowOneTenThousandth) {
       {0.00000125, "1.25E-06"}, {0.00009999, "9.999E-05"}, {-0.00006, "-6E-05"}};
   // clang-format on
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatRunNumber(value), text) << text;
-  // Fields start at 14-column zones with at least one blank.
   EXPECT_EQ(PrintZones({"Reflection(1)", "x"}), "Reflection(1) x");
   EXPECT_EQ(PrintZones({"12345678901234", "x", "y"}),
             "12345678901234" + std::string(14, ' ') + "x             y");
@@ -158,7 +161,6 @@ TEST(RunNumberText, FifteenDigitsAPointAndExponentsBelowOneTenThousandth) {
   EXPECT_EQ(LightSpectrumHeader(run),
             "Lamda         DLamda        Trasmission   Reflection(1) Reflection(2) "
             "*** INTERPOLATION - 0 Vitrage ***");
-  // The same text under a decimal-comma locale.
   const std::string previous = std::setlocale(LC_ALL, nullptr);
   if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) GTEST_SKIP() << "fr_FR.UTF-8 missing";
   const std::locale previousGlobal = std::locale::global(std::locale("fr_FR.UTF-8"));
@@ -198,7 +200,6 @@ class RunFiles : public ::testing::Test, protected RunFolders {
     InitSolarWeights(run);
     InitLightWeights(run);
   }
-  // A layer's solar spectrum file with T, R1 = 8, R2 = 7 (percent); T falls with lambda.
   void WriteLayerFile(int k, int16_t kind, double t) {
     run.GlassKind[k] = kind;
     run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
@@ -212,7 +213,6 @@ class RunFiles : public ::testing::Test, protected RunFolders {
   std::vector<std::string> Lines(const std::string& name) {
     return CrLfLines(ReadBytes(Temp(name)));
   }
-  // T = lambda / 30, R1 = lambda / 300, R2 = lambda / 400 from the first wavelength on.
   void LoadRamp(double first, double step, int count) {
     for (int k = 1; k <= count; ++k) {
       const double lambda = first + step * (k - 1);
@@ -241,7 +241,6 @@ TEST_F(RunFiles, ResultFilesHoldTheirHeaderAndOneDataLine) {
             (std::vector<std::string>{
                 "Lamda               Tl            Rl1           Al1           Rl2           Al2",
                 "380 - 780     84.5          7.5           8             7.25          8.25"}));
-  // A record of a count outside 1..13 is refused with the message and nothing written.
   std::vector<std::string> messages;
   const MessageSink previous =
       SetMessageSink([&](const std::string& title, const std::string& text) {
@@ -273,8 +272,6 @@ TEST_F(RunFiles, AnAssemblyOfOneLayerIsThatLayer) {
   }
 }
 
-// The assembly reads every layer file before it writes a data line: a layer file missing
-// or cut short stops the run naming it, and the assembly files hold their headers only.
 TEST_F(RunFiles, ALayerFileMissingOrCutShortLeavesTheAssemblyFilesWithHeadersOnly) {
   WriteBytes(Temp(kFinalEnergyFile), "an earlier run's result\r\n");
   run.NumberGlass = 3;
@@ -325,6 +322,22 @@ TEST_F(RunFiles, InterpolationOntoTheGrid) {
   EXPECT_THROW(InterpolateAtWavelength(run, 300, -1, 0), RunError);
   run.SpectrumCount = 0;
   EXPECT_THROW(InterpolateAtWavelength(run, 300, 1, 0), RunError);
+}
+
+TEST_F(RunFiles, LayerFilesOfATurnedProduct) {
+  TestDatabase(Temp("s.db")).AddProduct("glass", 7, TestDatabase::Flat(300, 2500, 80, 9, 4));
+  run.SpectralDb = std::make_unique<SpectralDatabase>();
+  run.SpectralDb->Open(Temp("s.db"), "", true);
+  InterpolateGlass(run, "Energy_1.out", "Light_1.out", 7, 1, 1);
+  const auto energy = Lines("Energy_1.out"), light = Lines("Light_1.out");
+  ASSERT_EQ(std::pair(energy.size(), light.size()), std::pair(size_t{442}, size_t{82}));
+  EXPECT_EQ(
+      std::vector({energy[1], energy[441], light[0], light[1], light[35]}),
+      std::vector<std::string>({"300           0.000125      80            4             9",
+                                "2500          6E-05         80            4             9",
+                                LightSpectrumHeader(run),
+                                "380           0             80            4             9",
+                                "550           0.0490385     80            4             9"}));
 }
 
 TEST_F(RunFiles, SpectrumFilesAreReadToTheLastDigitAndMalformedLinesRefused) {

@@ -1,4 +1,3 @@
-// lamivex-batch over the demo catalogue against single lamivex runs of the same stacks.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -17,8 +16,6 @@ std::string Glasses(int count) {
   return layers;
 }
 
-// Laminated, layer by layer and one layer; turned layers, faces and emissivity columns,
-// named products, a user's product, a comma in a name, and rows that cannot be understood.
 const std::string kStacks =
     "name,layers,emn1,emn2\r\n"
     "Clear 44.2,glass:1001 pvb:3002 glass:1001,,\r\n"
@@ -60,7 +57,6 @@ class Batch : public ::testing::Test, protected RunFolders {
   std::string input_ = temp_ / "stacks.csv";
 };
 
-// The fields of a CSV row: quoted fields may hold commas and doubled quotes.
 std::vector<std::string> CsvFields(const std::string& row) {
   std::vector<std::string> fields(1);
   bool quoted = false;
@@ -86,7 +82,6 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
   for (std::string line; std::getline(lines, line);) rows.push_back(line);
   ASSERT_EQ(rows.size(), kStackCount + 1u) << batch.out;
   EXPECT_EQ(rows[0], "name,layers,model,Te,Re1,Ae1,Re2,Ae2,Tl,Rl1,Al1,Rl2,Al2,status,message");
-  // Emn1 and Emn2 of the summary: 84 by default, else from @e1/e2, else from the columns.
   const std::map<int, std::pair<double, double>> outerFaces = {
       {1, {84, 84}}, {2, {12, 20}}, {4, {12, 84}}, {7, {12, 84}}};
   int calculated = 0;
@@ -96,7 +91,6 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     ASSERT_EQ(f.size(), 15u);
     if (f[13] != "0") continue;
     ++calculated;
-    // The same stack as a job of its own, run by lamivex in the user's profile.
     ASSERT_EQ(RunBatch("--write-job " + ShellQuoted(f[0]) + " " + ShellQuoted(input_)).status, 0);
     ASSERT_EQ(Run(LAMIVEX_EXECUTABLE, "").status, 0);
     std::string folder = std::to_string(n);
@@ -107,13 +101,11 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     for (const char* file : {"Lamivex.out", "Final_Energy_Lamivex.out", "Energy_1.out"}) {
       EXPECT_EQ(ReadBytes(folder + "/Temp/" + file), ReadBytes(profile_ + "/Temp/" + file)) << file;
     }
-    // The summary: Te Re1 Ae1 Emn1 Re2 Ae2 Emn2 Tl Rl1 Al1 Rl2 Al2.
     const std::vector<double> whole = SummaryNumbers(ReadBytes(profile_ + "/Temp/Lamivex.out"));
     ASSERT_EQ(whole.size(), 12u);
     if (outerFaces.count(n)) {
       EXPECT_EQ(std::pair(whole[3], whole[6]), outerFaces.at(n));
     }
-    // Two decimals of the values the summary rounds to whole percent.
     for (const auto& [inSummary, column] :
          std::vector<std::pair<int, int>>{{0, 3}, {1, 4}, {4, 6}, {7, 8}, {8, 9}, {10, 11}}) {
       EXPECT_LE(std::abs(std::stod(f[column]) - whole[inSummary]), 0.505) << column;
