@@ -1,14 +1,11 @@
-// Support for the run's fuzz targets: each input is written to a file under a folder of
-// the fuzzer's own (in /dev/shm when there is one), removed when the fuzzer ends.
+// Support for the run's fuzz targets: inputs go to files in a folder of the fuzzer's own.
 #pragma once
 
 #include <unistd.h>
 
-#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <string>
 
 #include "platform/TextFiles.h"
 

@@ -1,5 +1,4 @@
-// Arbitrary bytes as the language file of a run: each of the 37 labels comes back as one
-// trimmed line of UTF-8, and the loader never throws for a file it can read.
+// Arbitrary bytes as a language file: each label is one trimmed line of UTF-8; no throw.
 #include <memory>
 
 #include "FuzzFile.h"

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "TempFolder.h"
+#include "platform/RunError.h"
 
 namespace lamivex::testing {
 
@@ -20,28 +22,43 @@ struct RunResult {
   std::string out, err;
 };
 
+// The status and message of the RunError an action throws.
+inline std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RunError& e) {
+    return std::to_string(e.Status()) + " " + e.what();
+  }
+  return "no error";
+}
+
 inline std::string ShellQuoted(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
 
+// Runs a shell command, its output and errors caught in files removed afterwards.
+inline RunResult RunCommand(const TempFolder& temp, const std::string& command) {
+  const std::string out = temp / "command.stdout", err = temp / "command.stderr";
+  const int raw =
+      std::system((command + " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err)).c_str());
+  RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
+  std::filesystem::remove(out), std::filesystem::remove(err);
+  return result;
+}
+
+// programDir empty: the program uses its own folder. A prefix sets the run's own conditions.
 inline RunResult RunLamivex(const TempFolder& temp, const std::string& appData,
                             const std::string& programDir,
                             const std::vector<std::string>& arguments = {},
                             const std::string& prefix = "") {
-  std::string command = prefix.empty() ? "" : prefix + " ";
-  command += programDir.empty() ? "env -u LAMIVEX_PROGRAM_DIR "
-                                : "env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir) + " ";
-  command += "AppData=" + ShellQuoted(appData) + " " + ShellQuoted(LAMIVEX_EXECUTABLE);
+  std::string command =
+      prefix + (programDir.empty() ? " env -u LAMIVEX_PROGRAM_DIR"
+                                   : " env LAMIVEX_PROGRAM_DIR=" + ShellQuoted(programDir));
+  command += " AppData=" + ShellQuoted(appData) + " " + ShellQuoted(LAMIVEX_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-  const std::string out = temp / "lamivex.stdout", err = temp / "lamivex.stderr";
-  command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
-  const int raw = std::system(command.c_str());
-  RunResult result{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
-  return result;
+  return RunCommand(temp, command);
 }
 
 inline void WriteCrLfLines(const std::string& path, const std::vector<std::string>& lines) {
@@ -105,7 +122,6 @@ class TestDatabase {
 class RunFolders {
  protected:
   RunFolders() { std::filesystem::create_directories(temp_folder_); }
-
   void WriteJob(const std::vector<std::string>& lines) const {
     WriteCrLfLines(temp_folder_ + "/input_Lamivex.in", lines);
   }

@@ -23,18 +23,15 @@ class TempFolder {
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
   TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
  private:
   std::filesystem::path path_;
+  std::error_code ignored_;
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {

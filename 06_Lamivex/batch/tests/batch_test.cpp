@@ -10,10 +10,8 @@ namespace {
 
 using namespace lamivex::testing;
 
-std::string Glasses(int count) {
-  std::string layers;
-  for (int k = 0; k < count; ++k) layers += " glass:1001";
-  return layers;
+std::string Glasses(int n) {
+  return n == 0 ? "" : " glass:1001" + Glasses(n - 1);
 }
 
 const std::string kStacks =
@@ -42,13 +40,9 @@ class Batch : public ::testing::Test, protected RunFolders {
     TestDatabase(user_).AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
   }
   RunResult Run(const std::string& program, const std::string& arguments) const {
-    const std::string command = "AppData=" + ShellQuoted(appData_) +
-                                " LAMIVEX_PROGRAM_DIR=" + ShellQuoted(LAMIVEX_PROGRAM_DIR) + " " +
-                                ShellQuoted(program) + " " + arguments + " >" +
-                                ShellQuoted(temp_ / "out") + " 2>" + ShellQuoted(temp_ / "err");
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(temp_ / "out"),
-            ReadBytes(temp_ / "err")};
+    return RunCommand(temp_, "AppData=" + ShellQuoted(appData_) +
+                                 " LAMIVEX_PROGRAM_DIR=" + ShellQuoted(LAMIVEX_PROGRAM_DIR) + " " +
+                                 ShellQuoted(program) + " " + arguments);
   }
   RunResult RunBatch(const std::string& arguments) const {
     return Run(LAMIVEX_BATCH_EXECUTABLE, arguments);
