@@ -18,29 +18,22 @@ class TempFolder {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string("lamivex_") + (info ? info->test_suite_name() : "test") + "_" +
                        (info ? info->name() : "x");
-    for (char& c : name) {
-      if (c == '/') c = '_';
-    }
-    // The process id keeps builds that run their tests at the same time apart.
+    for (char& c : name) c = c == '/' ? '_' : c;  // the process id keeps parallel builds apart
     path_ = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~TempFolder() { std::filesystem::remove_all(path_, ignored_); }
   TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
 
  private:
   std::filesystem::path path_;
+  std::error_code ignored_;
 };
 
-// Writes bytes as they stand (no line-end or code-page conversion).
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,0 +1,339 @@
+#include <clocale>
+#include <cmath>
+#include <locale>
+#include <numeric>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+#include "Calculate_Modul6.h"
+#include "Interpolation.h"
+#include "Main_modul6.h"
+#include "Result_Common_Modul6.h"
+#include "Result_Energy_Modul6.h"
+#include "Result_Light_Modul6.h"
+#include "RunLamivex.h"
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+
+namespace lamivex {
+namespace {
+
+using namespace testing;
+
+struct Layer {
+  int16_t kind;
+  double t, r1, r2;
+};
+
+AssemblyLayers Stack(const std::vector<Layer>& stack) {
+  AssemblyLayers layers(static_cast<int>(stack.size()));
+  for (size_t k = 1; k <= stack.size(); ++k) {
+    layers.Kind(k) = stack[k - 1].kind;
+    for (int i = 1; i <= kSolarPoints; ++i) {
+      layers.Set(i, k, stack[k - 1].t, stack[k - 1].r1, stack[k - 1].r2);
+    }
+  }
+  return layers;
+}
+
+const Layer kClear{1, 0.83, 0.075, 0.075}, kTinted{1, 0.55, 0.06, 0.05};
+const Layer kPvb{3, 0.88, 0.05, 0.05}, kFilm{2, 0.7, 0.12, 0.09};
+
+double Rho(const Layer& glass) {
+  return glass.r1 / (1 + glass.t * glass.t);
+}
+
+// Positive root of t rho^2 tau^2 + a tau - t = 0 (a = (1 - rho)^2) by Newton's method in
+// long double, from t / a, which lies above the root.
+long double ReferenceTau(long double t, long double rho) {
+  const long double a = (1 - rho) * (1 - rho);
+  long double tau = t / a;
+  for (int step = 0; step < 200; ++step) {
+    const long double next =
+        tau - (t * rho * rho * tau * tau + a * tau - t) / (2 * t * rho * rho * tau + a);
+    if (next == tau) break;
+    tau = next;
+  }
+  return tau;
+}
+
+TEST(InternalTransmittance, AllDigitsRightDownToTinyTransmittances) {
+  for (double t = 1e-9; t <= 1.0 + 1e-12; t *= std::sqrt(std::sqrt(10.0))) {
+    for (double rho : {1e-3, 0.004, 0.04, 0.08, 0.15, 0.3}) {
+      SCOPED_TRACE(::testing::Message() << "t=" << t << " rho=" << rho);
+      const double expected = static_cast<double>(std::min(ReferenceTau(t, rho), 1.0L));
+      EXPECT_NEAR(InternalTransmittance(t, rho), expected, 1e-13 * expected);
+    }
+  }
+  EXPECT_EQ(InternalTransmittance(0.5, 0.0), 0.0);
+  EXPECT_EQ(InternalTransmittance(-1e-3, 0.04), 0.0);
+}
+
+TEST(LaminatedModel, TwoGlassesAndAnOpaqueOuterGlass) {
+  const double rho1 = Rho(kClear), rhon = Rho(kTinted);
+  const double t =
+      static_cast<double>(ReferenceTau(kClear.t, rho1) * ReferenceTau(kTinted.t, rhon));
+  const double d = 1 - rho1 * rhon * t * t;
+  const AssemblyPoint p = LaminatedPoint(Stack({kClear, kTinted}), 1);
+  EXPECT_NEAR(p.T, (1 - rho1) * (1 - rhon) * t / d, 1e-15);
+  EXPECT_NEAR(p.R1, rho1 + (1 - rho1) * (1 - rho1) * rhon * t * t / d, 1e-15);
+  EXPECT_NEAR(p.R2, rhon + (1 - rhon) * (1 - rhon) * rho1 * t * t / d, 1e-15);
+  AssemblyLayers layers = Stack({kClear, kPvb, kTinted});
+  layers.Set(200, 1, 0.0, 0.08, 0.08);
+  const AssemblyPoint opaque = LaminatedPoint(layers, 200);
+  EXPECT_EQ(opaque.T, 0.0);
+  EXPECT_DOUBLE_EQ(opaque.R1, 0.08);
+  EXPECT_DOUBLE_EQ(opaque.R2, Rho(kTinted));
+  EXPECT_GT(LaminatedPoint(layers, 199).T, 0.0);
+}
+
+TEST(LayerByLayerModel, ReflectancesSeenThroughTheLayersBefore) {
+  const double c2 = kClear.t * kClear.t, t2 = kTinted.t * kTinted.t, f2 = kFilm.t * kFilm.t;
+  AssemblyPoint p = LayerByLayerPoint(Stack({kClear, kFilm, kTinted}), 50);
+  EXPECT_DOUBLE_EQ(p.T, kClear.t * kFilm.t * kTinted.t);
+  EXPECT_DOUBLE_EQ(p.R1, Rho(kClear) + c2 * kFilm.r1 + c2 * f2 * t2 * Rho(kTinted));
+  EXPECT_DOUBLE_EQ(p.R2, Rho(kTinted) + t2 * kFilm.r2 + t2 * f2 * c2 * Rho(kClear));
+  const AssemblyPoint loose = LayerByLayerPoint(Stack({kClear, {4, 0.7, 0.12, 0.09}, kTinted}), 1);
+  EXPECT_DOUBLE_EQ(loose.T, p.T);
+  EXPECT_DOUBLE_EQ(loose.R1 - p.R1, c2 * Rho(kClear) + c2 * f2 * Rho(kTinted));
+  EXPECT_DOUBLE_EQ(loose.R2 - p.R2, t2 * Rho(kTinted) + t2 * f2 * Rho(kClear));
+  p = LayerByLayerPoint(Stack({kClear, kTinted, kFilm}), 1);
+  EXPECT_DOUBLE_EQ(p.R1,
+                   Rho(kClear) * (1 + c2) + Rho(kTinted) * (c2 + c2 * t2) + c2 * t2 * kFilm.r1);
+  const double b2 = t2 * f2;
+  EXPECT_DOUBLE_EQ(p.R2, kFilm.r2 + b2 * Rho(kTinted) + (b2 * c2 + b2) * Rho(kClear));
+  p = LayerByLayerPoint(Stack({kFilm}), 1);
+  EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({kFilm.t, kFilm.r1, kFilm.r2}));
+  p = LayerByLayerPoint(Stack({{1, 0.8, 0.07, 0.065}}), 1);
+  EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({0.8, 0.07, 0.07}));
+}
+
+TEST(Weights, TablesOnTheFiveNanometreGrids) {
+  LamivexRun run;
+  InitSolarWeights(run);
+  InitLightWeights(run);
+  // clang-format off
+  const std::pair<int, double> solar[] = {{300, 0.000125}, {305, 0.000525}, {780, 0.005275}, {785, 0.005134821},
+      {790, 0.004994643}, {795, 0.004854464}, {800, 0.004714286}, {805, 0.004695857}, {845, 0.004548429},
+      {850, 0.00453}, {2100, 0.00038}, {2150, 0.000355}, {2200, 0.00033}, {2500, 0.00006}};
+  // clang-format on
+  for (const auto& [lambda, weight] : solar)
+    EXPECT_NEAR(run.SolarWeights[(lambda - 300) / 5 + 1], weight, 1e-15) << lambda;
+  for (const auto& [lambda, weight] :
+       {std::pair{380, 0.0}, {385, 0.00000125}, {545, 0.048126}, {550, 0.0490385}, {780, 0.0}})
+    EXPECT_NEAR(run.LightWeights[(lambda - 380) / 5 + 1], weight, 1e-15) << lambda;
+}
+
+TEST(RunNumberText, FifteenDigitsAPointAndExponentsBelowOneTenThousandth) {
+  // clang-format off
+  const std::pair<double, const char*> cases[] = {{300.0, "300"}, {0.000125, "0.000125"}, {0.0001, "0.0001"},
+      {-0.5, "-0.5"}, {0.0, "0"}, {-0.0, "0"}, {1.0 / 3.0, "0.333333333333333"}, {200.0 / 3.0, "66.6666666666667"},
+      {0.1 + 0.2, "0.3"}, {1000.0, "1000"}, {123456789012345.0, "123456789012345"}, {1e15, "1E+15"},
+      {1234567890123456.0, "1.23456789012346E+15"}, {1e100, "1E+100"}, {5e-324, "4.94065645841247E-324"},
+      {0.00000125, "1.25E-06"}, {0.00009999, "9.999E-05"}, {-0.00006, "-6E-05"}};
+  // clang-format on
+  for (const auto& [value, text] : cases) EXPECT_EQ(FormatRunNumber(value), text) << text;
+  EXPECT_EQ(PrintZones({"Reflection(1)", "x"}), "Reflection(1) x");
+  EXPECT_EQ(PrintZones({"12345678901234", "x", "y"}),
+            "12345678901234" + std::string(14, ' ') + "x             y");
+  LamivexRun run;
+  EXPECT_EQ(LightSpectrumHeader(run),
+            "Lamda         DLamda        Trasmission   Reflection(1) Reflection(2) "
+            "*** INTERPOLATION - 0 Vitrage ***");
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) GTEST_SKIP() << "fr_FR.UTF-8 missing";
+  const std::locale previousGlobal = std::locale::global(std::locale("fr_FR.UTF-8"));
+  const std::string line = SpectrumLine(302.5, 0.000125, 88.25, 7.5, 1.25e-6);
+  std::locale::global(previousGlobal);
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_EQ(line, "302.5         0.000125      88.25         7.5           1.25E-06");
+}
+
+TEST(Integration, CompensatedWeightedMeans) {
+  const IntegratedValues means = IntegrateSpectrum({{300, 1, 80, 10, 6}, {305, 3, 40, 2, 2}});
+  EXPECT_EQ(std::vector({means.T, means.R1, means.R2, means.A1, means.A2}),
+            std::vector<double>({50, 4, 3, 46, 47}));
+  // A weight of 1 at 50 % and a thousand of 1e-16 at 100 %: T = (50 + 1e-11) / (1 + 1e-13)
+  // = 50.000000000005 to 1e-24. A plain sum gave 50.000000000007105.
+  std::vector<SpectrumRecord> records{{300, 1, 50, 0, 0}};
+  records.insert(records.end(), 1000, SpectrumRecord{305, 1e-16, 100, 0, 0});
+  const IntegratedValues mixed = IntegrateSpectrum(records);
+  EXPECT_NEAR(mixed.T, 50.000000000005, 1e-13);
+  EXPECT_NEAR(mixed.A1, 49.999999999995, 1e-13);
+  EXPECT_EQ(IntegrateSpectrum({{380, 0, 80, 10, 6}}).T, 0.0);
+}
+
+TEST(SummaryRecord, RoundsHalvesToEvenAndTakesAbsorptionsFromTheIntegers) {
+  LamivexRun run;
+  run.NumberGlass = 2, run.SummaryTe = 84.5, run.SummaryRe1 = 7.5, run.SummaryRe2 = 6.4;
+  run.SummaryTl = 89.6, run.SummaryRl1 = 8.49, run.SummaryRl2 = 8.5;
+  run.GlassEmn1[1] = 84, run.GlassEmn1[2] = 3, run.GlassEmn2[1] = 2, run.GlassEmn2[2] = 0.5;
+  EXPECT_EQ(RecordLine(SummaryValues(run), 13),
+            "\"Caractéristiques de l'élément sortant\",84,8,8,84,6,10,0.5,90,8,2,8,2");
+}
+
+class RunFiles : public ::testing::Test, protected RunFolders {
+ protected:
+  void SetUp() override {
+    run.ProfilePath = profile_;
+    InitSolarWeights(run);
+    InitLightWeights(run);
+  }
+  void WriteLayerFile(int k, int16_t kind, double t) {
+    run.GlassKind[k] = kind;
+    run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
+    std::string bytes = EnergySpectrumHeader(run) + "\r\n";
+    for (int i = 1; i <= kSolarPoints; ++i) {
+      const double lambda = 300 + 5 * (i - 1);
+      bytes += SpectrumLine(lambda, run.SolarWeights[i], t - lambda / 1000, 8, 7) + "\r\n";
+    }
+    WriteBytes(Temp(run.EnergySpectrumFile[k]), bytes);
+  }
+  std::vector<std::string> Lines(const std::string& name) {
+    return CrLfLines(ReadBytes(Temp(name)));
+  }
+  void LoadRamp(double first, double step, int count) {
+    for (int k = 1; k <= count; ++k) {
+      const double lambda = run.SpectrumLambda[k] = first + step * (k - 1);
+      std::tie(run.SpectrumT[k], run.SpectrumR1[k], run.SpectrumR2[k]) =
+          std::tuple(lambda / 30, lambda / 300, lambda / 400);
+    }
+    run.SpectrumCount = static_cast<int16_t>(count);
+  }
+  LamivexRun run;
+};
+
+TEST_F(RunFiles, ResultFilesHoldTheirHeaderAndOneDataLine) {
+  run.NumberGlass = 1;
+  WriteBytes(Temp("Energy_1.out"), "header\r\n" + SpectrumLine(300, 0.25, 84.5, 7.5, 7.25) +
+                                       "\r\n" + SpectrumLine(305, 0.75, 84.5, 7.5, 7.25) + "\r\n");
+  WriteEnergyResultHeader(run, "Result_Energy_1_Lamivex.out");
+  IntegrateEnergyResult(run, "Energy_1.out", "Result_Energy_1_Lamivex.out");
+  EXPECT_EQ(ReadBytes(Temp("Result_Energy_1_Lamivex.out")),
+            "Lamda               Te            Re1           Ae1           Re2           Ae2"
+            "\r\n300 - 2500    84.5          7.5           8             7.25          8.25\r\n");
+  WriteLightResultHeader(run, "Result_Light_1_Lamivex.out");
+  IntegrateLightResult(run, "Energy_1.out", "Result_Light_1_Lamivex.out");
+  EXPECT_EQ(Lines("Result_Light_1_Lamivex.out"),
+            (std::vector<std::string>{
+                "Lamda               Tl            Rl1           Al1           Rl2           Al2",
+                "380 - 780     84.5          7.5           8             7.25          8.25"}));
+  std::vector<std::string> messages;
+  const MessageSink previous =
+      SetMessageSink([&](const std::string& title, const std::string& text) {
+        messages.push_back(title + "|" + text);
+      });
+  const std::vector<RecordValue> values{std::string("a"), 1.5};
+  EXPECT_EQ(
+      std::vector({WriteRecord(Temp("r.out"), values, 0), WriteRecord(Temp("r.out"), values, 14),
+                   std::filesystem::exists(Temp("r.out")), WriteRecord(Temp("r.out"), values, 2),
+                   WriteRecord(Temp("r.out"), values, 1), WriteRecord(Temp("no/r.out"), {1.0}, 1)}),
+      std::vector({false, false, false, true, true, false}));
+  SetMessageSink(previous);
+  EXPECT_EQ(messages, std::vector<std::string>(2, "SM5.2|PROBLEME D'ECRITURE DU FICHIER"));
+  EXPECT_EQ(ReadBytes(Temp("r.out")), "\"a\",1.5\r\n\"a\"\r\n");
+  run.ProfilePath = profile_ + "/no_such_profile";  // a summary that cannot be written stops
+  EXPECT_THROW(WriteSummary(run, "Lamivex.out"), RunError);
+}
+
+TEST_F(RunFiles, AnAssemblyOfOneLayerIsThatLayer) {
+  run.NumberGlass = 1;
+  for (const int16_t kind : {1, 2, 3, 4}) {
+    SCOPED_TRACE(kind);
+    WriteLayerFile(1, kind, 90);
+    CalculateAssembly(run);
+    const auto layer = Lines("Energy_1.out"), energy = Lines(kFinalEnergyFile);
+    ASSERT_EQ(energy.size(), layer.size());
+    for (size_t i = 1; i < energy.size(); ++i) EXPECT_EQ(Fields(energy[i]), Fields(layer[i]));
+  }
+}
+
+TEST_F(RunFiles, ALayerFileMissingOrCutShortLeavesTheAssemblyFilesWithHeadersOnly) {
+  WriteBytes(Temp(kFinalEnergyFile), "an earlier run's result\r\n");
+  run.NumberGlass = 3;
+  WriteLayerFile(1, 1, 90);
+  WriteLayerFile(3, 1, 90);
+  run.EnergySpectrumFile[2] = "Energy_2.out";
+  run.GlassKind[2] = 3;
+  const std::string whole = ReadBytes(Temp("Energy_1.out"));
+  size_t hundredLines = 0;
+  for (int line = 0; line < 101; ++line) hundredLines = whole.find("\r\n", hundredLines) + 2;
+  for (const size_t cut : {size_t{0}, hundredLines, whole.size() / 2 + 3}) {
+    SCOPED_TRACE(cut);
+    if (cut > 0) WriteBytes(Temp("Energy_2.out"), whole.substr(0, cut));
+    const std::string error = ErrorOf([&] { CalculateAssembly(run); });
+    EXPECT_TRUE(error.starts_with(std::to_string(kExitFault) + " Error: ") &&
+                error.find(Temp("Energy_2.out")) != std::string::npos)
+        << error;
+    EXPECT_EQ(ReadBytes(Temp(kFinalEnergyFile)) + ReadBytes(Temp(kFinalLightFile)),
+              EnergySpectrumHeader(run) + "\r\n" + LightSpectrumHeader(run) + "\r\n");
+  }
+}
+
+TEST_F(RunFiles, InterpolationOntoTheGrid) {
+  LoadRamp(300, 10, 171);  // every 10 nm up to 2000 nm: means, then the last record held
+  run.SpectrumT[2] = 50.0;
+  InterpolateAtWavelength(run, 305, 1, 0);
+  EXPECT_DOUBLE_EQ(run.GlassT[1], (10.0 + 50.0) / 2);
+  EXPECT_DOUBLE_EQ(run.GlassR1[1], 305.0 / 300);
+  InterpolateAtWavelength(run, 1995, 2, 0);
+  EXPECT_DOUBLE_EQ(run.GlassR2[2], 1995.0 / 400);
+  for (double lambda : {2005.0, 2500.0}) {
+    InterpolateAtWavelength(run, lambda, 1, 0);
+    EXPECT_EQ(std::vector({run.GlassT[1], run.GlassR1[1], run.GlassR2[1]}),
+              std::vector({2000.0 / 30, 2000.0 / 300, 2000.0 / 400}));
+  }
+  LoadRamp(350, 5, 431);  // below the first record: from zero
+  InterpolateAtWavelength(run, 300, 1, 0);
+  EXPECT_DOUBLE_EQ(run.GlassT[1], 10.0);
+  EXPECT_DOUBLE_EQ(run.GlassR2[1], 0.75);
+  for (const int16_t slot : {0, 4}) {  // the first and last slots
+    InterpolateAtWavelength(run, 300, slot, 0);
+    EXPECT_EQ(run.GlassT[slot], 10.0) << slot;
+  }
+  EXPECT_THROW(InterpolateAtWavelength(run, 300, 5, 0), RunError);
+  EXPECT_THROW(InterpolateAtWavelength(run, 300, -1, 0), RunError);
+  run.SpectrumCount = 0;
+  EXPECT_THROW(InterpolateAtWavelength(run, 300, 1, 0), RunError);
+}
+
+TEST_F(RunFiles, LayerFilesOfATurnedProduct) {
+  TestDatabase(Temp("s.db")).AddProduct("glass", 7, TestDatabase::Flat(300, 2500, 80, 9, 4));
+  run.SpectralDb = std::make_unique<SpectralDatabase>();
+  run.SpectralDb->Open(Temp("s.db"), "", true);
+  InterpolateGlass(run, "Energy_1.out", "Light_1.out", 7, 1, 1);
+  const auto energy = Lines("Energy_1.out"), light = Lines("Light_1.out");
+  ASSERT_EQ(std::pair(energy.size(), light.size()), std::pair(size_t{442}, size_t{82}));
+  EXPECT_EQ(
+      std::vector({energy[1], energy[441], light[0], light[1], light[35]}),
+      std::vector<std::string>({"300           0.000125      80            4             9",
+                                "2500          6E-05         80            4             9",
+                                LightSpectrumHeader(run),
+                                "380           0             80            4             9",
+                                "550           0.0490385     80            4             9"}));
+}
+
+TEST_F(RunFiles, SpectrumFilesAreReadToTheLastDigitAndMalformedLinesRefused) {
+  WriteBytes(Temp("a.out"),
+             "header\r\n300   0.5   80 7,8\r\n305,1.25E-06,80.5,7.5,8\r\n\r\n"
+             "310 0.333333333333333 1.23456789012346E+15 1E+23 -.5e1\r\n"
+             "315\t+2 1.5e-3 -0.000125 0.30000000000000004441\r\n");
+  const auto records = ReadSpectrumFile(Temp("a.out"));
+  ASSERT_EQ(records.size(), 4u);
+  EXPECT_EQ(std::vector({records[3].weight, records[3].t, records[3].r1, records[3].r2}),
+            std::vector({2.0, 1.5e-3, -0.000125, 0.30000000000000004441}));
+  EXPECT_EQ(
+      std::vector({records[0].r1, records[1].lambda, records[1].weight, records[2].weight,
+                   records[2].t, records[2].r1, records[2].r2}),
+      std::vector({7.0, 305.0, 1.25e-6, 0.333333333333333, 1.23456789012346E+15, 1E+23, -.5e1}));
+  for (const char* bad : {"300 0.5 80 7", "300 0.5 80 7,5 x", "300 0.5 80 7 5 6", "3x0 1 2 3 4",
+                          "300 1e 2 3 4", "300 1e1234 2 3 4", "- 1 2 3 4", "300 . 2 3 4"}) {
+    WriteBytes(Temp("b.out"), std::string("header\r\n") + bad + "\r\n");
+    EXPECT_THROW(ReadSpectrumFile(Temp("b.out")), RunError) << bad;
+  }
+  EXPECT_THROW(ReadSpectrumFile(Temp("missing.out")), RunError);
+}
+
+}  // namespace
+}  // namespace lamivex
