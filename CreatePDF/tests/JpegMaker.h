@@ -1,12 +1,12 @@
-// Test pictures: real JPEG files made with libjpeg, and hand-built marker
-// segments for the files libjpeg will not write.
+// Test pictures: real JPEG files made with libjpeg, and hand-built marker segments for
+// the files libjpeg will not write.
 #pragma once
 
 #include <jpeglib.h>
-#include <cstdio>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -18,11 +18,9 @@ struct JpegPicture {
   int components = 3;   // 1 grey, 3 RGB, 4 CMYK
   int densityUnit = 1;  // written in the JFIF header (grey and RGB only)
   bool progressive = false;
-  int quality = 85;
 };
 
-// Encodes a picture with stripes and a gradient, so that each colour space is
-// recognisable on a rendered page.
+// Encodes a picture with stripes and a gradient, so that each colour space shows.
 inline std::vector<uint8_t> MakeJpeg(const JpegPicture& picture) {
   jpeg_compress_struct cinfo{};
   jpeg_error_mgr jerr{};
@@ -38,21 +36,18 @@ inline std::vector<uint8_t> MakeJpeg(const JpegPicture& picture) {
                          : picture.components == 4 ? JCS_CMYK
                                                    : JCS_RGB;
   jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, picture.quality, TRUE);
   cinfo.density_unit = static_cast<UINT8>(picture.densityUnit);
-  cinfo.X_density = 72;
-  cinfo.Y_density = 72;
   if (picture.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   std::vector<JSAMPLE> row(static_cast<std::size_t>(picture.width * picture.components));
   while (cinfo.next_scanline < cinfo.image_height) {
     const int y = static_cast<int>(cinfo.next_scanline);
-    for (int x = 0; x < picture.width; ++x) {
-      for (int c = 0; c < picture.components; ++c) {
-        const bool stripe = ((x / 8) % picture.components) == c;
-        const int value = stripe ? 255 - (y * 128 / picture.height) : (x * 64 / picture.width);
-        row[static_cast<std::size_t>(x * picture.components + c)] = static_cast<JSAMPLE>(value);
-      }
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      const int x = static_cast<int>(i) / picture.components,
+                c = static_cast<int>(i) % picture.components;
+      const bool stripe = ((x / 8) % picture.components) == c;
+      row[i] =
+          static_cast<JSAMPLE>(stripe ? 255 - (y * 128 / picture.height) : x * 64 / picture.width);
     }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
@@ -67,8 +62,8 @@ inline std::vector<uint8_t> MakeJpeg(const JpegPicture& picture) {
 // A marker segment: FF, the code, the big-endian length (counting itself), the payload.
 inline std::vector<uint8_t> JpegSegment(uint8_t code, const std::vector<uint8_t>& payload) {
   const std::size_t length = payload.size() + 2;
-  // Sized once and filled: appending the payload to a four-byte vector makes GCC 12 at
-  // -O3 report a false -Warray-bounds in the inlined reallocation.
+  // Sized once and filled: appending to a four-byte vector makes GCC 12 at -O3 report a
+  // false -Warray-bounds in the inlined reallocation.
   std::vector<uint8_t> s(2 + length);
   s[0] = 0xFF;
   s[1] = code;
@@ -86,9 +81,7 @@ inline std::vector<uint8_t> FramePayload(int width, int height, int components) 
                          static_cast<uint8_t>(width >> 8),
                          static_cast<uint8_t>(width),
                          static_cast<uint8_t>(components)};
-  for (int c = 1; c <= components; ++c) {
-    p.insert(p.end(), {static_cast<uint8_t>(c), 0x11, 0});
-  }
+  for (int c = 1; c <= components; ++c) p.insert(p.end(), {static_cast<uint8_t>(c), 0x11, 0});
   return p;
 }
 
@@ -97,18 +90,13 @@ inline std::vector<uint8_t> JfifPayload(int unit) {
   return {'J', 'F', 'I', 'F', 0, 1, 1, static_cast<uint8_t>(unit), 0, 72, 0, 72, 0, 0};
 }
 
-// The start-of-scan segment of a one-component scan.
-inline std::vector<uint8_t> ScanHeader() {
-  return JpegSegment(0xDA, {1, 1, 0x00, 0, 63, 0});
-}
-
-// Start of image, the given parts, a scan header and scan bytes (zeros) up to
-// `minimumSize`, end of image.
+// Start of image, the parts, a one-component scan header and zeros up to `minimumSize`,
+// end of image.
 inline std::vector<uint8_t> JpegFile(const std::vector<std::vector<uint8_t>>& parts,
                                      std::size_t minimumSize = 300) {
   std::vector<uint8_t> b{0xFF, 0xD8};
   for (const auto& part : parts) b.insert(b.end(), part.begin(), part.end());
-  const auto scan = ScanHeader();
+  const auto scan = JpegSegment(0xDA, {1, 1, 0x00, 0, 63, 0});
   b.insert(b.end(), scan.begin(), scan.end());
   if (b.size() + 2 < minimumSize) b.resize(minimumSize - 2, 0);
   b.insert(b.end(), {0xFF, 0xD9});
