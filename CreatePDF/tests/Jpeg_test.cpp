@@ -3,16 +3,64 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 #include "JpegHeader.h"
-#include "JpegMaker.h"
 #include "PdfTestSupport.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 using P = CreatePDF;
+const std::string kPictures = CREATEPDF_SOURCE_DIR "/fuzz/seeds/jpeg/";  // made by libjpeg
+
+// A marker segment: FF, the code, the big-endian length (counting itself), the payload.
+Bytes Segment(uint8_t code, const Bytes& payload) {
+  Bytes s(4 + payload.size());  // sized once: appending makes GCC 12 -O3 warn falsely
+  s[0] = 0xFF, s[1] = code, s[2] = static_cast<uint8_t>((payload.size() + 2) >> 8);
+  s[3] = static_cast<uint8_t>(payload.size() + 2);
+  std::copy(payload.begin(), payload.end(), s.begin() + 4);
+  return s;
+}
+
+// A baseline frame header: precision 8, height, width, components.
+Bytes Frame(int width, int height, int components, uint8_t code = 0xC0) {
+  Bytes p{8,
+          uint8_t(height >> 8),
+          uint8_t(height),
+          uint8_t(width >> 8),
+          uint8_t(width),
+          uint8_t(components)};
+  for (uint8_t c = 1; c <= components; ++c) p.insert(p.end(), {c, 0x11, 0});
+  return Segment(code, p);
+}
+
+Bytes Jfif(int unit) {
+  return Segment(0xE0, {'J', 'F', 'I', 'F', 0, 1, 1, uint8_t(unit), 0, 72, 0, 72, 0, 0});
+}
+
+// Start of image, the parts, a scan header and zeros up to `minimumSize`, end of image.
+Bytes JpegFile(const std::vector<Bytes>& parts, std::size_t minimumSize = 300) {
+  Bytes b{0xFF, 0xD8};
+  for (const Bytes& part : parts) b.insert(b.end(), part.begin(), part.end());
+  const Bytes scan = Segment(0xDA, {1, 1, 0x00, 0, 63, 0});
+  b.insert(b.end(), scan.begin(), scan.end());
+  if (b.size() + 2 < minimumSize) b.resize(minimumSize - 2, 0);
+  b.insert(b.end(), {0xFF, 0xD9});
+  return b;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+  Bytes joined;
+  for (const Bytes& part : parts) joined.insert(joined.end(), part.begin(), part.end());
+  return joined;
+}
+
+Bytes Picture(const std::string& name) {
+  const std::string bytes = pdftest::ReadFileBytes(kPictures + name);
+  return Bytes(bytes.begin(), bytes.end());
+}
 
 std::string Read(const Bytes& bytes) {
   JpegHeader h;
@@ -25,52 +73,38 @@ std::string Read(const Bytes& bytes) {
 }
 
 TEST(JpegHeader, AcceptedAndRefusedFiles) {
-  const Bytes frame = JpegSegment(0xC0, FramePayload(8, 8, 3));
-  Bytes noEnd = JpegFile({frame}), noStart = JpegFile({frame}), pastEnd{0xFF, 0xD8};
+  const Bytes frame = Frame(8, 8, 3), end{0xFF, 0xD9};
+  Bytes noEnd = JpegFile({frame}), noStart = JpegFile({frame});
   noEnd.back() = 0xD8;
   noStart[1] = 0xD9;
-  pastEnd.insert(pastEnd.end(), frame.begin(), frame.end());
-  pastEnd.insert(pastEnd.end(), {0xFF, 0xE1, 0x7F, 0xFF});
-  pastEnd.resize(300, 0);
-  pastEnd.insert(pastEnd.end(), {0xFF, 0xD9});
+  const Bytes pastEnd = Join({{0xFF, 0xD8}, frame, {0xFF, 0xE1, 0x7F, 0xFF}, Bytes(300, 0), end});
   // Scan bytes that read like a frame header and a bad JFIF header are not markers.
-  Bytes scan = JpegFile({JpegSegment(0xC0, FramePayload(64, 48, 3))}, 0);
-  scan.resize(scan.size() - 2);
-  for (const Bytes& s :
-       {JpegSegment(0xC0, FramePayload(9999, 1, 1)), JpegSegment(0xE0, JfifPayload(7))})
-    scan.insert(scan.end(), s.begin(), s.end());
-  scan.resize(400, 0x55);
-  scan.insert(scan.end(), {0xFF, 0xD9});
-  Bytes fill{0xFF, 0xFF}, progressiveFrame = JpegSegment(0xC2, FramePayload(21, 13, 1));
-  fill.insert(fill.end(), progressiveFrame.begin(), progressiveFrame.end());
+  const Bytes scan =
+      Join({JpegFile({Frame(64, 48, 3)}, 0), Frame(9999, 1, 1), Jfif(7), Bytes(400, 0x55), end});
+  const Bytes fill = Join({{0xFF, 0xFF}, Frame(21, 13, 1, 0xC2)});
   const std::pair<Bytes, std::string> cases[] = {
-      {MakeJpeg({.width = 400, .height = 300, .components = 1, .densityUnit = 0}),
-       "400x300 DeviceGray 8 Dots"},
-      {MakeJpeg({.width = 33, .height = 17, .progressive = true}),
-       "33x17 DeviceRGB 8 Dots/inch (DPI)"},
-      {MakeJpeg({.components = 3, .densityUnit = 2}), "40x30 DeviceRGB 8 Dots/cm"},
-      {MakeJpeg({.components = 4}), "40x30 DeviceCMYK 8 "},  // no JFIF header for CMYK
-      {JpegFile({JpegSegment(0xE0, JfifPayload(3)), frame}), "unit 3"},
-      {JpegFile({JpegSegment(0xE0, JfifPayload(1)),
-                 JpegSegment(0xE0, {'J', 'F', 'X', 'X', 0, 0x10}),
-                 JpegSegment(0xC0, FramePayload(8, 9, 3))}),
-       "8x9 DeviceRGB 8 Dots/inch (DPI)"},
+      {Picture("grey.jpg"), "16x16 DeviceGray 8 Dots"},
+      {Picture("rgb_progressive.jpg"), "16x8 DeviceRGB 8 Dots/cm"},
+      {Picture("cmyk.jpg"), "8x8 DeviceCMYK 8 "},  // no JFIF header
+      {JpegFile({Jfif(1), Segment(0xE0, {'J', 'F', 'X', 'X', 0, 0x10}), Frame(8, 9, 3)}),
+       "8x9 DeviceRGB 8 Dots/inch (DPI)"},  // a JFXX segment has no density
+      {JpegFile({Jfif(3), frame}), "unit 3"},
       {scan, "64x48 DeviceRGB 8 "},
-      {JpegFile({JpegSegment(0xE0, JfifPayload(0)), fill}), "21x13 DeviceGray 8 Dots"},
+      {JpegFile({Jfif(0), fill}), "21x13 DeviceGray 8 Dots"},
       {JpegFile({frame}, 250), "8x8 DeviceRGB 8 "},
       {JpegFile({frame}, 249), "not"},
       {JpegFile({frame}, 0), "not"},
       {noEnd, "ends"},
       {noStart, "ends"},
-      {JpegFile({JpegSegment(0xE0, JfifPayload(1))}), "not"},  // no frame header
-      {JpegFile({JpegSegment(0xC4, {0, 1, 2, 3})}), "not"},
-      {JpegFile({JpegSegment(0xC0, FramePayload(8, 8, 2))}), "not"},
-      {JpegFile({JpegSegment(0xC0, FramePayload(0, 8, 3))}), "not"},
-      {JpegFile({JpegSegment(0xC0, FramePayload(8, 0, 1))}), "not"},
-      {JpegFile({JpegSegment(0xC0, {8, 0, 8, 0, 8})}), "not"},  // frame header cut short
-      {JpegFile({{0xFF, 0xE1, 0x00, 0x00}, frame}), "not"},     // segment lengths 0 and 1
+      {JpegFile({Jfif(1)}), "not"},  // no frame header
+      {JpegFile({Segment(0xC4, {0, 1, 2, 3})}), "not"},
+      {JpegFile({Frame(8, 8, 2)}), "not"},
+      {JpegFile({Frame(0, 8, 3)}), "not"},
+      {JpegFile({Frame(8, 0, 1)}), "not"},
+      {JpegFile({Segment(0xC0, {8, 0, 8, 0, 8})}), "not"},   // frame header cut short
+      {JpegFile({{0xFF, 0xE1, 0x00, 0x00}, frame}), "not"},  // segment lengths 0 and 1
       {JpegFile({{0xFF, 0xE1, 0x00, 0x01}, frame}), "not"},
-      {pastEnd, "not"},
+      {pastEnd, "not"},  // a segment runs past the end
   };
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected);
   const Bytes b{0xFF, 0xD8, 0x0A, 0xC0, 0x01};
@@ -92,7 +126,8 @@ class Images : public ::testing::Test {
   }
   ~Images() override { std::filesystem::remove_all(folder); }
   std::string Write(const std::string& name, const Bytes& bytes) {
-    WriteBytes(folder + "/" + name, bytes);
+    std::ofstream(folder + "/" + name, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return folder + "/" + name;
   }
   std::string folder;
@@ -100,22 +135,19 @@ class Images : public ::testing::Test {
 };
 
 TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
-  Bytes bad = MakeJpeg({});
-  bad[0] = 0;
-  const std::string cannot = "\r\nImpossible d'inclure l'image dans le fichier PDF.";
+  const Bytes good = JpegFile({Frame(8, 8, 3)});
   const std::string m2 =
       "Format d'image non supportée.\r\nSeule les images de types JPG sont supportées.";
   const std::pair<std::string, std::string> cases[] = {
       {"picture", "Le fichier image picture ne possède pas d'extension."},
-      {Write("upper.JPG", MakeJpeg({})), m2},
+      {Write("upper.JPG", good), m2},
       {folder + "/folder.d/picture", m2},
-      {Write("short.jpg", JpegFile({JpegSegment(0xC0, FramePayload(8, 8, 3))}, 249)),
-       "Fichier image non JPEG."},
+      {Write("short.jpg", JpegFile({Frame(8, 8, 3)}, 249)), "Fichier image non JPEG."},
       {folder + "/missing.jpg", "Fichier image non JPEG."},
       {folder + "/folder.jpg", "Fichier image non JPEG."},
-      {Write("bad.jpg", bad), "Marqueur de début JPEG ou marqueur de fin JPEG non valide."},
-      {Write("unit.jpeg", JpegFile({JpegSegment(0xE0, JfifPayload(3)),
-                                    JpegSegment(0xC0, FramePayload(8, 8, 3))})),
+      {Write("bad.jpg", Bytes(good.begin() + 1, good.end())),
+       "Marqueur de début JPEG ou marqueur de fin JPEG non valide."},
+      {Write("unit.jpeg", JpegFile({Jfif(3), Frame(8, 8, 3)})),
        "Erreur de résolution d'image , l'Opcode est 3Les Opcodes valides sont  0, 1, 2."},
   };
   for (const auto& [file, text] : cases) {
@@ -125,7 +157,7 @@ TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
     doc.pdf.PDFImage(file, x, y, w, h, "https://example.org");
     EXPECT_EQ(doc.pdf.PDFImageWidth(file) + doc.pdf.PDFImageHeight(file), 0);
     ASSERT_EQ(doc.messages.size(), 3u);
-    EXPECT_EQ(doc.messages[0].text, text + cannot);
+    EXPECT_EQ(doc.messages[0].text, text + "\r\nImpossible d'inclure l'image dans le fichier PDF.");
     EXPECT_EQ(doc.messages[0].title, "Fichier Image - CreatePDF 1.0");
   }
   EXPECT_EQ(CreatePDFTestAccess::PageContent(doc.pdf), "");
@@ -133,14 +165,13 @@ TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
 }
 
 // Where the picture goes (fitted inside a box given whole, centred), the position it
-// leaves, and the text colour after a linked picture.
+// leaves, its link, and the text colour after it. Sizes never count a picture.
 TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
-  const std::string square = Write("s.jpg", MakeJpeg({.width = 64, .height = 64}));
-  const std::string wide = Write("w.jpg", MakeJpeg({.width = 400, .height = 100}));
+  const std::string square = Write("s.jpg", JpegFile({Frame(64, 64, 3)}));
+  const std::string wide = Write("w.jpg", JpegFile({Frame(400, 100, 1)}));
   EXPECT_EQ(doc.pdf.PDFImageWidth(wide) * 1000 + doc.pdf.PDFImageHeight(wide), 400100);
-  EXPECT_EQ(doc.pdf.PDFImageWidth(Write("a.bjpg", MakeJpeg({.width = 7}))), 7);
-  const double inf = std::numeric_limits<double>::infinity();
-  double x = inf, y = 20, w = 100, h = 50;
+  EXPECT_EQ(doc.pdf.PDFImageWidth(Write("a.bjpg", JpegFile({Frame(7, 1, 1)}))), 7);
+  double x = std::numeric_limits<double>::infinity(), y = 20, w = 100, h = 50;
   EXPECT_THROW(doc.pdf.PDFImage(square, x, y, w, h), std::invalid_argument);
   EXPECT_EQ(CreatePDFTestAccess::ImageCount(doc.pdf), 0);
   const struct {
@@ -152,7 +183,7 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
       {square, 50, 100, "10.00 45.00 50.00 50.00 @ 60.00 95.00"},  // full width, centred down
       {wide, 100, 50, "10.00 32.50 100.00 25.00 @ 110.00 57.50"},
       {wide, 400, 50, "110.00 20.00 200.00 50.00 @ 310.00 70.00"},
-      {wide, 0, 50, "10.00 20.00 200.00 50.00 @ 210.00 70.00"},
+      {wide, 0, 50.5, "10.00 20.00 202.00 50.50 @ 212.00 70.50"},
       {wide, 0, 0, "10.00 20.00 400.00 100.00 @ 410.00 120.00"},
   };
   const auto N = [](double n) { return CreatePDF::PDFFormatNumber(n); };
@@ -167,8 +198,8 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
   }
   EXPECT_EQ(CreatePDFTestAccess::ImageCount(doc.pdf), 6);
   EXPECT_EQ(doc.pdf.PDFGetTextColor(), "0.000 0.502 0.000 rg");
-  const auto& link = CreatePDFTestAccess::PageLinks(doc.pdf).at(1).at(4);
-  EXPECT_EQ(N(link.x) + N(link.y) + N(link.width) + N(link.height), "10.00821.89200.0050.00");
+  const auto& link = CreatePDFTestAccess::PageLinks(doc.pdf).at(1).at(4);  // whole units
+  EXPECT_EQ(N(link.x) + N(link.y) + N(link.width) + N(link.height), "10.00821.89202.0050.00");
 }
 
 }  // namespace
