@@ -13,15 +13,13 @@
 
 namespace {
 
-std::string Thrown(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const std::runtime_error& e) {
-    return std::string("runtime_error: ") + e.what();
-  } catch (const std::logic_error& e) {
-    return std::string("logic_error: ") + e.what();
-  }
+std::string Thrown(const std::function<void()>& call) try {
+  call();
   return "none";
+} catch (const std::runtime_error& e) {
+  return std::string("runtime_error: ") + e.what();
+} catch (const std::logic_error& e) {
+  return std::string("logic_error: ") + e.what();
 }
 
 // Runs `body` in a child process whose files may not grow beyond `limit` bytes (SIGXFSZ
