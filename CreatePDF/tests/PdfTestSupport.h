@@ -138,6 +138,8 @@ inline ::testing::AssertionResult PassesPdfTools(const std::string& path,
 
 // Both checks on a written file: EXPECT_TRUE(pdftest::IsValidPdfFile(path)).
 inline ::testing::AssertionResult IsValidPdfFile(const std::string& path) {
+  if (!std::filesystem::is_regular_file(path))
+    return ::testing::AssertionFailure() << "no " << path;
   ::testing::AssertionResult exact = CrossReferenceIsExact(ReadFileBytes(path));
   return exact ? PassesPdfTools(path) : exact;
 }

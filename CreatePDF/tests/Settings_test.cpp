@@ -99,10 +99,10 @@ const SettingCase kCases[] = {
       "TimesRoman", "Nom de Font",
      "Nom de font incorrecte : -1.\r\nLa font utilisée sera Times New Roman non gras , non "
      "italique."},
-    {[](P& p) { p.PDFSetTextColor("#000000"); p.PDFSetLineColor("#FFFFFF");
+    {[](P& p) { p.PDFSetTextColor("#000000"); p.PDFSetLineColor("#AAfFFF");
       p.PDFSetDrawColor("#ff8000"); return p.PDFGetTextColor() + p.PDFGetLineColor() +
       p.PDFGetDrawColor(); },
-     "0.000 0.000 0.000 rg1.000 1.000 1.000 RG1.000 0.502 0.000 rg"},
+     "0.000 0.000 0.000 rg0.667 1.000 1.000 RG1.000 0.502 0.000 rg"},
     {[](P& p) { p.PDFSetTextColor(255.0); p.PDFSetLineColor(32768.9);
       p.PDFSetDrawColor(16711680.0); return p.PDFGetTextColor() + p.PDFGetLineColor() +
       p.PDFGetDrawColor(); },
