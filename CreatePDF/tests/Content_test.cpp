@@ -92,6 +92,8 @@ const ContentCase kCases[] = {
      "[line]13.00 812.89 Td|(aaa bbb) Tj|ET|Q|[line]13.00 800.89 Td|(ccc) Tj|ET|Q|@53.00,44.00"},
     {"long word cut", 0, [](CreatePDF& p) { p.PDFCell("aaaaaaaaaa", 10, 20, 46, 12); },
      "[line]16.00 812.89 Td|(aaaaaa) Tj|ET|Q|[line]13.00 800.89 Td|(aaaa) Tj|ET|Q|@53.00,44.00"},
+    {"exactly full", 0, [](CreatePDF& p) { p.PDFSetFont(1, 10); p.PDFCell("aaaaaa", 10, 20, 42, 12); },
+     "[cell][text]/F5 10 Tf|13.00 812.89 Td|(aaaaaa) Tj|ET|Q|@49.00,32.00"},
     {"line feeds", 0,
      [](CreatePDF& p) { p.PDFCell("ab\r\ncd\nef\n", 10, 20, 100, 12);
        p.PDFCell("a\n\nb", 10, 20, 100, 12); },
