@@ -94,6 +94,14 @@ const ContentCase kCases[] = {
      "[line]16.00 812.89 Td|(aaaaaa) Tj|ET|Q|[line]13.00 800.89 Td|(aaaa) Tj|ET|Q|@53.00,44.00"},
     {"exactly full", 0, [](CreatePDF& p) { p.PDFSetFont(1, 10); p.PDFCell("aaaaaa", 10, 20, 42, 12); },
      "[cell][text]/F5 10 Tf|13.00 812.89 Td|(aaaaaa) Tj|ET|Q|@49.00,32.00"},
+    {"narrower than a letter", 0, [](CreatePDF& p) { p.PDFCell("ab", 10, 20, 8, 12); },
+     "[line]16.00 812.89 Td|(a) Tj|ET|Q|[line]16.00 800.89 Td|(b) Tj|ET|Q|[line]13.00 788.89 Td|"
+     "() Tj|ET|Q|@15.00,56.00"},
+    {"filled in centimetres", 2, [](CreatePDF& p) { p.PDFSetFill(true); p.PDFCell("a", 4, 1, 10, 1); },
+     // The cell margin counts in the unit in force, here 3 cm: every letter is a line.
+     "0 G|0 g|16.07 w|113.39 813.54 283.46 -28.35 re f||[text]/F1 10 Tf|119.39 796.37 Td|(a) Tj|"
+     "ET|Q|0 G|0 g|16.07 w|28.35 785.20 283.46 -28.35 re f||[text]/F1 10 Tf|34.35 768.02 Td|() Tj|"
+     "ET|Q|@11.00,3.00"},
     {"line feeds", 0,
      [](CreatePDF& p) { p.PDFCell("ab\r\ncd\nef\n", 10, 20, 100, 12);
        p.PDFCell("a\n\nb", 10, 20, 100, 12); },

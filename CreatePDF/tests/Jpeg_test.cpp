@@ -197,6 +197,11 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
               c.placed);
   }
   EXPECT_EQ(CreatePDFTestAccess::ImageCount(doc.pdf), 6);
+  doc.pdf.PDFSetUnit(1);  // the worked example, in millimetres
+  x = 20, y = 30, w = 100, h = 0;
+  doc.pdf.PDFImage(Write("p.jpg", JpegFile({Frame(400, 300, 3)})), x, y, w, h);
+  EXPECT_TRUE(CreatePDFTestAccess::PageContent(doc.pdf).ends_with(
+      "\r\nq\r\n283.46 0 0 212.60 56.69 544.25 cm /ImgJPEG7 Do Q\r\n"));
   EXPECT_EQ(doc.pdf.PDFGetTextColor(), "0.000 0.502 0.000 rg");
   const auto& link = CreatePDFTestAccess::PageLinks(doc.pdf).at(1).at(4);  // whole units
   EXPECT_EQ(N(link.x) + N(link.y) + N(link.width) + N(link.height), "10.00821.89202.0050.00");
