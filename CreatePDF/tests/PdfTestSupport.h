@@ -84,7 +84,8 @@ inline ::testing::AssertionResult CrossReferenceIsExact(const std::string& bytes
   for (int k = 0; k < size; ++k, at += 20) {
     const std::string entry = bytes.substr(at, 20), header = std::to_string(k) + " 0 obj\r\n";
     const std::size_t object = k ? std::stoull(entry) : 0;
-    const bool exact = k ? entry.ends_with(" 00000 n\r\n") && bytes[object - 1] == '\n' &&
+    const bool exact = k ? entry.ends_with(" 00000 n\r\n") && object > 0 && object < bytes.size() &&
+                               bytes[object - 1] == '\n' &&
                                bytes.compare(object, header.size(), header) == 0
                          : entry == "0000000000 65535 f\r\n";
     if (!exact) return ::testing::AssertionFailure() << "xref entry " << k << ": " << entry;
