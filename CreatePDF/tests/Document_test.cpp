@@ -1,6 +1,5 @@
-// Whole documents: the one-page file byte for byte, one rich document that uses nearly
-// every call of the writer (checked by exact fragments, then by the real readers), the
-// catalog's viewer preferences, page formats, large documents and calls out of order.
+// Whole documents: the one-page file byte for byte, one rich document checked by exact
+// fragments and by the real readers, large documents and calls out of order.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,8 +19,6 @@ std::string Between(const std::string& text, const std::string& from, const std:
   return text.substr(start + from.size(), stop - start - from.size());
 }
 
-// The file's objects, their order, references, offsets and trailer; the catalog by the
-// viewer preferences.
 TEST(Document, OnePageIsLaidOutByteForByte) {
   TestDocument doc;
   doc.pdf.PDFBeginDoc();
@@ -71,9 +68,7 @@ TEST(Document, OnePageIsLaidOutByteForByte) {
     other.pdf.PDFUseThumbs(thumbs);
     other.pdf.PDFUseOutlines(outlines);  // without a bookmark: no /Outlines line
     other.pdf.PDFBeginDoc();
-    EXPECT_EQ(pdftest::ObjectText(other.Finish(), 21),
-              Lines(std::string("21 0 obj|<<|/Type /Catalog|/Pages 18 0 R|/OpenAction [20 0 R ") +
-                    lines + ">>|endobj|"));
+    EXPECT_EQ(Between(other.Finish(), "/OpenAction [20 0 R ", ">>"), Lines(lines));
   }
 }
 
@@ -82,18 +77,12 @@ TEST(Document, OnePageIsLaidOutByteForByte) {
 void WriteRichDocument(CreatePDF& pdf) {
   const std::string pictures = CREATEPDF_SOURCE_DIR "/fuzz/seeds/jpeg/";  // made by libjpeg
   pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR);
-  pdf.PDFTitle("a) b");
-  pdf.PDFAuthor("Café (essai");
-  pdf.PDFSubject("C:\\temp");
-  pdf.PDFKeywords("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
-  pdf.PDFCreator("Feuilleté (™, €)");
-  pdf.PDFProducer("Lamivex");
-  pdf.PDFSetZoomMode(150);
-  pdf.PDFSetLayoutMode(3);
-  pdf.PDFUseThumbs(true);
-  pdf.PDFUseOutlines(true);
-  pdf.PDFConfirm(true);
-  pdf.PDFBeginDoc();
+  // clang-format off
+  pdf.PDFTitle("a) b"); pdf.PDFAuthor("Café (essai"); pdf.PDFSubject("C:\\temp");
+  pdf.PDFKeywords("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ"); pdf.PDFCreator("Feuilleté (™, €)");
+  pdf.PDFProducer("Lamivex"); pdf.PDFSetZoomMode(150); pdf.PDFSetLayoutMode(3);
+  pdf.PDFUseThumbs(true); pdf.PDFUseOutlines(true); pdf.PDFConfirm(true); pdf.PDFBeginDoc();
+  // clang-format on
   pdf.PDFTextOut("Sans police", 1, 1);  // no font selected: Helvetica 10
   pdf.PDFSetBookmark("A) début \\ fin", 0, 1);
   pdf.PDFSetBookmark("B", 1, 2);
@@ -106,24 +95,19 @@ void WriteRichDocument(CreatePDF& pdf) {
                      x += 4.5, 3 + family);
     }
   }
-  pdf.PDFSetUnit(0);
-  pdf.PDFSetFont(2, 10);
-  pdf.PDFSetTextColor("#C00000");
-  pdf.PDFSetLineColor(std::array<double, 3>{64, 64, 64});
-  pdf.PDFSetDrawColor(16773360.0);
-  pdf.PDFSetFill(true);
-  pdf.PDFSetBorder(2345);
-  pdf.PDFSetAlignement(3);
+  // clang-format off
+  pdf.PDFSetUnit(0); pdf.PDFSetFont(2, 10); pdf.PDFSetTextColor("#C00000");
+  pdf.PDFSetLineColor(std::array<double, 3>{64, 64, 64}); pdf.PDFSetDrawColor(16773360.0);
+  pdf.PDFSetFill(true); pdf.PDFSetBorder(2345); pdf.PDFSetAlignement(3);
+  // clang-format on
   pdf.PDFCell(
       "Le vitrage feuilleté associe deux verres et un intercalaire ; son émissivité "
       "est calculée couche par couche.\nDeuxième ligne",
       40, 250, 300, 13);
-  pdf.PDFSetTextColor(16711680.0);
-  pdf.PDFSetFont(0, 11);
+  pdf.PDFSetTextColor(16711680.0), pdf.PDFSetFont(0, 11);
   pdf.PDFLink(40, 330, "Site Solmerac", "a\\b(c)");
   pdf.PDFLink(40, 350, "https://example.org/page1");
-  pdf.PDFSetLineWidth(3);
-  pdf.PDFSetLineStyle(3);
+  pdf.PDFSetLineWidth(3), pdf.PDFSetLineStyle(3);
   pdf.PDFDrawLine(40, 400, 250, 460);
   pdf.PDFDrawLineHor(280, 400, 260);
   pdf.PDFDrawLineVer(410, 410, 50);
@@ -133,12 +117,8 @@ void WriteRichDocument(CreatePDF& pdf) {
     pdf.PDFDrawTriangle(180, 560 + 100 * mode, 290, 560 + 100 * mode, 235, 480 + 100 * mode);
     pdf.PDFDrawEllipse(320, 480 + 100 * mode, 110, 40, "https://example.org/e");
   }
-  pdf.PDFEndPage();
-  pdf.PDFFormatPage(3);
-  pdf.PDFSetUnit(1);
-  pdf.PDFNewPage();
-  pdf.PDFSetBookmark("C", 1);
-  pdf.PDFSetBookmark("D", 0, 40);
+  pdf.PDFEndPage(), pdf.PDFFormatPage(3), pdf.PDFSetUnit(1), pdf.PDFNewPage();
+  pdf.PDFSetBookmark("C", 1), pdf.PDFSetBookmark("D", 0, 40);
   pdf.PDFSetBookmark("deep", 3, 0);  // one level deeper only
   pdf.PDFSetBookmark("negative", -2, 0);
   const char* names[] = {"grey", "rgb_progressive", "cmyk", "rgb_progressive"};
@@ -147,9 +127,7 @@ void WriteRichDocument(CreatePDF& pdf) {
     double x = 20 + 60 * (i % 3), y = 30 + 60 * (i / 3), w = i == 3 ? 0 : 100, h = i == 3 ? 40 : 0;
     pdf.PDFImage(file, x, y, w, h, i == 1 ? "https://example.org/picture" : "");
   }
-  pdf.PDFEndPage();
-  pdf.PDFOrientation(0);
-  pdf.PDFNewPage();
+  pdf.PDFEndPage(), pdf.PDFOrientation(0), pdf.PDFNewPage();
   pdf.PDFLink(20, 20, "https://example.org/page3");
   pdf.PDFNewPage();  // no PDFEndPage: repeats the last format
 }
@@ -161,12 +139,9 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
   const std::string bytes = doc.Finish();
   const std::string rgb =
       pdftest::ReadFileBytes(CREATEPDF_SOURCE_DIR "/fuzz/seeds/jpeg/rgb_progressive.jpg");
-  EXPECT_NE(bytes.find("/Name /ImgJPEG2>>\r\nstream\r\n" + rgb + "\r\nendstream"),
-            std::string::npos);
-  EXPECT_NE(bytes.find("/Name /ImgJPEG4>>\r\nstream\r\n" + rgb + "\r\nendstream"),
-            std::string::npos);
-  // 4 pages, 4 pictures: fonts 10 to 23, page tree 24, resources 25, pictures 26 to 29,
-  // pages 30 to 33, bookmarks 34 to 39, outline root 40, catalog 41.
+  for (const char* n : {"2", "4"})
+    EXPECT_NE(bytes.find("/ImgJPEG" + std::string(n) + ">>\r\nstream\r\n" + rgb + "\r\nendstream"),
+              std::string::npos);
   // Exact fragments, separated by "~".
   std::string fragments =
       "/Title (a\\) b)|/ModDate~/Author (Caf\xE9 \\(essai)|~/Subject (C:\\\\temp)|~/Creator (Feui"
@@ -196,9 +171,10 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
     EXPECT_NE(bytes.find(Lines(fragment)), std::string::npos) << fragment;
   }
   ASSERT_EQ(doc.messages.size(), 1u);
-  EXPECT_EQ(doc.messages[0].text, "La génération du fichier PDF '" + doc.path + "' est terminée.");
-  EXPECT_EQ(doc.messages[0].title, "Génération du Fichier PDF - CreatePDF 1.0");
-  EXPECT_EQ(doc.messages[0].icon, PDFMessageIcon::None);
+  EXPECT_EQ(doc.messages[0].text + doc.messages[0].title + char(doc.messages[0].icon),
+            "La génération du fichier PDF '" + doc.path +
+                "' est terminée.Génération du Fichier PDF - CreatePDF 1.0" +
+                char(PDFMessageIcon::None));
 
   ASSERT_TRUE(pdftest::IsValidPdfFile(doc.path));
   const std::string quoted = " '" + doc.path + "'";
@@ -217,7 +193,7 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
   }
 }
 
-// 11,000 pages give 33,018 objects: counters and object numbers go past 32767.
+// 33,018 objects: counters and object numbers go past 32767.
 TEST(Document, ObjectNumbersGoPast32767) {
   TestDocument doc;
   doc.pdf.PDFBeginDoc();
@@ -229,28 +205,22 @@ TEST(Document, ObjectNumbersGoPast32767) {
   const std::string bytes = doc.Finish();
   EXPECT_EQ(doc.pdf.PDFNbPage(), 11000);
   EXPECT_EQ(doc.pdf.PDFPageNumber(), 11000);
-  EXPECT_NE(bytes.find("/Count 11000\r\n"), std::string::npos);
-  EXPECT_NE(bytes.find("/Root 33018 0 R"), std::string::npos);
+  EXPECT_EQ(Between(bytes, "/Count ", "\r\n") + Between(bytes, "/Root ", " 0 R"), "1100033018");
   EXPECT_TRUE(pdftest::CrossReferenceIsExact(bytes));
   EXPECT_TRUE(pdftest::PassesPdfTools(doc.path, "1,N"));
 }
 
-// Calls out of order throw std::logic_error and write nothing: no page can be drawn on
-// before PDFBeginDoc or after PDFEndDoc.
 TEST(Document, CallsOutOfOrderAreRefusedAndWriteNothing) {
   TestDocument doc;
   CreatePDF& pdf = doc.pdf;
   double one = 1;
-  const std::function<void()> calls[] = {[&] { pdf.PDFNewPage(); },
-                                         [&] { pdf.PDFEndPage(); },
-                                         [&] { pdf.PDFEndDoc(); },
-                                         [&] { pdf.PDFSetBookmark("x"); },
-                                         [&] { pdf.PDFTextOut("x", 1, 1); },
-                                         [&] { pdf.PDFCell("x", 1, 1, 5, 1); },
-                                         [&] { pdf.PDFLink(1, 1, "x"); },
-                                         [&] { pdf.PDFDrawLine(1, 1, 2, 2); },
-                                         [&] { pdf.PDFDrawEllipse(1, 1, 2, 2); },
-                                         [&] { pdf.PDFImage("p.jpg", one, one, one, one); }};
+  // clang-format off
+  const std::function<void()> calls[] = {[&] { pdf.PDFNewPage(); }, [&] { pdf.PDFEndPage(); },
+      [&] { pdf.PDFEndDoc(); }, [&] { pdf.PDFSetBookmark("x"); }, [&] { pdf.PDFTextOut("x", 1, 1); },
+      [&] { pdf.PDFCell("x", 1, 1, 5, 1); }, [&] { pdf.PDFLink(1, 1, "x"); },
+      [&] { pdf.PDFDrawLine(1, 1, 2, 2); }, [&] { pdf.PDFDrawEllipse(1, 1, 2, 2); },
+      [&] { pdf.PDFImage("p.jpg", one, one, one, one); }};
+  // clang-format on
   for (const auto& call : calls) EXPECT_THROW(call(), std::logic_error);
   EXPECT_EQ(std::filesystem::file_size(doc.path), 0u);
   pdf.PDFBeginDoc();

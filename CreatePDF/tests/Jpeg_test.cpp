@@ -1,5 +1,4 @@
-// JPEG pictures: the header reader on libjpeg pictures and on malformed files, the
-// messages of refused files, and where PDFImage puts a picture.
+// JPEG pictures: the header reader, the messages of refused files, where a picture goes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,12 +25,10 @@ Bytes Segment(uint8_t code, const Bytes& payload) {
 
 // A baseline frame header: precision 8, height, width, components.
 Bytes Frame(int width, int height, int components, uint8_t code = 0xC0) {
-  Bytes p{8,
-          uint8_t(height >> 8),
-          uint8_t(height),
-          uint8_t(width >> 8),
-          uint8_t(width),
+  // clang-format off
+  Bytes p{8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width),
           uint8_t(components)};
+  // clang-format on
   for (uint8_t c = 1; c <= components; ++c) p.insert(p.end(), {c, 0x11, 0});
   return Segment(code, p);
 }
@@ -82,30 +79,22 @@ TEST(JpegHeader, AcceptedAndRefusedFiles) {
   const Bytes scan =
       Join({JpegFile({Frame(64, 48, 3)}, 0), Frame(9999, 1, 1), Jfif(7), Bytes(400, 0x55), end});
   const Bytes fill = Join({{0xFF, 0xFF}, Frame(21, 13, 1, 0xC2)});
+  // clang-format off
   const std::pair<Bytes, std::string> cases[] = {
-      {Picture("grey.jpg"), "16x16 DeviceGray 8 Dots"},
+      {Picture("grey.jpg"), "16x16 DeviceGray 8 Dots"}, {Picture("cmyk.jpg"), "8x8 DeviceCMYK 8 "},
       {Picture("rgb_progressive.jpg"), "16x8 DeviceRGB 8 Dots/cm"},
-      {Picture("cmyk.jpg"), "8x8 DeviceCMYK 8 "},  // no JFIF header
       {JpegFile({Jfif(1), Segment(0xE0, {'J', 'F', 'X', 'X', 0, 0x10}), Frame(8, 9, 3)}),
        "8x9 DeviceRGB 8 Dots/inch (DPI)"},  // a JFXX segment has no density
-      {JpegFile({Jfif(3), frame}), "unit 3"},
-      {scan, "64x48 DeviceRGB 8 "},
+      {JpegFile({Jfif(3), frame}), "unit 3"}, {scan, "64x48 DeviceRGB 8 "},
       {JpegFile({Jfif(0), fill}), "21x13 DeviceGray 8 Dots"},
-      {JpegFile({frame}, 250), "8x8 DeviceRGB 8 "},
-      {JpegFile({frame}, 249), "not"},
-      {JpegFile({frame}, 0), "not"},
-      {noEnd, "ends"},
-      {noStart, "ends"},
-      {JpegFile({Jfif(1)}), "not"},  // no frame header
-      {JpegFile({Segment(0xC4, {0, 1, 2, 3})}), "not"},
-      {JpegFile({Frame(8, 8, 2)}), "not"},
-      {JpegFile({Frame(0, 8, 3)}), "not"},
-      {JpegFile({Frame(8, 0, 1)}), "not"},
-      {JpegFile({Segment(0xC0, {8, 0, 8, 0, 8})}), "not"},   // frame header cut short
+      {JpegFile({frame}, 250), "8x8 DeviceRGB 8 "}, {JpegFile({frame}, 249), "not"},
+      {JpegFile({frame}, 0), "not"}, {noEnd, "ends"}, {noStart, "ends"},
+      {JpegFile({Jfif(1)}), "not"}, {JpegFile({Segment(0xC4, {0, 1, 2, 3})}), "not"},
+      {JpegFile({Frame(8, 8, 2)}), "not"}, {JpegFile({Frame(0, 8, 3)}), "not"},
+      {JpegFile({Frame(8, 0, 1)}), "not"}, {JpegFile({Segment(0xC0, {8, 0, 8, 0, 8})}), "not"},
       {JpegFile({{0xFF, 0xE1, 0x00, 0x00}, frame}), "not"},  // segment lengths 0 and 1
-      {JpegFile({{0xFF, 0xE1, 0x00, 0x01}, frame}), "not"},
-      {pastEnd, "not"},  // a segment runs past the end
-  };
+      {JpegFile({{0xFF, 0xE1, 0x00, 0x01}, frame}), "not"}, {pastEnd, "not"}};
+  // clang-format on
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected);
   const Bytes b{0xFF, 0xD8, 0x0A, 0xC0, 0x01};
   EXPECT_EQ(P::PDFJpegMarker(b, 1) + P::PDFJpegMarker(b, 3) + P::PDFJpegMarker(b, 5) +
@@ -157,15 +146,15 @@ TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
     doc.pdf.PDFImage(file, x, y, w, h, "https://example.org");
     EXPECT_EQ(doc.pdf.PDFImageWidth(file) + doc.pdf.PDFImageHeight(file), 0);
     ASSERT_EQ(doc.messages.size(), 3u);
-    EXPECT_EQ(doc.messages[0].text, text + "\r\nImpossible d'inclure l'image dans le fichier PDF.");
-    EXPECT_EQ(doc.messages[0].title, "Fichier Image - CreatePDF 1.0");
+    EXPECT_EQ(doc.messages[0].title + ": " + doc.messages[0].text,
+              "Fichier Image - CreatePDF 1.0: " + text +
+                  "\r\nImpossible d'inclure l'image dans le fichier PDF.");
   }
   EXPECT_EQ(CreatePDFTestAccess::PageContent(doc.pdf), "");
   EXPECT_EQ(CreatePDFTestAccess::PageLinkCount(doc.pdf), 0);
 }
 
-// Where the picture goes (fitted inside a box given whole, centred), the position it
-// leaves, its link, and the text colour after it. Sizes never count a picture.
+// Fitted inside a box given whole and centred; the position left, the link, the text colour.
 TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
   const std::string square = Write("s.jpg", JpegFile({Frame(64, 64, 3)}));
   const std::string wide = Write("w.jpg", JpegFile({Frame(400, 100, 1)}));

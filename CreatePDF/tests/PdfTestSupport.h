@@ -1,6 +1,5 @@
-// Shared by the writer's tests (and the report's): access to the writer's state, a
-// document written to a temporary file, and the checks every written file must pass
-// (exact cross-reference offsets, then qpdf, pdfinfo and mutool).
+// Shared by the writer's tests and the report's: access to the writer's state, a document
+// written to a temporary file, and the checks every written file must pass.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@
 
 #include "CreatePDF.h"
 
-// Reads and changes the writer's private state in tests.
 class CreatePDFTestAccess {
  public:
   static auto& PageContent(CreatePDF& pdf) { return pdf.PageContent; }
@@ -40,33 +38,28 @@ inline std::string Lines(std::string text) {
 }
 
 struct CapturedMessage {
-  std::string text;
-  std::string title;
+  std::string text, title;
   PDFMessageIcon icon;
 };
 
-// A handler that appends every message to `log` instead of printing it.
 inline PDFMessageHandler CaptureInto(std::vector<CapturedMessage>& log) {
-  return [&log](const std::string& text, const std::string& title, PDFMessageIcon icon) {
+  return [&log](auto& text, auto& title, PDFMessageIcon icon) {
     log.push_back({text, title, icon});
   };
 }
 
 inline std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
-// A file in the system's temporary folder named after the running test and the process,
-// so that two builds running the same test at once do not meet.
+// A temporary file named after the running test and the process.
 inline std::string TestFilePath(const std::string& suffix = "", const std::string& ext = ".pdf") {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "test";
   for (char& c : name) c = c == '/' ? '_' : c;
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "createpdf_tests";
+  const auto folder = std::filesystem::temp_directory_path() / "createpdf_tests";
   std::filesystem::create_directories(folder);
   return (folder / (name + suffix + "." + std::to_string(::getpid()) + ext)).string();
 }
@@ -76,9 +69,8 @@ inline std::string TestFilePath(const std::string& suffix = "", const std::strin
 inline ::testing::AssertionResult CrossReferenceIsExact(const std::string& bytes) {
   const std::size_t keyword = bytes.rfind("startxref\r\n");
   std::size_t at = keyword == std::string::npos ? 0 : std::stoull(bytes.substr(keyword + 11));
-  if (keyword == std::string::npos || bytes.compare(at, 8, "xref\r\n0 ") != 0) {
+  if (keyword == std::string::npos || bytes.compare(at, 8, "xref\r\n0 ") != 0)
     return ::testing::AssertionFailure() << "startxref does not point at xref";
-  }
   const int size = std::stoi(bytes.substr(at + 8));
   at = bytes.find("\r\n", at + 8) + 2;
   for (int k = 0; k < size; ++k, at += 20) {
@@ -104,40 +96,32 @@ inline CommandResult RunCommand(const std::string& command) {
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return result;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
     result.output.append(buffer, n);
-  }
   const int status = ::pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
 }
 
-// A diagnostic line of the tools: "WARNING: ...", "Syntax Error (12): ...", "error: ...".
-inline bool HasDiagnostic(std::string output) {
-  for (char& c : output) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const char* mark : {"error:", "error (", "warning:", "warning ("}) {
-    if (output.find(mark) != std::string::npos) return true;
-  }
-  return false;
-}
-
-// qpdf --check, pdfinfo and mutool info succeed without a warning or an error. mutool info
-// is slow on thousands of pages: a large document names the pages to look at ("1,N").
+// qpdf --check, pdfinfo and mutool info succeed without a warning or an error; a large
+// document names the pages mutool looks at ("1,N").
 inline ::testing::AssertionResult PassesPdfTools(const std::string& path,
                                                  const std::string& mutoolPages = "") {
   const std::string quoted = "'" + path + "'";
   for (const std::string& command : {"qpdf --check " + quoted, "pdfinfo " + quoted,
                                      "mutool info " + quoted + " " + mutoolPages}) {
-    const CommandResult run = RunCommand(command);
-    if (run.status != 0 || HasDiagnostic(run.output)) {
+    CommandResult run = RunCommand(command);
+    for (char& c : run.output) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    bool diagnostic = false;
+    for (const char* mark : {"error:", "error (", "warning:", "warning ("})
+      diagnostic = diagnostic || run.output.find(mark) != std::string::npos;
+    if (run.status != 0 || diagnostic)
       return ::testing::AssertionFailure() << command << " (exit " << run.status << "):\n"
                                            << run.output;
-    }
   }
   return ::testing::AssertionSuccess();
 }
 
-// Both checks on a written file: EXPECT_TRUE(pdftest::IsValidPdfFile(path)).
 inline ::testing::AssertionResult IsValidPdfFile(const std::string& path) {
   if (!std::filesystem::is_regular_file(path))
     return ::testing::AssertionFailure() << "no " << path;
@@ -145,14 +129,8 @@ inline ::testing::AssertionResult IsValidPdfFile(const std::string& path) {
   return exact ? PassesPdfTools(path) : exact;
 }
 
-// The text of object n, from its "n 0 obj" line to its "endobj" line included.
-inline std::string ObjectText(const std::string& bytes, int object) {
-  const std::size_t start = bytes.find("\r\n" + std::to_string(object) + " 0 obj\r\n") + 2;
-  return bytes.substr(start, bytes.find("\r\nendobj\r\n", start) + 10 - start);
-}
-
-// A writer that writes to a temporary file and captures its messages. The file is
-// removed at the end of a test that passed.
+// A writer that writes to a temporary file (removed if the test passed) and captures its
+// messages.
 class TestDocument {
  public:
   explicit TestDocument(const std::string& suffix = "") : path(TestFilePath(suffix)) {
@@ -166,31 +144,26 @@ class TestDocument {
     pdf.PDFEndDoc();
     return ReadFileBytes(path);
   }
-
   std::string path;
   std::vector<CapturedMessage> messages;
   CreatePDF pdf;
 };
 
-// Switches the whole process to a French locale (decimal comma) for the life of the
-// object; active() is false when the system has no such locale.
+// The whole process in a French locale (decimal comma) while it lives; active() is false
+// when the system has no such locale.
 class FrenchLocale {
  public:
   FrenchLocale() {
-    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"}) {
-      try {
+    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"}) try {
         previous_ = std::locale::global(std::locale(name));
         std::setlocale(LC_ALL, name);
         active_ = true;
         return;
       } catch (const std::runtime_error&) {
       }
-    }
   }
   ~FrenchLocale() {
-    if (!active_) return;
-    std::locale::global(previous_);
-    std::setlocale(LC_ALL, "C");
+    if (active_) std::locale::global(previous_), std::setlocale(LC_ALL, "C");
   }
   bool active() const { return active_; }
 

@@ -1,5 +1,4 @@
-// Settings and their fallbacks, with the messages of rejected values; fonts, colours,
-// line styles, alignments, borders, margins and page formats; the default handler.
+// Settings, their fallbacks and the messages of rejected values; the default handler.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -30,27 +29,21 @@ const SettingCase kCases[] = {
       N(p.PDFGetX()) + p.PDFGetTextColor() + p.PDFGetLineColor() + p.PDFGetDrawColor() +
       N(p.PDFNbPage()) + N(p.PDFPageNumber()); },
      "cm595.283.001.000 g0 G0 g0.000.00"},
-    {[](P& p) { std::string s; for (int c : {0, 1, 2, 3}) p.PDFSetLayoutMode(c),
-      s += N(p.PDFGetLayoutMode()); return s; }, "0.001.002.003.00"},
-    {[](P& p) { p.PDFSetLayoutMode(2); p.PDFSetLayoutMode(4); return N(p.PDFGetLayoutMode()); },
-      "0.00",
+    {[](P& p) { std::string s; for (int c : {0, 1, 2, 3, 4}) p.PDFSetLayoutMode(c),
+      s += N(p.PDFGetLayoutMode()); return s; }, "0.001.002.003.000.00",
      "Layout Mode", "Layout incorrect : 4.\r\nLe Layout utilisé sera le layout simple."},
-    {[](P& p) { std::string s; for (int c : {0, 1, 2}) p.PDFSetUnit(c), s += p.PDFGetUnit();
-      return s; }, "ptmmcm"},
-    {[](P& p) { p.PDFSetUnit(0); p.PDFSetUnit(7); return p.PDFGetUnit(); }, "cm",
+    {[](P& p) { std::string s; for (int c : {1, 2, 0, 7}) p.PDFSetUnit(c), s += p.PDFGetUnit();
+      return s; }, "mmcmptcm",
       "Code Unité de Mesure",
      "Code unité de mesure incorrect : 7.\r\nL'Unité de Mesure utilisée sera le centimètre."},
-    {[](P& p) { std::string s; for (int c : {0, 1, 2}) p.PDFSetDrawMode(c),
-      s += Access::DrawMode(p) + ","; return s; }, ",D,DB,"},
-    {[](P& p) { p.PDFSetDrawMode(0); p.PDFSetDrawMode(-1); return Access::DrawMode(p); }, "DB",
+    {[](P& p) { std::string s; for (int c : {1, 2, 0, -1}) p.PDFSetDrawMode(c),
+      s += Access::DrawMode(p) + ","; return s; }, "D,DB,,DB,",
       "Objet Rectangle",
      "Code type de traçage incorrect : -1.\r\nLe type de traçage utilisé sera bordure et "
      "remplissage."},
-    {[](P& p) { p.PDFOrientation(0); p.PDFOrientation(0); std::string s = N(p.PDFGetPageWidth());
-      p.PDFOrientation(1); p.PDFOrientation(1); return s + N(p.PDFGetPageWidth()); },
-      "842.00595.00"},
-    {[](P& p) { p.PDFOrientation(0); p.PDFOrientation(5); return N(p.PDFGetPageWidth()); },
-      "595.00", "Type d'Orientation de Page",
+    {[](P& p) { std::string s; for (int c : {0, 0, 1, 1, 0, 5}) p.PDFOrientation(c),
+      s += N(p.PDFGetPageWidth()); return s; },
+      "842.00842.00595.00595.00842.00595.00", "Type d'Orientation de Page",
      "Code orientation de page incorrect : 5.\r\nL'Orientation de la page sera le mode portrait."},
     {[](P& p) { std::string s; for (int c : {4, 3, 2, 1, 0}) p.PDFFormatPage(c),
       s += N(p.PDFGetPageWidth()) + "x" + N(p.PDFGetPageHeight()) + " "; return s; },
@@ -119,16 +112,13 @@ const SettingCase kCases[] = {
      "Code couleur HTMl invalide 16777216.\r\nLa couleur utilisée sera le noir."},
     {[](P& p) { std::string s; p.PDFSetLineStyle(1); s += Access::LineDash(p); p.PDFSetUnit(1);
       p.PDFSetLineStyle(1); s += Access::LineDash(p); p.PDFSetUnit(0);
-       for (int c : {1, 2, 3, 0}) { p.PDFSetLineStyle(c), s += Access::LineDash(p); } return s; },
-     "[453 226 ] 0 d[45 22 ] 0 d[16 8 ] 0 d[8 7 2 7 ] 0 d[8 4 2 4 2 4 ] 0 d[] 0 d"},
-    {[](P& p) { p.PDFSetLineStyle(2); p.PDFSetLineStyle(9); return Access::LineDash(p); },
-      "[] 0 d", "Style de Ligne",
+       for (int c : {1, 2, 3, 0, 2, 9}) { p.PDFSetLineStyle(c), s += Access::LineDash(p); } return s; },
+     "[453 226 ] 0 d[45 22 ] 0 d[16 8 ] 0 d[8 7 2 7 ] 0 d[8 4 2 4 2 4 ] 0 d[] 0 d[8 7 2 7 ] 0 d"
+     "[] 0 d", "Style de Ligne",
      "Code style de ligne incorrect : 9.\r\nLe style de ligne utilisé sera pSolid."},
     {[](P& p) { std::string s = p.PDFGetAlignement();
-      for (int c : {0, 1, 2, 3}) p.PDFSetAlignement(c), s += p.PDFGetAlignement();
-      return s; }, "LeftCenterLeftRightLeft"},
-    {[](P& p) { p.PDFSetAlignement(2); p.PDFSetAlignement(4); return p.PDFGetAlignement(); },
-      "Left", "Code Alignement de Cellule",
+      for (int c : {0, 1, 3, 2, 4}) p.PDFSetAlignement(c), s += p.PDFGetAlignement();
+      return s; }, "LeftCenterLeftLeftRightLeft", "Code Alignement de Cellule",
      "Code alignement incorrect : 4.\r\nL'alignement utilisé sera l'alignement à gauche."},
     {[](P& p) { std::string s;
       for (int c : {0, 1, 2, 3, 4, 5, 45, 2345, 32, 10})
@@ -154,19 +144,18 @@ TEST(Settings, ValuesFallbacksAndMessages) {
 }
 
 TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
+  std::vector<pdftest::CapturedMessage> messages;
+  CreatePDF pdf;
+  pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages));
   for (const char* code : {"#F80", "#GG0000", "#FF80000", "#", "", "#FF80 0"}) {
-    std::vector<pdftest::CapturedMessage> messages;
-    CreatePDF pdf;
-    pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages));
-    pdf.PDFSetLineColor("#FFFFFF");
-    pdf.PDFSetLineColor(code);
-    pdf.PDFSetDrawColor(-1.0);
-    pdf.PDFSetTextColor(RGB{0, std::nan(""), 0});
-    EXPECT_EQ(pdf.PDFGetLineColor() + pdf.PDFGetDrawColor() + pdf.PDFGetTextColor(),
-              "0.000 0.000 0.000 RG0.000 0.000 0.000 rg0.000 0.000 0.000 rg")
-        << code;
-    EXPECT_EQ(messages.size(), 3u) << code;
+    pdf.PDFSetLineColor("#FFFFFF"), pdf.PDFSetLineColor(code);
+    EXPECT_EQ(pdf.PDFGetLineColor(), "0.000 0.000 0.000 RG") << code;
   }
+  pdf.PDFSetDrawColor("#FFFFFF"), pdf.PDFSetDrawColor(-1.0);
+  pdf.PDFSetTextColor("#FFFFFF"), pdf.PDFSetTextColor(RGB{0, std::nan(""), 0});
+  EXPECT_EQ(pdf.PDFGetDrawColor() + pdf.PDFGetTextColor(),
+            "0.000 0.000 0.000 rg0.000 0.000 0.000 rg");
+  EXPECT_EQ(messages.size(), 8u);
 }
 
 TEST(Settings, DefaultHandlerPrintsTitleAndTextOnStandardError) {

@@ -1,6 +1,4 @@
-// Numbers, text encoding and text widths: fixed decimals and the general number form
-// (also under a decimal-comma locale), UTF-8 to Windows-1252, string escaping, and the
-// metrics file read once per configuration folder.
+// Numbers (also under a decimal-comma locale), UTF-8 to Windows-1252, escaping, text widths.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,37 +14,20 @@
 namespace {
 
 void ExpectNumberTexts() {
-  const std::tuple<double, int, const char*> fixed[] = {{12.5, 2, "12.50"},
-                                                        {-3, 2, "-3.00"},
-                                                        {85.03937007874016, 2, "85.04"},
-                                                        {0.125, 2, "0.13"},
-                                                        {2.675, 2, "2.68"},
-                                                        {-2.675, 2, "-2.68"},
-                                                        {0.03, 2, "0.03"},
-                                                        {-0.001, 2, "0.00"},
-                                                        {0, 2, "0.00"},
-                                                        {999.995, 2, "1000.00"},
-                                                        {0.5, 0, "1"},
-                                                        {-2.5, 0, "-3"},
-                                                        {1234567.891, 3, "1234567.891"},
-                                                        {1e-7, 2, "0.00"},
-                                                        {0.00051, 3, "0.001"},
-                                                        {6.123e-17, 5, "0.00000"},
-                                                        {0.70711, 5, "0.70711"},
-                                                        {123456789012.345, 2, "123456789012.35"},
-                                                        {1e16, 2, "10000000000000000.00"}};
-  for (const auto& [number, decimals, text] : fixed) {
+  // clang-format off
+  const std::tuple<double, int, const char*> fixed[] = {{12.5, 2, "12.50"}, {-3, 2, "-3.00"},
+      {85.03937007874016, 2, "85.04"}, {0.125, 2, "0.13"}, {2.675, 2, "2.68"}, {-2.675, 2, "-2.68"},
+      {0.03, 2, "0.03"}, {-0.001, 2, "0.00"}, {0, 2, "0.00"}, {999.995, 2, "1000.00"}, {0.5, 0, "1"},
+      {-2.5, 0, "-3"}, {1234567.891, 3, "1234567.891"}, {1e-7, 2, "0.00"}, {0.00051, 3, "0.001"},
+      {6.123e-17, 5, "0.00000"}, {0.70711, 5, "0.70711"}, {123456789012.345, 2, "123456789012.35"},
+      {1e16, 2, "10000000000000000.00"}};
+  const std::pair<double, const char*> general[] = {{595.28, "595.28"}, {612, "612"},
+      {0.1 + 0.2, "0.3"}, {-12.5, "-12.5"}, {-0.0, "0"}, {1e20, "100000000000000000000"},
+      {1.5e-7, "0.00000015"}, {123456789.123456789, "123456789.123457"},
+      {85.03937007874016, "85.0393700787402"}};
+  // clang-format on
+  for (const auto& [number, decimals, text] : fixed)
     EXPECT_EQ(CreatePDF::PDFFormatNumber(number, decimals), text) << number << " " << decimals;
-  }
-  const std::pair<double, const char*> general[] = {{595.28, "595.28"},
-                                                    {612, "612"},
-                                                    {0.1 + 0.2, "0.3"},
-                                                    {-12.5, "-12.5"},
-                                                    {-0.0, "0"},
-                                                    {1e20, "100000000000000000000"},
-                                                    {1.5e-7, "0.00000015"},
-                                                    {123456789.123456789, "123456789.123457"},
-                                                    {85.03937007874016, "85.0393700787402"}};
   for (const auto& [number, text] : general)
     EXPECT_EQ(createpdf::FormatGeneralNumber(number), text);
 }
@@ -86,22 +67,14 @@ TEST(Numbers, QuickFixedDecimalsEqualTheExactWay) {
 }
 
 TEST(Encoding, Utf8BecomesWindows1252AndStringsAreEscaped) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"Vitrage feuilleté", "Vitrage feuillet\xE9"},
-      {"\xC2\xA0\xC3\xBF", "\xA0\xFF"},
-      {"€ ‚ ƒ „ …", "\x80 \x82 \x83 \x84 \x85"},
-      {"Œuvre – “x” — ™ Ÿ", "\x8Cuvre \x96 \x93x\x94 \x97 \x99 \x9F"},
-      {"Ž ž š Š", "\x8E \x9E \x9A \x8A"},
-      {"中", "?"},
-      {"\xF0\x9F\x98\x80!", "?!"},
-      {"\xC2\x81", "?"},
-      {"caf\xE9", "caf?"},
-      {"a\xC3", "a?"},
-      {"\xC0\xAF", "??"},
-      {"\xED\xA0\x80", "???"},
-      {"\xE2\x82x", "??x"},
-      {std::string("a\0b", 3), std::string("a\0b", 3)},
-      {"0123456789abcdefé", "0123456789abcdef\xE9"}};
+  // clang-format off
+  const std::pair<std::string, std::string> cases[] = {{"\xC2\xA0\xC3\xBF", "\xA0\xFF"},
+      {"€ ‚ ƒ „ …", "\x80 \x82 \x83 \x84 \x85"}, {"Ž ž š Š", "\x8E \x9E \x9A \x8A"},
+      {"Œuvre – “x” — ™ Ÿ", "\x8Cuvre \x96 \x93x\x94 \x97 \x99 \x9F"}, {"中", "?"},
+      {"\xF0\x9F\x98\x80!", "?!"}, {"\xC2\x81", "?"}, {"caf\xE9", "caf?"}, {"a\xC3", "a?"},
+      {"\xC0\xAF", "??"}, {"\xED\xA0\x80", "???"}, {"\xE2\x82x", "??x"},
+      {std::string("a\0b", 3), std::string("a\0b", 3)}, {"0123456789abcdefé", "0123456789abcdef\xE9"}};
+  // clang-format on
   for (const auto& [utf8, bytes] : cases) EXPECT_EQ(createpdf::ToWindows1252(utf8), bytes) << utf8;
   EXPECT_EQ(createpdf::EscapePdfString("a\\b(c)(("), "a\\\\b\\(c\\)\\(\\(");
   EXPECT_EQ(createpdf::PdfStringText("(été)"), "\\(\xE9t\xE9\\)");
@@ -114,8 +87,7 @@ std::string Folder(const std::string& name, const std::string& ini) {
   return folder;
 }
 
-// Helvetica with the blank at `blank`, the digits at `digit` and every other code at
-// 500, 20 widths to a key as the shipped file has them.
+// Helvetica: the blank at `blank`, the digits at `digit`, the rest at 500, 20 to a key.
 std::string HelveticaSection(int blank, int digit) {
   std::string section = "; widths\r\n[Helvetica]\r\n";
   for (int code = 0; code < 256; ++code) {
@@ -141,19 +113,14 @@ TEST(Metrics, WidthsOfTheMetricsFileReadOncePerConfigurationFolder) {
   std::filesystem::remove_all(second);
   pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR);
   const std::string printable = " !\"#$%&'()*+,-./0123456789:;<=>?@AZaz{|}~";
-  const std::tuple<std::string, const char*, double> widths[] = {
-      {"A", "Helvetica", 667},
-      {"A", "HelveticaBold", 722},
-      {" ", "TimesRoman", 250},
-      {printable, "CourierBoldOblique", 600 * printable.size()},
-      {"é€", "TimesRoman", 944},
-      {"→", "Helvetica", 556},
-      {"a", "Symbol", 631},
-      {"!€", "ZapfDingbats", 974 + 390},
-      {"A", "", 667}};  // no font selected: Helvetica
-  for (const auto& [text, font, width] : widths) {
+  // clang-format off
+  const std::tuple<std::string, const char*, double> widths[] = {{"A", "Helvetica", 667},
+      {"A", "HelveticaBold", 722}, {" ", "TimesRoman", 250}, {"é€", "TimesRoman", 944},
+      {printable, "CourierBoldOblique", 600 * printable.size()}, {"→", "Helvetica", 556},
+      {"a", "Symbol", 631}, {"!€", "ZapfDingbats", 974 + 390}, {"A", "", 667}};  // "": Helvetica
+  // clang-format on
+  for (const auto& [text, font, width] : widths)
     EXPECT_DOUBLE_EQ(pdf.PDFGetStringWidth(text, font, 1000), width) << font;
-  }
   pdf.PDFSetFont(2, 12);
   EXPECT_DOUBLE_EQ(pdf.PDFGetStringWidth("A", "", 10), 7.22);
 }
@@ -176,8 +143,8 @@ TEST(Metrics, KeyedTextRules) {
   std::filesystem::remove_all(folder);
 }
 
-// With no folder named, a writer takes the first folder holding the metrics of: the
-// program's folder, the installed folder relative to it, the install prefix's.
+// The first folder holding the metrics: the program's, the installed one relative to it,
+// the install prefix's.
 TEST(Metrics, DefaultConfigurationFolder) {
   const std::filesystem::path root = pdftest::TestFilePath("", "");
   const char* folders[] = {"prefix/bin", "prefix/share/CreatePDF", "usr/share/CreatePDF"};
