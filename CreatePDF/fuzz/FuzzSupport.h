@@ -1,5 +1,4 @@
-// What the writer's fuzz targets share: a check that aborts, so that libFuzzer keeps the
-// input, and a folder of the process's own for the files they write.
+// A check that aborts (libFuzzer keeps the input) and a folder of the process's own.
 #pragma once
 
 #include <unistd.h>
@@ -14,11 +13,9 @@ inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// A folder in /dev/shm (or the temporary folder), removed when the fuzzer ends.
 struct FuzzFolder {
   explicit FuzzFolder(const std::string& name) {
-    const bool shm = std::filesystem::is_directory("/dev/shm");
-    path = (shm ? "/dev/shm" : std::filesystem::temp_directory_path()) /
+    path = std::filesystem::temp_directory_path() /
            ("createpdf_fuzz_" + name + "_" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
   }

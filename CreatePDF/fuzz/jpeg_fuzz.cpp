@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to the JPEG header reader and the marker readers: nothing may be
-// read outside the bytes, and what the reader accepts must be an embeddable picture.
+// The JPEG header and marker readers read nothing outside the bytes and accept only
+// embeddable pictures.
 #include "CreatePDF.h"
 #include "FuzzSupport.h"
 #include "JpegHeader.h"
@@ -7,8 +7,7 @@
 using createpdf::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  // Most inputs are short: give them the end markers and the minimum size, so that the
-  // walk itself is reached.
+  // Short inputs get the end markers and the minimum size, so that the walk is reached.
   std::vector<uint8_t> bytes(data, data + size);
   if (size > 0 && (data[0] & 1) && bytes.size() < kJpegMinimumSize + 2) {
     bytes.insert(bytes.begin(), {0xFF, 0xD8});

@@ -1,6 +1,5 @@
-// Feeds arbitrary bytes to the metrics-file reader and measures text with what it read:
-// the input is gPDFFonts.ini up to its first NUL byte, then the text to measure. Widths
-// must be finite, add up over the parts of a text, and equal those of a fresh read.
+// gPDFFonts.ini up to the first NUL, then the text: widths are finite, add up over the
+// parts of a text, and equal those of a fresh read.
 #include <cmath>
 #include <fstream>
 

@@ -105,25 +105,19 @@ TEST(JpegHeader, AcceptedAndRefusedFiles) {
             "6549649153-1-1");
 }
 
-class Images : public ::testing::Test {
- protected:
-  Images() : folder(pdftest::TestFilePath("", ".pictures")) {
-    std::filesystem::create_directories(folder + "/folder.d");
-    std::filesystem::create_directories(folder + "/folder.jpg");
-    doc.pdf.PDFSetUnit(0);
-    doc.pdf.PDFBeginDoc();
-  }
-  ~Images() override { std::filesystem::remove_all(folder); }
-  std::string Write(const std::string& name, const Bytes& bytes) {
+// Refused files show their message and draw nothing; the others fit inside a box given
+// whole, centred, and leave the position, the link and the text colour.
+TEST(Images, RefusedFilesShowTheirMessagePicturesFitTheirBox) {
+  const std::string folder = pdftest::TestFilePath("", ".pictures");
+  std::filesystem::create_directories(folder + "/folder.d");
+  std::filesystem::create_directories(folder + "/folder.jpg");
+  const auto Write = [&](const std::string& name, const Bytes& bytes) {
     std::ofstream(folder + "/" + name, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return folder + "/" + name;
-  }
-  std::string folder;
+  };
   pdftest::TestDocument doc;
-};
-
-TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
+  doc.pdf.PDFSetUnit(0), doc.pdf.PDFBeginDoc();
   const Bytes good = JpegFile({Frame(8, 8, 3)});
   const std::string m2 =
       "Format d'image non supportée.\r\nSeule les images de types JPG sont supportées.";
@@ -152,10 +146,6 @@ TEST_F(Images, RefusedFilesShowTheirMessageAndDrawNothing) {
   }
   EXPECT_EQ(CreatePDFTestAccess::PageContent(doc.pdf), "");
   EXPECT_EQ(CreatePDFTestAccess::PageLinkCount(doc.pdf), 0);
-}
-
-// Fitted inside a box given whole and centred; the position left, the link, the text colour.
-TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
   const std::string square = Write("s.jpg", JpegFile({Frame(64, 64, 3)}));
   const std::string wide = Write("w.jpg", JpegFile({Frame(400, 100, 1)}));
   EXPECT_EQ(doc.pdf.PDFImageWidth(wide) * 1000 + doc.pdf.PDFImageHeight(wide), 400100);
@@ -167,7 +157,7 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
     std::string file;
     double w, h;
     const char* placed;  // x y w h, then the position left
-  } cases[] = {
+  } placements[] = {
       {square, 100, 50, "35.00 20.00 50.00 50.00 @ 85.00 70.00"},  // full height, centred across
       {square, 50, 100, "10.00 45.00 50.00 50.00 @ 60.00 95.00"},  // full width, centred down
       {wide, 100, 50, "10.00 32.50 100.00 25.00 @ 110.00 57.50"},
@@ -177,7 +167,7 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
   };
   const auto N = [](double n) { return CreatePDF::PDFFormatNumber(n); };
   doc.pdf.PDFSetTextColor("#008000");
-  for (const auto& c : cases) {
+  for (const auto& c : placements) {
     x = 10, y = 20, w = c.w, h = c.h;
     doc.pdf.PDFImage(c.file, x, y, w, h, "https://example.org/picture");
     EXPECT_EQ(N(x) + " " + N(y) + " " + N(w) + " " + N(h) + " @ " +
@@ -194,6 +184,7 @@ TEST_F(Images, PicturesFitTheirBoxAndAreCountedOnlyWhenDrawn) {
   EXPECT_EQ(doc.pdf.PDFGetTextColor(), "0.000 0.502 0.000 rg");
   const auto& link = CreatePDFTestAccess::PageLinks(doc.pdf).at(1).at(4);  // whole units
   EXPECT_EQ(N(link.x) + N(link.y) + N(link.width) + N(link.height), "10.00821.89202.0050.00");
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

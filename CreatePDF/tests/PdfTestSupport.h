@@ -129,8 +129,7 @@ inline ::testing::AssertionResult IsValidPdfFile(const std::string& path) {
   return exact ? PassesPdfTools(path) : exact;
 }
 
-// A writer that writes to a temporary file (removed if the test passed) and captures its
-// messages.
+// A writer to a temporary file (removed if the test passed) that captures its messages.
 class TestDocument {
  public:
   explicit TestDocument(const std::string& suffix = "") : path(TestFilePath(suffix)) {
@@ -149,18 +148,13 @@ class TestDocument {
   CreatePDF pdf;
 };
 
-// The whole process in a French locale (decimal comma) while it lives; active() is false
-// when the system has no such locale.
+// The whole process in a French locale (decimal comma) while it lives, if the system has one.
 class FrenchLocale {
  public:
   FrenchLocale() {
-    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"}) try {
-        previous_ = std::locale::global(std::locale(name));
-        std::setlocale(LC_ALL, name);
-        active_ = true;
-        return;
-      } catch (const std::runtime_error&) {
-      }
+    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"})
+      if (!active_ && std::setlocale(LC_ALL, name))
+        previous_ = std::locale::global(std::locale(name)), active_ = true;
   }
   ~FrenchLocale() {
     if (active_) std::locale::global(previous_), std::setlocale(LC_ALL, "C");

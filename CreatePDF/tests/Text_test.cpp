@@ -53,17 +53,13 @@ TEST(Numbers, QuickFixedDecimalsEqualTheExactWay) {
   std::mt19937_64 random(20261206);
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   std::uniform_int_distribution<int> magnitude(-8, 16);
-  for (int k = -20000; k <= 20000; ++k) {
-    const double halfway[] = {k / 1000.0, k / 10000.0,
-                              unit(random) * std::pow(10.0, magnitude(random))};
-    for (int decimals : {2, 3, k & 7}) {
-      for (double number : halfway) {
+  for (int k = -20000; k <= 20000; ++k)
+    for (int decimals : {2, 3, k & 7})
+      for (double number :
+           {k / 1000.0, k / 10000.0, unit(random) * std::pow(10.0, magnitude(random))})
         ASSERT_EQ(CreatePDF::PDFFormatNumber(number, decimals),
                   createpdf::FormatFixedFromShortestDigits(number, decimals))
             << number << " " << decimals;
-      }
-    }
-  }
 }
 
 TEST(Encoding, Utf8BecomesWindows1252AndStringsAreEscaped) {
