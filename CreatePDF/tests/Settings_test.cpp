@@ -158,23 +158,19 @@ TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
   EXPECT_EQ(messages.size(), 8u);
 }
 
-TEST(Settings, DefaultHandlerPrintsTitleAndTextOnStandardError) {
+// The default handler prints on standard error; a file name creates the file at once and
+// takes both separators.
+TEST(Settings, DefaultHandlerAndFileName) {
   CreatePDF plain;
   ::testing::internal::CaptureStderr();
-  plain.PDFSetUnit(9);
+  plain.PDFSetUnit(9), plain.PDFFileName("");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "Code Unité de Mesure - CreatePDF 1.0: Code unité de mesure incorrect : 9.\r\n"
             "L'Unité de Mesure utilisée sera le centimètre.\n");
-}
-
-TEST(Settings, FileNameCreatesTheFileAtOnceAndTakesBothSeparators) {
-  CreatePDF unnamed;
-  unnamed.PDFFileName("");
-  EXPECT_FALSE(unnamed.PDFFileCreated());
+  EXPECT_FALSE(plain.PDFFileCreated());
   const std::string folder = std::filesystem::path(pdftest::TestFilePath()).parent_path();
-  CreatePDF pdf;
-  pdf.PDFFileName(folder + "\\second.pdf");
-  EXPECT_TRUE(pdf.PDFFileCreated());
+  plain.PDFFileName(folder + "\\second.pdf");
+  EXPECT_TRUE(plain.PDFFileCreated());
   EXPECT_EQ(std::filesystem::file_size(folder + "/second.pdf"), 0u);
   std::filesystem::remove(folder + "/second.pdf");
 }
