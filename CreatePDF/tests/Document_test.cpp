@@ -135,7 +135,7 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
     EXPECT_NE(bytes.find("/ImgJPEG" + std::string(n) + ">>\r\nstream\r\n" + rgb + "\r\nendstream"),
               std::string::npos);
   // Exact fragments, separated by "~".
-  std::string fragments =
+  const std::string fragments =
       "/Title (a\\) b)|/ModDate~/Author (Caf\xE9 \\(essai)|~/Subject (C:\\\\temp)|~/Creator (Feui"
       "llet\xE9 \\(\x92, \xA0\\))|~/BaseFont /Times-Roman|/Encoding /WinAnsiEncoding|>>~/BaseFont"
       " /Symbol|>>~/Kids [|30 0 R|31 0 R|32 0 R|33 0 R|]|/Count 4|~/XObject << |/ImgJPEG1 26 0 R|"
@@ -157,11 +157,9 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
       "|/Dest [31 0 R /XYZ 0 792.00 null]~40 0 obj|<</Type /Outlines /First 34 0 R|/Last 39 0 R>>"
       "~41 0 obj|<<|/Type /Catalog|/Pages 24 0 R|/OpenAction [30 0 R /XYZ null null 1.50]|/Outlin"
       "es 40 0 R|/PageMode /UseOutlines|>>";
-  for (std::size_t at = 0, end; at < fragments.size(); at = end + 1) {
-    end = std::min(fragments.find('~', at), fragments.size());
-    const std::string fragment = fragments.substr(at, end - at);
+  std::istringstream split(fragments);
+  for (std::string fragment; std::getline(split, fragment, '~');)
     EXPECT_NE(bytes.find(Lines(fragment)), std::string::npos) << fragment;
-  }
   ASSERT_EQ(doc.messages.size(), 1u);
   EXPECT_EQ(doc.messages[0].text + doc.messages[0].title + char(doc.messages[0].icon),
             "La génération du fichier PDF '" + doc.path +
