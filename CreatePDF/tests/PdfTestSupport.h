@@ -1,5 +1,5 @@
-// Shared by the writer's tests and the report's: access to the writer's state, a document
-// written to a temporary file, and the checks every written file must pass.
+// Shared by the writer's tests and the report's: the writer's state, a temporary document,
+// the checks every written file must pass.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -103,10 +103,13 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
-// qpdf --check, pdfinfo and mutool info succeed without a warning or an error; a large
-// document names the pages mutool looks at ("1,N").
-inline ::testing::AssertionResult PassesPdfTools(const std::string& path,
+// The cross-reference is exact, and qpdf --check, pdfinfo and mutool info succeed without a
+// warning or an error; a large document names the pages mutool looks at ("1,N").
+inline ::testing::AssertionResult IsValidPdfFile(const std::string& path,
                                                  const std::string& mutoolPages = "") {
+  if (!std::filesystem::is_regular_file(path))
+    return ::testing::AssertionFailure() << "no " << path;
+  if (auto exact = CrossReferenceIsExact(ReadFileBytes(path)); !exact) return exact;
   const std::string quoted = "'" + path + "'";
   for (const std::string& command : {"qpdf --check " + quoted, "pdfinfo " + quoted,
                                      "mutool info " + quoted + " " + mutoolPages}) {
@@ -120,13 +123,6 @@ inline ::testing::AssertionResult PassesPdfTools(const std::string& path,
                                            << run.output;
   }
   return ::testing::AssertionSuccess();
-}
-
-inline ::testing::AssertionResult IsValidPdfFile(const std::string& path) {
-  if (!std::filesystem::is_regular_file(path))
-    return ::testing::AssertionFailure() << "no " << path;
-  ::testing::AssertionResult exact = CrossReferenceIsExact(ReadFileBytes(path));
-  return exact ? PassesPdfTools(path) : exact;
 }
 
 // A writer to a temporary file (removed if the test passed) that captures its messages.

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <fstream>
 
-#include "ConfigurationFolder.h"
 #include "Encoding.h"
 #include "FontMetrics.h"
 #include "Numbers.h"
@@ -42,10 +41,6 @@ TEST(Numbers, FixedAndGeneralFormsAlsoUnderADecimalCommaLocale) {
   EXPECT_THROW(CreatePDF::PDFFormatNumber(std::nan("")), std::invalid_argument);
   EXPECT_THROW(CreatePDF::PDFFormatNumber(INFINITY), std::invalid_argument);
   EXPECT_THROW(createpdf::FormatGeneralNumber(-INFINITY), std::invalid_argument);
-  EXPECT_EQ(createpdf::RoundHalfEven(2.5) + createpdf::RoundHalfEven(3.5), 6);
-  EXPECT_EQ(createpdf::RoundHalfEven(-2.5) + createpdf::RoundHalfEven(2.51), 1);
-  EXPECT_EQ(createpdf::ToInt16HalfEven(1e9) + createpdf::ToInt16HalfEven(-1e9), -1);
-  EXPECT_EQ(createpdf::ToInt16HalfEven(std::nan("")), 0);
 }
 
 TEST(Encoding, Utf8BecomesWindows1252AndStringsAreEscaped) {
@@ -123,24 +118,6 @@ TEST(Metrics, KeyedTextRules) {
             556);
   EXPECT_TRUE(createpdf::PDFReadMetricsFile("/nonexistent/gPDFFonts.ini").empty());
   std::filesystem::remove_all(folder);
-}
-
-// The first folder holding the metrics: the program's, the installed one relative to it,
-// the install prefix's.
-TEST(Metrics, DefaultConfigurationFolder) {
-  const std::filesystem::path root = pdftest::TestFilePath("", "");
-  const char* folders[] = {"prefix/bin", "prefix/share/CreatePDF", "usr/share/CreatePDF"};
-  for (int holding : {0, 1, 2, 3}) {
-    std::filesystem::remove_all(root);
-    for (int k = 0; k < 3; ++k) {
-      std::filesystem::create_directories(root / folders[k]);
-      if (k >= holding) std::ofstream(root / folders[k] / "gPDFFonts.ini") << "[Helvetica]\r\n";
-    }
-    EXPECT_EQ(createpdf::DefaultConfigurationFolderAmong(root / folders[0], "../share/CreatePDF",
-                                                         root / folders[2]),
-              (root / folders[holding % 3]).string());
-  }
-  std::filesystem::remove_all(root);
 }
 
 }  // namespace
