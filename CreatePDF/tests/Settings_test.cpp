@@ -1,7 +1,7 @@
-// The writer's defaults, its setters with their validation messages and fallbacks, the
-// page format and orientation, margins and the output file.
+// Settings, their fallbacks and the messages of rejected values; the default handler.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 
@@ -9,225 +9,166 @@
 
 namespace {
 
-using pdftest::CapturedMessage;
 using Access = CreatePDFTestAccess;
+using P = CreatePDF;
+using RGB = std::array<double, 3>;
+const auto N = [](double number) { return CreatePDF::PDFFormatNumber(number); };
 
-class Settings : public ::testing::Test {
- protected:
-  Settings() { pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages)); }
-
-  // Exactly one critical message with this title and text since the last check.
-  void ExpectOneMessage(const std::string& title, const std::string& text) {
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].title, title);
-    EXPECT_EQ(messages[0].text, text);
-    EXPECT_EQ(messages[0].icon, PDFMessageIcon::Critical);
-    messages.clear();
-  }
-
-  std::vector<CapturedMessage> messages;
-  CreatePDF pdf;
+struct SettingCase {
+  std::function<std::string(CreatePDF&)> set;  // returns the setting as it then stands
+  std::string expected;
+  const char* topic = "";  // a rejected value: the message's topic and text
+  const char* text = "";
 };
 
-TEST_F(Settings, NewWriterHasTheDefaults) {
-  EXPECT_EQ(pdf.PDFGetUnit(), "cm");
-  EXPECT_EQ(pdf.PDFGetLeftMargin(), 1);
-  EXPECT_EQ(pdf.PDFGetTopMargin(), 1);
-  EXPECT_EQ(pdf.PDFGetRightMargin(), 1);
-  EXPECT_EQ(pdf.PDFGetBottomMargin(), 1);
-  EXPECT_EQ(pdf.PDFGetCellMargin(), 3);
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595.28);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 841.89);
-  EXPECT_EQ(Access::PageOrientations(pdf).at(1), "p");
-  EXPECT_EQ(pdf.PDFGetX(), 1);
-  EXPECT_EQ(pdf.PDFGetY(), 1);
-  EXPECT_EQ(pdf.PDFGetZoomMode(), 0);
-  EXPECT_EQ(pdf.PDFGetLayoutMode(), 0);
-  EXPECT_EQ(pdf.PDFPageNumber(), 0);
-  EXPECT_EQ(pdf.PDFNbPage(), 0);
-  EXPECT_FALSE(pdf.PDFFileCreated());
-  EXPECT_EQ(Access::LineWidth(pdf), 0.567);
-  EXPECT_EQ(Access::DrawMode(pdf), "");
-  EXPECT_EQ(Access::TextColorOp(pdf), "0 g");
-  EXPECT_EQ(Access::LineColorOp(pdf), "0 G");
-  EXPECT_EQ(Access::DrawColorOp(pdf), "0 g");
-  EXPECT_EQ(Access::FontNames(pdf).size(), 14u);
-  EXPECT_FALSE(Access::PathConfig(pdf).empty());
-  EXPECT_TRUE(messages.empty());
-}
+// clang-format off
+const SettingCase kCases[] = {
+    {[](P& p) { return p.PDFGetUnit() + N(p.PDFGetPageWidth()) + N(p.PDFGetCellMargin()) +
+      N(p.PDFGetX()) + p.PDFGetTextColor() + p.PDFGetLineColor() + p.PDFGetDrawColor() +
+      N(p.PDFNbPage()) + N(p.PDFPageNumber()); },
+     "cm595.283.001.000 g0 G0 g0.000.00"},
+    {[](P& p) { std::string s; for (int c : {0, 1, 2, 3, 4}) p.PDFSetLayoutMode(c),
+      s += N(p.PDFGetLayoutMode()); return s; }, "0.001.002.003.000.00",
+     "Layout Mode", "Layout incorrect : 4.\r\nLe Layout utilisé sera le layout simple."},
+    {[](P& p) { std::string s; for (int c : {1, 2, 0, 7}) p.PDFSetUnit(c), s += p.PDFGetUnit();
+      return s; }, "mmcmptcm",
+      "Code Unité de Mesure",
+     "Code unité de mesure incorrect : 7.\r\nL'Unité de Mesure utilisée sera le centimètre."},
+    {[](P& p) { std::string s; for (int c : {1, 2, 0, -1}) p.PDFSetDrawMode(c),
+      s += Access::DrawMode(p) + ","; return s; }, "D,DB,,DB,",
+      "Objet Rectangle",
+     "Code type de traçage incorrect : -1.\r\nLe type de traçage utilisé sera bordure et "
+     "remplissage."},
+    {[](P& p) { std::string s; for (int c : {0, 0, 1, 1, 0, 5}) p.PDFOrientation(c),
+      s += N(p.PDFGetPageWidth()); return s; },
+      "842.00842.00595.00595.00842.00595.00", "Type d'Orientation de Page",
+     "Code orientation de page incorrect : 5.\r\nL'Orientation de la page sera le mode portrait."},
+    {[](P& p) { std::string s; for (int c : {4, 3, 2, 1, 0}) p.PDFFormatPage(c),
+      s += N(p.PDFGetPageWidth()) + "x" + N(p.PDFGetPageHeight()) + " "; return s; },
+     "612.00x1008.00 612.00x792.00 420.94x595.28 841.89x1190.55 595.28x841.89 "},
+    {[](P& p) { p.PDFFormatPage(std::vector<double>{200.5, 300.25});
+      return N(p.PDFGetPageWidth()) + N(p.PDFGetPageHeight()); }, "200.50300.25"},
+    {[](P& p) { p.PDFFormatPage(3); p.PDFFormatPage(9); return N(p.PDFGetPageWidth()); },
+      "595.28", "Format de Page",
+     "Code format de page incorrect : 9.\r\nLe Format de page utilisé sera le format A4."},
+    {[](P& p) { p.PDFFormatPage(3); p.PDFFormatPage(std::string("A4"));
+      return N(p.PDFGetPageHeight()); }, "841.89", "Format de Page",
+     "Code format de page incorrect : A4.\r\nLe Format de page utilisé sera le format A4"},
+    {[](P& p) { p.PDFFormatPage(3); p.PDFFormatPage(std::vector<double>{200.5});
+      return N(p.PDFGetPageWidth()); }, "595.28", "Format de Page",
+     "Code format de page incorrect : (200.5).\r\nLe Format de page utilisé sera le format A4"},
+    {[](P& p) { p.PDFFormatPage(std::vector<double>{0, 300}); return N(p.PDFGetPageWidth()); },
+      "595.28", "Format de Page",
+     "Code format de page incorrect : (0, 300).\r\nLe Format de page utilisé sera le format A4"},
+    {[](P& p) { p.PDFSetRightMargin(2.5); p.PDFSetLeftMargin(3.5); p.PDFSetTopMargin(-0.5);
+      p.PDFSetBottomMargin(7); p.PDFSetCellMargin(1e9);
+       return N(p.PDFGetRightMargin()) + N(p.PDFGetLeftMargin()) + N(p.PDFGetTopMargin()) +
+         N(p.PDFGetBottomMargin()) + N(p.PDFGetCellMargin()); },
+     "2.004.000.007.0032767.00"},
+    {[](P& p) { p.PDFSetMargins(2, 3); std::string s = N(p.PDFGetRightMargin()) +
+      N(p.PDFGetBottomMargin()); p.PDFSetMargins(2, 3, 0, 0);
+       Access::CurrentX(p) = 2.5, Access::CurrentY(p) = 5.5; return s + N(p.PDFGetRightMargin()) +
+         N(p.PDFGetX()) + N(p.PDFGetY()); },
+     "2.003.000.002.006.00"},
+    {[](P& p) { p.PDFSetZoomMode(2); p.PDFSetUnit(0); p.PDFSetMargins(5, 5); p.PDFInit();
+      return N(p.PDFGetZoomMode()) + p.PDFGetUnit() + N(p.PDFGetLeftMargin()); },
+     "2.00cm1.00"},
+    {[](P& p) { std::string s; for (int f : {0, 1, 2}) { for (int st : {0, 2, 1, 21,
+      13}) p.PDFSetFont(f, 10, st), s += Access::FontName(p) + " "; }
+       for (int st : {0, 12}) { for (int f : {3, 4}) p.PDFSetFont(f, 10, st),
+         s += Access::FontName(p) + " "; } p.PDFSetFont(2, 10, 9870); return s +
+         Access::FontName(p); },
+     "Helvetica HelveticaBold HelveticaOblique HelveticaBoldOblique HelveticaOblique Courier "
+     "CourierBold CourierOblique CourierBoldOblique CourierOblique TimesRoman TimesBold "
+     "TimesItalic TimesBoldItalic TimesItalic Symbol ZapfDingbats "
+     "Symbol ZapfDingbats TimesRoman"},
+    {[](P& p) { p.PDFSetFont(2, 10, 21); p.PDFSetFont(7, 11, 2); return Access::FontName(p) +
+      N(p.PDFTextHeight()); }, "TimesRoman311.81",
+     "Nom de Font", "Nom de font incorrecte : 7.\r\nLa font utilisée sera Times New Roman non "
+     "gras , non italique."},
+    {[](P& p) { p.PDFSetFont(1, 10); p.PDFSetFont(-1, 10); return Access::FontName(p); },
+      "TimesRoman", "Nom de Font",
+     "Nom de font incorrecte : -1.\r\nLa font utilisée sera Times New Roman non gras , non "
+     "italique."},
+    {[](P& p) { p.PDFSetTextColor("#000000"); p.PDFSetLineColor("#AAfFFF");
+      p.PDFSetDrawColor("#ff8000"); return p.PDFGetTextColor() + p.PDFGetLineColor() +
+      p.PDFGetDrawColor(); },
+     "0.000 0.000 0.000 rg0.667 1.000 1.000 RG1.000 0.502 0.000 rg"},
+    {[](P& p) { p.PDFSetTextColor(255.0); p.PDFSetLineColor(32768.9);
+      p.PDFSetDrawColor(16711680.0); return p.PDFGetTextColor() + p.PDFGetLineColor() +
+      p.PDFGetDrawColor(); },
+     "1.000 0.000 0.000 rg0.000 0.502 0.000 RG0.000 0.000 1.000 rg"},
+    {[](P& p) { p.PDFSetTextColor(RGB{300, 0.5, 1.5}); p.PDFSetLineColor(RGB{255, 255, 0});
+      p.PDFSetDrawColor(RGB{0, 128, 255}); return p.PDFGetTextColor() + p.PDFGetLineColor() +
+      p.PDFGetDrawColor(); },
+     "1.176 0.000 0.008 rg1.000 1.000 0.000 RG0.000 0.502 1.000 rg"},
+    {[](P& p) { p.PDFSetTextColor("#FFFFFF"); p.PDFSetTextColor("red");
+      return p.PDFGetTextColor(); }, "0.000 0.000 0.000 rg", "Couleur HTMl",
+     "Code couleur HTMl invalide red.\r\nLa couleur utilisée sera le noir."},
+    {[](P& p) { p.PDFSetDrawColor(16777215.0); p.PDFSetDrawColor(16777216.0);
+      return p.PDFGetDrawColor(); }, "0.000 0.000 0.000 rg", "Couleur HTMl",
+     "Code couleur HTMl invalide 16777216.\r\nLa couleur utilisée sera le noir."},
+    {[](P& p) { std::string s; p.PDFSetLineStyle(1); s += Access::LineDash(p); p.PDFSetUnit(1);
+      p.PDFSetLineStyle(1); s += Access::LineDash(p); p.PDFSetUnit(0);
+       for (int c : {1, 2, 3, 0, 2, 9}) { p.PDFSetLineStyle(c), s += Access::LineDash(p); } return s; },
+     "[453 226 ] 0 d[45 22 ] 0 d[16 8 ] 0 d[8 7 2 7 ] 0 d[8 4 2 4 2 4 ] 0 d[] 0 d[8 7 2 7 ] 0 d"
+     "[] 0 d", "Style de Ligne",
+     "Code style de ligne incorrect : 9.\r\nLe style de ligne utilisé sera pSolid."},
+    {[](P& p) { std::string s = p.PDFGetAlignement();
+      for (int c : {0, 1, 3, 2, 4}) p.PDFSetAlignement(c), s += p.PDFGetAlignement();
+      return s; }, "LeftCenterLeftLeftRightLeft", "Code Alignement de Cellule",
+     "Code alignement incorrect : 4.\r\nL'alignement utilisé sera l'alignement à gauche."},
+    {[](P& p) { std::string s;
+      for (int c : {0, 1, 2, 3, 4, 5, 45, 2345, 32, 10})
+        p.PDFSetBorder(c), s += Access::BorderSpec(p) + ",";
+      return s; },
+     "0,1,T,B,L,R,LR,LRTB,TB,,"},
+};
+// clang-format on
 
-TEST_F(Settings, CodesAreAcceptedOrRejectedWithTheirMessageAndFallback) {
-  for (int32_t code = 0; code <= 3; ++code) {
-    pdf.PDFSetLayoutMode(code);
-    EXPECT_EQ(pdf.PDFGetLayoutMode(), code);
+TEST(Settings, ValuesFallbacksAndMessages) {
+  for (const SettingCase& c : kCases) {
+    SCOPED_TRACE(c.expected);
+    std::vector<pdftest::CapturedMessage> messages;
+    CreatePDF pdf;
+    pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages));
+    EXPECT_EQ(c.set(pdf), c.expected);
+    ASSERT_EQ(messages.size(), *c.topic ? 1u : 0u);
+    if (messages.empty()) continue;
+    EXPECT_EQ(messages[0].title, std::string(c.topic) + " - CreatePDF 1.0");
+    EXPECT_EQ(messages[0].text, c.text);
+    EXPECT_EQ(messages[0].icon, PDFMessageIcon::Critical);
   }
-  pdf.PDFSetZoomMode(150);
-  EXPECT_EQ(pdf.PDFGetZoomMode(), 150);
-  const char* units[] = {"pt", "mm", "cm"};
-  for (int32_t code = 0; code <= 2; ++code) {
-    pdf.PDFSetUnit(code);
-    EXPECT_EQ(pdf.PDFGetUnit(), units[code]);
-  }
-  const char* modes[] = {"", "D", "DB"};
-  for (int32_t code = 0; code <= 2; ++code) {
-    pdf.PDFSetDrawMode(code);
-    EXPECT_EQ(Access::DrawMode(pdf), modes[code]);
-  }
-  EXPECT_TRUE(messages.empty());
-
-  pdf.PDFSetLayoutMode(4);
-  ExpectOneMessage("Layout Mode - CreatePDF 1.0",
-                   "Layout incorrect : 4.\r\nLe Layout utilisé sera le layout simple.");
-  EXPECT_EQ(pdf.PDFGetLayoutMode(), 0);
-
-  pdf.PDFSetUnit(0);
-  pdf.PDFSetUnit(7);
-  ExpectOneMessage("Code Unité de Mesure - CreatePDF 1.0",
-                   "Code unité de mesure incorrect : 7.\r\n"
-                   "L'Unité de Mesure utilisée sera le centimètre.");
-  EXPECT_EQ(pdf.PDFGetUnit(), "cm");
-
-  pdf.PDFSetDrawMode(0);
-  pdf.PDFSetDrawMode(-1);
-  ExpectOneMessage("Objet Rectangle - CreatePDF 1.0",
-                   "Code type de traçage incorrect : -1.\r\n"
-                   "Le type de traçage utilisé sera bordure et remplissage.");
-  EXPECT_EQ(Access::DrawMode(pdf), "DB");
-
-  pdf.PDFOrientation(0);
-  pdf.PDFOrientation(5);
-  ExpectOneMessage("Type d'Orientation de Page - CreatePDF 1.0",
-                   "Code orientation de page incorrect : 5.\r\n"
-                   "L'Orientation de la page sera le mode portrait.");
-  EXPECT_EQ(Access::PageOrientations(pdf).at(1), "p");
 }
 
-TEST_F(Settings, MarginsRoundHalvesToEven) {
-  pdf.PDFSetRightMargin(2.5);
-  EXPECT_EQ(pdf.PDFGetRightMargin(), 2);
-  pdf.PDFSetRightMargin(3.5);
-  EXPECT_EQ(pdf.PDFGetRightMargin(), 4);
-  pdf.PDFSetLeftMargin(-0.5);
-  EXPECT_EQ(pdf.PDFGetLeftMargin(), 0);
-  pdf.PDFSetCellMargin(1e9);  // beyond the 16-bit field: kept at its largest value
-  EXPECT_EQ(pdf.PDFGetCellMargin(), 32767);
-  pdf.PDFSetMargins(2, 3);
-  EXPECT_EQ(pdf.PDFGetRightMargin(), 2);
-  EXPECT_EQ(pdf.PDFGetBottomMargin(), 3);
-  pdf.PDFSetMargins(2, 3, 0, 0);
-  EXPECT_EQ(pdf.PDFGetRightMargin(), 0);
-  EXPECT_EQ(pdf.PDFGetBottomMargin(), 0);
-  Access::CurrentX(pdf) = 2.5;
-  Access::CurrentY(pdf) = 5.5;
-  EXPECT_EQ(pdf.PDFGetX(), 2);
-  EXPECT_EQ(pdf.PDFGetY(), 6);
+TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
+  std::vector<pdftest::CapturedMessage> messages;
+  CreatePDF pdf;
+  pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages));
+  std::string colours;
+  for (const char* code : {"#F80", "#GG0000", "#FF80000", "#", "", "#FF80 0"})
+    pdf.PDFSetLineColor("#FFFFFF"), pdf.PDFSetLineColor(code),
+        colours += pdf.PDFGetLineColor() == "0.000 0.000 0.000 RG" ? "" : code;  // black
+  pdf.PDFSetDrawColor("#FFFFFF"), pdf.PDFSetDrawColor(-1.0);
+  pdf.PDFSetTextColor("#FFFFFF"), pdf.PDFSetTextColor(RGB{0, std::nan(""), 0});
+  EXPECT_EQ(colours + pdf.PDFGetDrawColor() + pdf.PDFGetTextColor(),
+            "0.000 0.000 0.000 rg0.000 0.000 0.000 rg");
+  EXPECT_EQ(messages.size(), 8u);
 }
 
-TEST_F(Settings, OrientationOrdersTheRoundedSizes) {
-  pdf.PDFOrientation(0);
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 842);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 595);
-  EXPECT_EQ(Access::PageOrientations(pdf).at(1), "l");
-  pdf.PDFOrientation(0);  // landscape twice stays landscape
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 842);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 595);
-  pdf.PDFOrientation(1);
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 842);
-  EXPECT_EQ(Access::PageOrientations(pdf).at(1), "p");
-  pdf.PDFOrientation(1);
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595);
-  EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(Settings, PageFormatsByCodeByArrayAndByAnotherKind) {
-  const double formats[][2] = {
-      {595.28, 841.89}, {841.89, 1190.55}, {420.94, 595.28}, {612, 792}, {612, 1008}};
-  for (int32_t code = 4; code >= 0; --code) {
-    pdf.PDFFormatPage(code);
-    EXPECT_EQ(pdf.PDFGetPageWidth(), formats[code][0]);
-    EXPECT_EQ(pdf.PDFGetPageHeight(), formats[code][1]);
-  }
-  pdf.PDFFormatPage(std::vector<double>{200.5, 300.25});
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 200.5);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 300.25);
-  EXPECT_TRUE(messages.empty());
-
-  pdf.PDFFormatPage(9);
-  ExpectOneMessage("Format de Page - CreatePDF 1.0",
-                   "Code format de page incorrect : 9.\r\n"
-                   "Le Format de page utilisé sera le format A4.");
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595.28);
-
-  pdf.PDFFormatPage(3);
-  pdf.PDFFormatPage(std::string("A4"));
-  ExpectOneMessage("Format de Page - CreatePDF 1.0",
-                   "Code format de page incorrect : A4.\r\n"
-                   "Le Format de page utilisé sera le format A4");
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595.28);
-  EXPECT_EQ(pdf.PDFGetPageHeight(), 841.89);
-
-  pdf.PDFFormatPage(std::vector<double>{200.5});  // no height: refused like another kind
-  ExpectOneMessage("Format de Page - CreatePDF 1.0",
-                   "Code format de page incorrect : (200.5).\r\n"
-                   "Le Format de page utilisé sera le format A4");
-  pdf.PDFFormatPage(std::vector<double>{0, 300});
-  ASSERT_EQ(messages.size(), 1u);
-  messages.clear();
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595.28);
-}
-
-TEST_F(Settings, InitResetsTheSettingsButKeepsTitleFileNameAndViewerPreferences) {
-  pdf.PDFTitle("Rapport");
-  pdf.PDFAuthor("Solmerac");
-  pdf.PDFSetZoomMode(2);
-  pdf.PDFSetUnit(0);
-  pdf.PDFSetMargins(5, 5);
-  pdf.PDFFormatPage(3);
-  pdf.PDFInit();
-  EXPECT_EQ(Access::Title(pdf), "Rapport");
-  EXPECT_EQ(Access::Author(pdf), "");
-  EXPECT_EQ(pdf.PDFGetZoomMode(), 2);
-  EXPECT_EQ(pdf.PDFGetUnit(), "cm");
-  EXPECT_EQ(pdf.PDFGetLeftMargin(), 1);
-  EXPECT_EQ(pdf.PDFGetPageWidth(), 595.28);
-}
-
-TEST_F(Settings, DefaultHandlerPrintsTitleAndTextOnStandardError) {
+// The default handler prints on standard error; a file name creates the file at once and
+// takes both separators.
+TEST(Settings, DefaultHandlerAndFileName) {
   CreatePDF plain;
   ::testing::internal::CaptureStderr();
-  plain.PDFSetUnit(9);
-  const std::string printed = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(printed,
+  plain.PDFSetUnit(9), plain.PDFFileName("");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "Code Unité de Mesure - CreatePDF 1.0: Code unité de mesure incorrect : 9.\r\n"
             "L'Unité de Mesure utilisée sera le centimètre.\n");
-}
-
-TEST_F(Settings, FileNameCreatesTheFileAtOnceOrReportsThatItCouldNot) {
-  pdf.PDFFileName("");
-  EXPECT_FALSE(pdf.PDFFileCreated());
-
-  const std::string path = pdftest::TestFilePath();
-  std::filesystem::remove(path);
-  pdf.PDFFileName(path);
-  EXPECT_TRUE(pdf.PDFFileCreated());
-  EXPECT_TRUE(std::filesystem::exists(path));
-  EXPECT_EQ(std::filesystem::file_size(path), 0u);
-
-  // A backslash separates folders too; the folder part keeps its separator.
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  CreatePDF second;
-  second.PDFFileName(folder.string() + "\\second.pdf");
-  EXPECT_EQ(Access::FilePath(second), folder.string() + "/second.pdf");
-  EXPECT_EQ(Access::FileName(second), folder.string() + "\\second.pdf");
-  EXPECT_TRUE(second.PDFFileCreated());
-
-  CreatePDF missing;
-  missing.PDFFileName(folder.string() + "/no such folder/x.pdf");
-  EXPECT_FALSE(missing.PDFFileCreated());
-  EXPECT_TRUE(messages.empty());
-  std::filesystem::remove(path);
-  std::filesystem::remove(folder / "second.pdf");
+  EXPECT_FALSE(plain.PDFFileCreated());
+  const std::string folder = std::filesystem::path(pdftest::TestFilePath()).parent_path();
+  plain.PDFFileName(folder + "\\second.pdf");
+  EXPECT_TRUE(plain.PDFFileCreated() && std::filesystem::remove(folder + "/second.pdf"));
 }
 
 }  // namespace
