@@ -47,7 +47,10 @@ cmake -S "$source/CreatePDF/tests/consumer" -B "$consumer" -G "$generator" \
   -DCMAKE_CXX_COMPILER="$compiler" -DCMAKE_PREFIX_PATH="$prefix" >"$work/consumer.log"
 cmake --build "$consumer" >>"$work/consumer.log"
 cmake --install "$consumer" --prefix "$prefix" >>"$work/consumer.log"
-"$prefix/bin/consumer" "$work/consumer.pdf"
+"$prefix/bin/consumer" "$work/consumer.pdf" || {
+  echo "install test: the consumer failed: no PDF, or no font metrics (Lamivex not 37.23 pt)"
+  exit 1
+}
 qpdf --check "$work/consumer.pdf" >/dev/null
 pages=$(qpdf --show-npages "$work/consumer.pdf")
 [ "$pages" = 1 ] || { echo "install test: the consumer's PDF has $pages pages"; exit 1; }

@@ -13,14 +13,14 @@ inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-struct FuzzFolder {
-  explicit FuzzFolder(const std::string& name) {
-    path = std::filesystem::temp_directory_path() /
-           ("createpdf_fuzz_" + name + "_" + std::to_string(getpid()));
-    std::filesystem::create_directories(path);
-  }
-  ~FuzzFolder() { std::filesystem::remove_all(path); }
-  std::filesystem::path path;
-};
+// One per process (removed at exit).
+inline std::filesystem::path FuzzFolder(const std::string& name) {
+  static std::filesystem::path path;
+  path = std::filesystem::temp_directory_path() /
+         ("createpdf_fuzz_" + name + "_" + std::to_string(getpid()));
+  std::filesystem::create_directories(path);
+  std::atexit([] { std::filesystem::remove_all(path); });
+  return path;
+}
 
 }  // namespace createpdf::fuzz

@@ -17,16 +17,13 @@ class CreatePDFTestAccess {
 
 using createpdf::fuzz::Require;
 
-// Mostly within a page, sometimes anything a double can hold.
-static double CellNumber(FuzzedDataProvider& input) {
-  if (input.ConsumeBool()) return input.ConsumeFloatingPointInRange(-50.0, 700.0);
-  return input.ConsumeFloatingPoint<double>();
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const createpdf::fuzz::FuzzFolder folder("cell");
-  static const std::string file = (folder.path / "cell.pdf").string();
+  static const std::string file = (createpdf::fuzz::FuzzFolder("cell") / "cell.pdf").string();
   FuzzedDataProvider input(data, size);
+  const auto CellNumber = [&input] {  // mostly within a page, sometimes any double
+    return input.ConsumeBool() ? input.ConsumeFloatingPointInRange(-50.0, 700.0)
+                               : input.ConsumeFloatingPoint<double>();
+  };
   CreatePDF pdf;
   pdf.PDFSetMessageHandler([](const std::string&, const std::string&, PDFMessageIcon) {});
   pdf.PDFPathConfiguration(CREATEPDF_CONFIG_DIR), pdf.PDFFileName(file), pdf.PDFBeginDoc();
@@ -35,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                  input.ConsumeIntegralInRange<int32_t>(0, 321));
   pdf.PDFSetAlignement(input.ConsumeIntegralInRange<int32_t>(-1, 5));
   pdf.PDFSetBorder(input.ConsumeIntegral<int32_t>()), pdf.PDFSetFill(input.ConsumeBool());
-  if (input.ConsumeBool()) pdf.PDFSetCellMargin(CellNumber(input));
-  const double x = CellNumber(input), y = CellNumber(input);
-  const double w = CellNumber(input), h = CellNumber(input);
+  if (input.ConsumeBool()) pdf.PDFSetCellMargin(CellNumber());
+  const double x = CellNumber(), y = CellNumber();
+  const double w = CellNumber(), h = CellNumber();
   try {
     pdf.PDFCell(input.ConsumeRemainingBytesAsString(), x, y, w, h);
   } catch (const std::invalid_argument&) {  // refused; the page must still be whole

@@ -27,8 +27,6 @@ const ContentCase kCases[] = {
        p.PDFTextOut("flat", 2, 3); },
      "[text]0.00000 1.00000 -1.00000 0.00000 56.69 756.85 Tm|[f](up) Tj|ET|Q|"
      "[text]85.04 756.85 Td|[f](flat) Tj|ET|Q|@15.34,13.00"},
-    {"rotated 30", 2, [](P& p) { p.PDFSetRotation(30); p.PDFTextOut("s", 2, 3); },
-     "[text]0.86602 0.50000 -0.50000 0.86602 56.69 756.85 Tm|[f](s) Tj|ET|Q|@7.00,13.00"},
     {"underlined once", 2, [](P& p) { p.PDFSetFont(0, 10, 3); p.PDFTextOut("ab", 2, 3);
        p.PDFTextOut("ab", 2, 3); },
      "[text]85.04 756.85 Td|[f](ab) Tj|ET|85.00 754.96 8.12 -0.02 re f|Q|[text]85.04 756.85 Td|"

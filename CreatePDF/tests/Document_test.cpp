@@ -24,16 +24,15 @@ TEST(Document, OnePageIsLaidOutByteForByte) {
   doc.pdf.PDFBeginDoc();
   const std::string bytes = doc.Finish(), date = Between(bytes, "/CreationDate (D:", ")");
   ASSERT_TRUE(date.size() == 14 && date.find_first_not_of("0123456789") == std::string::npos);
-  const char* const names[] = {
-      "Helvetica",   "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
-      "Courier",     "Courier-Bold",   "Courier-Oblique",   "Courier-BoldOblique",
-      "Times-Roman", "Times-Bold",     "Times-Italic",      "Times-BoldItalic",
-      "Symbol",      "ZapfDingbats"};
-  std::string fonts, refs;
-  for (int k = 1; k <= 14; ++k) {  // Symbol and ZapfDingbats keep their own encoding
+  std::istringstream names(
+      "Helvetica Helvetica-Bold Helvetica-Oblique Helvetica-BoldOblique Courier Courier-Bold "
+      "Courier-Oblique Courier-BoldOblique Times-Roman Times-Bold Times-Italic Times-BoldItalic "
+      "Symbol ZapfDingbats");
+  std::string fonts, refs, name;
+  for (int k = 1; names >> name; ++k) {  // Symbol and ZapfDingbats keep their own encoding
     const std::string n = std::to_string(k), object = std::to_string(k + 3);
-    fonts += object + " 0 obj|<< /Type /Font|/Subtype /Type1|/Name /F" + n + "|/BaseFont /" +
-             names[k - 1] + (k <= 12 ? "|/Encoding /WinAnsiEncoding" : "") + "|>>|endobj||";
+    fonts += object + " 0 obj|<< /Type /Font|/Subtype /Type1|/Name /F" + n + "|/BaseFont /" + name +
+             (k <= 12 ? "|/Encoding /WinAnsiEncoding" : "") + "|>>|endobj||";
     refs += "/F" + n + " " + object + " 0 R |";
   }
   const std::string file =

@@ -113,18 +113,19 @@ TEST(Images, RefusedFilesShowTheirMessagePicturesFitTheirBox) {
   const Bytes good = JpegFile({Frame(8, 8, 3)});
   const std::string m2 =
       "Format d'image non supportée.\r\nSeule les images de types JPG sont supportées.";
+  const std::string m3 = "Fichier image non JPEG.";
+  // clang-format off
   const std::pair<std::string, std::string> cases[] = {
       {"picture", "Le fichier image picture ne possède pas d'extension."},
-      {Write("upper.JPG", good), m2},
-      {folder + "/folder.d/picture", m2},
-      {Write("short.jpg", JpegFile({Frame(8, 8, 3)}, 249)), "Fichier image non JPEG."},
-      {folder + "/missing.jpg", "Fichier image non JPEG."},
-      {folder + "/folder.jpg", "Fichier image non JPEG."},
+      {Write("upper.JPG", good), m2}, {folder + "/folder.d/picture", m2},
+      {Write("short.jpg", JpegFile({Frame(8, 8, 3)}, 249)), m3},
+      {folder + "/missing.jpg", m3}, {folder + "/folder.jpg", m3},
       {Write("bad.jpg", Bytes(good.begin() + 1, good.end())),
        "Marqueur de début JPEG ou marqueur de fin JPEG non valide."},
       {Write("unit.jpeg", JpegFile({Jfif(3), Frame(8, 8, 3)})),
        "Erreur de résolution d'image , l'Opcode est 3Les Opcodes valides sont  0, 1, 2."},
   };
+  // clang-format on
   for (const auto& [file, text] : cases) {
     SCOPED_TRACE(file);
     doc.messages.clear();

@@ -86,10 +86,6 @@ const SettingCase kCases[] = {
       N(p.PDFTextHeight()); }, "TimesRoman311.81",
      "Nom de Font", "Nom de font incorrecte : 7.\r\nLa font utilisée sera Times New Roman non "
      "gras , non italique."},
-    {[](P& p) { p.PDFSetFont(1, 10); p.PDFSetFont(-1, 10); return Access::FontName(p); },
-      "TimesRoman", "Nom de Font",
-     "Nom de font incorrecte : -1.\r\nLa font utilisée sera Times New Roman non gras , non "
-     "italique."},
     {[](P& p) { p.PDFSetTextColor("#000000"); p.PDFSetLineColor("#AAfFFF");
       p.PDFSetDrawColor("#ff8000"); return p.PDFGetTextColor() + p.PDFGetLineColor() +
       p.PDFGetDrawColor(); },
@@ -142,9 +138,8 @@ TEST(Settings, ValuesFallbacksAndMessages) {
 }
 
 TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
-  std::vector<pdftest::CapturedMessage> messages;
-  CreatePDF pdf;
-  pdf.PDFSetMessageHandler(pdftest::CaptureInto(messages));
+  pdftest::TestDocument doc;
+  CreatePDF& pdf = doc.pdf;
   std::string colours;
   for (const char* code : {"#F80", "#GG0000", "#FF80000", "#", "", "#FF80 0"})
     pdf.PDFSetLineColor("#FFFFFF"), pdf.PDFSetLineColor(code),
@@ -153,7 +148,7 @@ TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
   pdf.PDFSetTextColor("#FFFFFF"), pdf.PDFSetTextColor(RGB{0, std::nan(""), 0});
   EXPECT_EQ(colours + pdf.PDFGetDrawColor() + pdf.PDFGetTextColor(),
             "0.000 0.000 0.000 rg0.000 0.000 0.000 rg");
-  EXPECT_EQ(messages.size(), 8u);
+  EXPECT_EQ(doc.messages.size(), 8u);
 }
 
 // The default handler prints on standard error; a file name creates the file at once and

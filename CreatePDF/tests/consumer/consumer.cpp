@@ -1,16 +1,12 @@
 // Writes a one-page PDF with the installed writer, which must find its font metrics by
-// itself: "Lamivex" in Helvetica at 10 pt measures 37.23 pt with the standard widths
-// (L 556, a 556, m 833, i 222, v 500, e 556, x 500).
+// itself: "Lamivex" in Helvetica 10 measures 37.23 pt (L a m i v e x: 556 556 833 222 500
+// 556 500).
 #include <CreatePDF.h>
 
 #include <cmath>
-#include <iostream>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: consumer OUTPUT.pdf\n";
-    return 64;
-  }
+  if (argc != 2) return 64;
   CreatePDF pdf;
   pdf.PDFFileName(argv[1]);
   pdf.PDFBeginDoc();
@@ -18,9 +14,5 @@ int main(int argc, char** argv) {
   pdf.PDFCell("Lamivex", 1, 1, 5, 1);
   pdf.PDFEndDoc();
   const double width = pdf.PDFGetStringWidth("Lamivex", "Helvetica", 10);
-  if (std::abs(width - 37.23) > 1e-9) {
-    std::cerr << "consumer: 'Lamivex' measures " << width << " pt, not 37.23: no font metrics\n";
-    return 1;
-  }
-  return pdf.PDFFileCreated() ? 0 : 1;
+  return std::abs(width - 37.23) < 1e-9 && pdf.PDFFileCreated() ? 0 : 1;
 }
