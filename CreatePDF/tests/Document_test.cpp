@@ -178,10 +178,7 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
 TEST(Document, ObjectNumbersGoPast32767) {
   TestDocument doc;
   doc.pdf.PDFBeginDoc();
-  for (int page = 2; page <= 11000; ++page) {
-    doc.pdf.PDFEndPage();
-    doc.pdf.PDFNewPage();
-  }
+  for (int page = 2; page <= 11000; ++page) doc.pdf.PDFEndPage(), doc.pdf.PDFNewPage();
   EXPECT_EQ(doc.pdf.PDFNbPage(), 0);  // page objects are counted as they are written
   const std::string bytes = doc.Finish();
   EXPECT_EQ(doc.pdf.PDFNbPage() + doc.pdf.PDFPageNumber(), 22000);
