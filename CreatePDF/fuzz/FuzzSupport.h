@@ -1,4 +1,5 @@
-// A check that aborts (libFuzzer keeps the input) and a folder of the process's own.
+// A check that aborts (libFuzzer keeps the input) and a folder of the process's own,
+// removed at exit.
 #pragma once
 
 #include <unistd.h>
@@ -13,7 +14,6 @@ inline void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// One per process (removed at exit).
 inline std::filesystem::path FuzzFolder(const std::string& name) {
   static std::filesystem::path path;
   path = std::filesystem::temp_directory_path() /

@@ -81,8 +81,7 @@ const ContentCase kCases[] = {
      "1.000 0.000 0.000 RG|0.000 1.000 0.000 rg|0.57 w|q 0.000 0.000 1.000 rg |"
      "BT[10]13.00 812.89 Td|(ab) Tj|ET|Q|@107.00,32.00"},
     {"horizontal", 0, [](P& p) { p.PDFSetLineColor("#FF8000"); p.PDFDrawLineHor(10, 20, 30);
-       p.PDFSetDrawMode(1);
-       p.PDFDrawTriangle(0, 0, 100, 0, 50, 80.5); },
+       p.PDFSetDrawMode(1); p.PDFDrawTriangle(0, 0, 100, 0, 50, 80.5); },
      "|10.00 821.89 m|40.00 821.89 l|1.000 0.502 0.000 RG|0.57 w S||50.00 761.39 m|0.00 841.89 l|"
      "100.00 841.89 l|50.00 761.39 l|1.000 0.502 0.000 rg|0.57 w h f|@50.00,80.50"},
     {"line, vertical dashed", 2, [](P& p) { p.PDFDrawLine(1, 1, 3, 1); p.PDFSetUnit(0);
@@ -116,8 +115,7 @@ const ContentCase kCases[] = {
     {"text links", 2, [](P& p) { p.PDFLink(2, 3, "site");
        p.PDFLink(0, 5, "second", "https://example.org/b"); },
      "[text]85.04 756.85 Td|[f](site) Tj|ET|85.00 754.96 12.56 -0.03 re f|Q|"
-     "[text]526.11 700.16 Td|[f](second) Tj|ET|526.00 698.27 29.24 -0.06 re f|Q|@49.80,15.00"},
-};
+     "[text]526.11 700.16 Td|[f](second) Tj|ET|526.00 698.27 29.24 -0.06 re f|Q|@49.80,15.00"}, };
 // clang-format on
 
 TEST(Content, OperatorsOfEachCall) {
@@ -144,8 +142,7 @@ TEST(Content, OperatorsOfEachCall) {
   }
 }
 
-// A call with a number no reader could read is refused whole: page, position, borders,
-// word spacing and underline are as if it had never been made.
+// A call with a number no reader could read is refused whole, as if it had never been made.
 TEST(Content, RefusedNumbersLeaveThePageAndTheSettingsAsTheyWere) {
   const auto write = [](bool refused) {
     pdftest::TestDocument doc;

@@ -174,7 +174,6 @@ TEST(Document, RichDocumentHoldsEveryCallsOperatorsAndObjectsAndReadsBack) {
   }
 }
 
-// 33,018 objects: counters and object numbers go past 32767.
 TEST(Document, ObjectNumbersGoPast32767) {
   TestDocument doc;
   doc.pdf.PDFBeginDoc();

@@ -24,10 +24,8 @@ Bytes Segment(uint8_t code, const Bytes& payload) {
 
 // A baseline frame header: precision 8, height, width, components.
 Bytes Frame(int width, int height, int components, uint8_t code = 0xC0) {
-  // clang-format off
-  Bytes p{8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width),
-          uint8_t(components)};
-  // clang-format on
+  Bytes p{8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width)};
+  p.push_back(uint8_t(components));
   for (uint8_t c = 1; c <= components; ++c) p.insert(p.end(), {c, 0x11, 0});
   return Segment(code, p);
 }
@@ -36,21 +34,17 @@ Bytes Jfif(int unit) {
   return Segment(0xE0, {'J', 'F', 'I', 'F', 0, 1, 1, uint8_t(unit), 0, 72, 0, 72, 0, 0});
 }
 
-// Start of image, the parts, a scan header and zeros up to `minimumSize`, end of image.
-Bytes JpegFile(const std::vector<Bytes>& parts, std::size_t minimumSize = 300) {
-  Bytes b{0xFF, 0xD8};
-  for (const Bytes& part : parts) b.insert(b.end(), part.begin(), part.end());
-  const Bytes scan = Segment(0xDA, {1, 1, 0x00, 0, 63, 0});
-  b.insert(b.end(), scan.begin(), scan.end());
-  if (b.size() + 2 < minimumSize) b.resize(minimumSize - 2, 0);
-  b.insert(b.end(), {0xFF, 0xD9});
-  return b;
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
+Bytes Join(const std::vector<Bytes>& parts) {
   Bytes joined;
   for (const Bytes& part : parts) joined.insert(joined.end(), part.begin(), part.end());
   return joined;
+}
+
+// Start of image, the parts, a scan header and zeros up to `minimumSize`, end of image.
+Bytes JpegFile(const std::vector<Bytes>& parts, std::size_t minimumSize = 300) {
+  Bytes b = Join({{0xFF, 0xD8}, Join(parts), Segment(0xDA, {1, 1, 0x00, 0, 63, 0})});
+  b.resize(std::max(b.size(), minimumSize - std::min<std::size_t>(minimumSize, 2)), 0);
+  return Join({b, {0xFF, 0xD9}});
 }
 
 Bytes Picture(const std::string& name) {
@@ -97,8 +91,7 @@ TEST(JpegHeader, AcceptedAndRefusedFiles) {
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(Read(bytes), expected);
 }
 
-// Refused files show their message and draw nothing; the others fit inside a box given
-// whole, centred, and leave the position, the link and the text colour.
+// Pictures fit a box whole and centred, and leave the position, the link and the text colour.
 TEST(Images, RefusedFilesShowTheirMessagePicturesFitTheirBox) {
   const std::string folder = pdftest::TestFilePath("", ".pictures");
   std::filesystem::create_directories(folder + "/folder.d");
@@ -137,8 +130,9 @@ TEST(Images, RefusedFilesShowTheirMessagePicturesFitTheirBox) {
               "Fichier Image - CreatePDF 1.0: " + text +
                   "\r\nImpossible d'inclure l'image dans le fichier PDF.");
   }
-  EXPECT_EQ(CreatePDFTestAccess::PageContent(doc.pdf), "");
-  EXPECT_EQ(CreatePDFTestAccess::PageLinkCount(doc.pdf), 0);
+  EXPECT_EQ(CreatePDFTestAccess::PageContent(doc.pdf) + "links " +
+                std::to_string(CreatePDFTestAccess::PageLinkCount(doc.pdf)),
+            "links 0");
   const std::string square = Write("s.jpg", JpegFile({Frame(64, 64, 3)}));
   const std::string wide = Write("w.jpg", JpegFile({Frame(400, 100, 1)}));
   EXPECT_EQ(doc.pdf.PDFImageWidth(wide) * 1000 + doc.pdf.PDFImageHeight(wide), 400100);

@@ -81,9 +81,8 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
-// qpdf --check, pdfinfo and mutool info succeed without a warning or an error (the last two
-// report a cross-reference entry that is off by a byte); a large document names the pages
-// mutool looks at ("1,N").
+// qpdf --check, pdfinfo and mutool info (which name an xref entry off by a byte) succeed
+// without a warning or an error; a large document names the pages mutool reads ("1,N").
 inline ::testing::AssertionResult IsValidPdfFile(const std::string& path,
                                                  const std::string& mutoolPages = "") {
   if (!std::filesystem::is_regular_file(path))
@@ -125,10 +124,8 @@ class TestDocument {
 // The whole process in a French locale (decimal comma) while it lives, if the system has one.
 class FrenchLocale {
  public:
-  FrenchLocale() {
-    for (const char* name : {"fr_FR.UTF-8", "fr_FR.utf8", "fr_FR"})
-      if (!active_ && std::setlocale(LC_ALL, name))
-        previous_ = std::locale::global(std::locale(name)), active_ = true;
+  FrenchLocale() : active_(std::setlocale(LC_ALL, "fr_FR.UTF-8") != nullptr) {
+    if (active_) previous_ = std::locale::global(std::locale("fr_FR.UTF-8"));
   }
   ~FrenchLocale() {
     if (active_) std::locale::global(previous_), std::setlocale(LC_ALL, "C");
@@ -136,7 +133,7 @@ class FrenchLocale {
   bool active() const { return active_; }
 
  private:
-  bool active_ = false;
+  bool active_;
   std::locale previous_;
 };
 

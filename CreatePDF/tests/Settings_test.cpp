@@ -31,12 +31,10 @@ const SettingCase kCases[] = {
       s += N(p.PDFGetLayoutMode()); return s; }, "0.001.002.003.000.00",
      "Layout Mode", "Layout incorrect : 4.\r\nLe Layout utilisé sera le layout simple."},
     {[](P& p) { std::string s; for (int c : {1, 2, 0, 7}) p.PDFSetUnit(c), s += p.PDFGetUnit();
-      return s; }, "mmcmptcm",
-      "Code Unité de Mesure",
+      return s; }, "mmcmptcm", "Code Unité de Mesure",
      "Code unité de mesure incorrect : 7.\r\nL'Unité de Mesure utilisée sera le centimètre."},
     {[](P& p) { std::string s; for (int c : {1, 2, 0, -1}) p.PDFSetDrawMode(c),
-      s += Access::DrawMode(p) + ","; return s; }, "D,DB,,DB,",
-      "Objet Rectangle",
+      s += Access::DrawMode(p) + ","; return s; }, "D,DB,,DB,", "Objet Rectangle",
      "Code type de traçage incorrect : -1.\r\nLe type de traçage utilisé sera bordure et "
      "remplissage."},
     {[](P& p) { std::string s; for (int c : {0, 0, 1, 1, 0, 5}) p.PDFOrientation(c),
@@ -63,16 +61,13 @@ const SettingCase kCases[] = {
     {[](P& p) { p.PDFSetRightMargin(2.5); p.PDFSetLeftMargin(3.5); p.PDFSetTopMargin(-0.5);
       p.PDFSetBottomMargin(7); p.PDFSetCellMargin(1e9);
        return N(p.PDFGetRightMargin()) + N(p.PDFGetLeftMargin()) + N(p.PDFGetTopMargin()) +
-         N(p.PDFGetBottomMargin()) + N(p.PDFGetCellMargin()); },
-     "2.004.000.007.0032767.00"},
+         N(p.PDFGetBottomMargin()) + N(p.PDFGetCellMargin()); }, "2.004.000.007.0032767.00"},
     {[](P& p) { p.PDFSetMargins(2, 3); std::string s = N(p.PDFGetRightMargin()) +
       N(p.PDFGetBottomMargin()); p.PDFSetMargins(2, 3, 0, 0);
        Access::CurrentX(p) = 2.5, Access::CurrentY(p) = 5.5; return s + N(p.PDFGetRightMargin()) +
-         N(p.PDFGetX()) + N(p.PDFGetY()); },
-     "2.003.000.002.006.00"},
+         N(p.PDFGetX()) + N(p.PDFGetY()); }, "2.003.000.002.006.00"},
     {[](P& p) { p.PDFSetZoomMode(2); p.PDFSetUnit(0); p.PDFSetMargins(5, 5); p.PDFInit();
-      return N(p.PDFGetZoomMode()) + p.PDFGetUnit() + N(p.PDFGetLeftMargin()); },
-     "2.00cm1.00"},
+      return N(p.PDFGetZoomMode()) + p.PDFGetUnit() + N(p.PDFGetLeftMargin()); }, "2.00cm1.00"},
     {[](P& p) { std::string s; for (int f : {0, 1, 2}) { for (int st : {0, 2, 1, 21,
       13}) p.PDFSetFont(f, 10, st), s += Access::FontName(p) + " "; }
        for (int st : {0, 12}) { for (int f : {3, 4}) p.PDFSetFont(f, 10, st),
@@ -88,16 +83,13 @@ const SettingCase kCases[] = {
      "gras , non italique."},
     {[](P& p) { p.PDFSetTextColor("#000000"); p.PDFSetLineColor("#AAfFFF");
       p.PDFSetDrawColor("#ff8000"); return p.PDFGetTextColor() + p.PDFGetLineColor() +
-      p.PDFGetDrawColor(); },
-     "0.000 0.000 0.000 rg0.667 1.000 1.000 RG1.000 0.502 0.000 rg"},
+      p.PDFGetDrawColor(); }, "0.000 0.000 0.000 rg0.667 1.000 1.000 RG1.000 0.502 0.000 rg"},
     {[](P& p) { p.PDFSetTextColor(255.0); p.PDFSetLineColor(32768.9);
       p.PDFSetDrawColor(16711680.0); return p.PDFGetTextColor() + p.PDFGetLineColor() +
-      p.PDFGetDrawColor(); },
-     "1.000 0.000 0.000 rg0.000 0.502 0.000 RG0.000 0.000 1.000 rg"},
+      p.PDFGetDrawColor(); }, "1.000 0.000 0.000 rg0.000 0.502 0.000 RG0.000 0.000 1.000 rg"},
     {[](P& p) { p.PDFSetTextColor(RGB{300, 0.5, 1.5}); p.PDFSetLineColor(RGB{255, 255, 0});
       p.PDFSetDrawColor(RGB{0, 128, 255}); return p.PDFGetTextColor() + p.PDFGetLineColor() +
-      p.PDFGetDrawColor(); },
-     "1.176 0.000 0.008 rg1.000 1.000 0.000 RG0.000 0.502 1.000 rg"},
+      p.PDFGetDrawColor(); }, "1.176 0.000 0.008 rg1.000 1.000 0.000 RG0.000 0.502 1.000 rg"},
     {[](P& p) { p.PDFSetTextColor("#FFFFFF"); p.PDFSetTextColor("red");
       return p.PDFGetTextColor(); }, "0.000 0.000 0.000 rg", "Couleur HTMl",
      "Code couleur HTMl invalide red.\r\nLa couleur utilisée sera le noir."},
@@ -114,11 +106,8 @@ const SettingCase kCases[] = {
       for (int c : {0, 1, 3, 2, 4}) p.PDFSetAlignement(c), s += p.PDFGetAlignement();
       return s; }, "LeftCenterLeftLeftRightLeft", "Code Alignement de Cellule",
      "Code alignement incorrect : 4.\r\nL'alignement utilisé sera l'alignement à gauche."},
-    {[](P& p) { std::string s;
-      for (int c : {0, 1, 2, 3, 4, 5, 45, 2345, 32, 10})
-        p.PDFSetBorder(c), s += Access::BorderSpec(p) + ",";
-      return s; },
-     "0,1,T,B,L,R,LR,LRTB,TB,,"},
+    {[](P& p) { std::string s; for (int c : {0, 1, 2, 3, 4, 5, 45, 2345, 32, 10}) {
+      p.PDFSetBorder(c), s += Access::BorderSpec(p) + ","; } return s; }, "0,1,T,B,L,R,LR,LRTB,TB,,"},
 };
 // clang-format on
 
@@ -151,8 +140,7 @@ TEST(Settings, InvalidColourCodesGiveBlackWithTheMessage) {
             "0.000 0.000 0.000 rg0.000 0.000 0.000 rg,8");
 }
 
-// The default handler prints on standard error; a file name creates the file at once and
-// takes both separators.
+// The default handler prints on standard error; a file name (either separator) makes the file.
 TEST(Settings, DefaultHandlerAndFileName) {
   CreatePDF plain;
   ::testing::internal::CaptureStderr();

@@ -34,12 +34,10 @@ void ExpectNumberTexts() {
 TEST(Numbers, FixedAndGeneralFormsAlsoUnderADecimalCommaLocale) {
   ExpectNumberTexts();
   pdftest::FrenchLocale french;
-  char printed[16];
-  std::snprintf(printed, sizeof printed, "%.2f", 1.5);
-  EXPECT_TRUE(!french.active() || printed == std::string("1,50"));
+  EXPECT_TRUE(!french.active() || std::to_string(1.5) == "1,500000");  // printf's comma
   ExpectNumberTexts();
-  EXPECT_THROW(CreatePDF::PDFFormatNumber(std::nan("")), std::invalid_argument);
-  EXPECT_THROW(CreatePDF::PDFFormatNumber(INFINITY), std::invalid_argument);
+  for (double bad : {NAN, INFINITY})
+    EXPECT_THROW(CreatePDF::PDFFormatNumber(bad), std::invalid_argument);
   EXPECT_THROW(createpdf::FormatGeneralNumber(-INFINITY), std::invalid_argument);
 }
 

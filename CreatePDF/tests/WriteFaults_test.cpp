@@ -36,8 +36,7 @@ std::string WithFileSizeLimit(rlim_t limit, const std::function<std::string()>& 
 TEST(WriteFaults, EveryCallAfterAFailedWriteIsRefused) {
   const std::string missing = pdftest::TestFilePath("", "") + "/missing/report.pdf";
   const std::string limited = pdftest::TestFilePath();
-  // The file, the pages: PDFBeginDoc fails at once, or a PDFNewPage past the limit does, or
-  // the document fits the limit and is written whole.
+  // The file, the pages: PDFBeginDoc fails, or a PDFNewPage past the limit, or nothing.
   const std::pair<std::string, int> cases[] = {
       {"", 1}, {missing, 1}, {"/dev/full", 1}, {limited, 20}, {limited, 2}};
   for (const auto& [file, pages] : cases) {
