@@ -10,6 +10,8 @@
 #include <limits>
 #include <set>
 
+#include "EmissivityTable.h"
+
 namespace lamivexdb {
 
 using lamivex::DatabaseRole;
@@ -149,6 +151,12 @@ bool SameRows(const std::vector<SpectrumRow>& a, const std::vector<SpectrumRow>&
 
 }  // namespace
 
+void RequireDatabaseFile(const std::string& path) {
+  if (!std::filesystem::is_regular_file(path)) {
+    throw DatabaseError(path + ": no such database; make one with lamivex-db create");
+  }
+}
+
 void CreateDatabase(const std::string& path, DatabaseRole role) {
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   std::error_code error;
@@ -224,6 +232,7 @@ void InsertProduct(SqliteConnection& db, TableFamily family, int32_t id,
                    const ProductSpectrum& product, const std::string& origin) {
   InsertProductRow(db, family, id, product, origin);
   InsertSpectralRows(db, family, id, product.rows);
+  StoreEmissivities(db, family, id, product.emissivity);
 }
 
 std::vector<TableFamily> FamiliesHolding(SqliteConnection& db, DatabaseRole role, int32_t id) {
@@ -243,6 +252,21 @@ void DeleteProduct(SqliteConnection& db, TableFamily family, int32_t id) {
     remove.Bind(1, static_cast<int64_t>(id));
     remove.Step();
   }
+  DeleteEmissivities(db, family, id);
+}
+
+std::vector<ProductKey> ProductsNamed(SqliteConnection& db, DatabaseRole role,
+                                      const std::string& name) {
+  std::vector<ProductKey> named;
+  for (TableFamily family : lamivex::FamiliesOf(role)) {
+    const char* table = TablesOf(family).product;
+    if (!db.HasColumn(table, "name")) continue;
+    Statement query = db.Prepare("select " + std::string(lamivex::kColumnId) + " from " + table +
+                                 " where name=? order by " + lamivex::kColumnId);
+    query.Bind(1, name);
+    while (query.Step()) named.push_back({family, static_cast<int32_t>(query.Integer(0))});
+  }
+  return named;
 }
 
 void RenameProduct(SqliteConnection& db, TableFamily family, int32_t id, const std::string& name) {
@@ -258,6 +282,7 @@ StoredProduct ReadProduct(SqliteConnection& db, TableFamily family, int32_t id) 
   product.id = id;
   product.family = family;
   ReadDescription(db, family, product);
+  product.emissivity = ReadEmissivities(db, family, id);
   product.rows = SpectralRows(db, family, id);
   return product;
 }

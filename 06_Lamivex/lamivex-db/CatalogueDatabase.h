@@ -22,8 +22,19 @@ struct StoredProduct {
   std::string name;
   std::optional<double> thicknessMm;
   std::string sourceFile;
+  FaceEmissivities emissivity;
   std::vector<SpectrumRow> rows;
 };
+
+// One product of a database: its table family and id.
+struct ProductKey {
+  lamivex::TableFamily family;
+  int32_t id;
+};
+
+// Throws DatabaseError "PATH: no such database; make one with lamivex-db create"
+// when PATH is not a file, before anything tries to open it.
+void RequireDatabaseFile(const std::string& path);
 
 // Creates a new, empty database with the schema of the given role. Missing parent
 // folders are made. Refuses an existing path; leaves no file behind on failure.
@@ -46,7 +57,8 @@ bool IdTaken(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
 std::optional<int32_t> FindSameProduct(SqliteConnection& db, lamivex::TableFamily family,
                                        const ProductSpectrum& product);
 
-// Stores the product row and its spectral rows. The caller holds the transaction.
+// Stores the product row, its spectral rows and its emissivities. The caller holds
+// the transaction.
 void InsertProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id,
                    const ProductSpectrum& product, const std::string& origin);
 
@@ -54,7 +66,12 @@ void InsertProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id
 std::vector<lamivex::TableFamily> FamiliesHolding(SqliteConnection& db, lamivex::DatabaseRole role,
                                                   int32_t id);
 
-// Removes the product row and the spectral rows of the id. The caller holds the transaction.
+// The products of the role's families whose product row carries the name.
+std::vector<ProductKey> ProductsNamed(SqliteConnection& db, lamivex::DatabaseRole role,
+                                      const std::string& name);
+
+// Removes the product row, the spectral rows and the emissivities of the id. The caller holds the
+// transaction.
 void DeleteProduct(SqliteConnection& db, lamivex::TableFamily family, int32_t id);
 
 // Sets the name in the product row of the id, which must exist. The caller holds the transaction.

@@ -56,6 +56,7 @@ struct Tally {
 
 int CheckCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) {
   if (args.positional.size() != 1) throw UsageError("expects one PATH");
+  RequireDatabaseFile(args.positional[0]);
   SqliteConnection db(args.positional[0], SqliteConnection::Mode::ReadOnly);
   const DatabaseRole role = RoleOf(db);
   const std::vector<StoredProduct> products = ReadProducts(db, role);

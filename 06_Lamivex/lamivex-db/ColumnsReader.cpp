@@ -1,7 +1,8 @@
 // Columns of numbers: wavelength (nm), T, R1, R2 (percent), separated by commas,
 // semicolons, TABs or blanks, with an optional header line before the data.
 // Lines starting with # are comments; "# name: ...", "# maker: ..." and
-// "# thickness: ..." (mm) describe the product. A file whose every row holds
+// "# thickness: ..." (mm), "# emissivity front: ..." and "# emissivity back: ..."
+// (hemispherical, 0 to 1) describe the product. A file whose every row holds
 // four fields separated by semicolons, with a comma in one of them at least,
 // writes its decimals with commas, as spreadsheets do in many countries.
 #include <optional>
@@ -147,6 +148,11 @@ void ReadComment(std::string_view comment, const std::string& label, std::size_t
     }
     product.thicknessMm = *thickness;
   }
+  const std::string place = label + ":" + std::to_string(lineNumber);
+  if (key == "emissivity front")
+    product.emissivity.front = ReadEmissivity(WithDecimalPoint(value), place);
+  if (key == "emissivity back")
+    product.emissivity.back = ReadEmissivity(WithDecimalPoint(value), place);
 }
 
 }  // namespace

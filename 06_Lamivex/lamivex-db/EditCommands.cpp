@@ -19,16 +19,18 @@ std::string KindName(TableFamily family) {
 }
 
 // The family that holds the id: the one --kind names, or the only one that holds it.
-// A user database keeps every kind in its glass tables.
+// A user database keeps every kind in its glass tables and has no others.
 TableFamily FamilyOfId(SqliteConnection& db, DatabaseRole role, int32_t id,
                        const ParsedArguments& args) {
   const std::string idText = std::to_string(id);
   const std::vector<TableFamily> holding = FamiliesHolding(db, role, id);
   if (const auto kind = args.Value("--kind")) {
-    const TableFamily family = role == DatabaseRole::User ? TableFamily::Glass : ParseKind(*kind);
+    const TableFamily family = ParseKind(*kind);
     if (std::find(holding.begin(), holding.end(), family) == holding.end()) {
-      throw DatabaseError(db.Path() + ": no product with id " + idText + " in the " +
-                          KindName(family) + " tables");
+      const bool userTables = role == DatabaseRole::User && family != TableFamily::Glass;
+      throw DatabaseError(
+          db.Path() + ": no product with id " + idText + " in the " + KindName(family) + " tables" +
+          (userTables ? "; a user database keeps every kind in its glass tables" : ""));
     }
     return family;
   }
@@ -44,6 +46,15 @@ TableFamily FamilyOfId(SqliteConnection& db, DatabaseRole role, int32_t id,
   return holding.front();
 }
 
+// Another product that carries the name already, if any.
+std::optional<ProductKey> OtherNamed(SqliteConnection& db, DatabaseRole role,
+                                     const StoredProduct& product, const std::string& name) {
+  for (const ProductKey& named : ProductsNamed(db, role, name)) {
+    if (named.family != product.family || named.id != product.id) return named;
+  }
+  return std::nullopt;
+}
+
 std::string Description(const StoredProduct& product) {
   return "id " + std::to_string(product.id) + " (" + KindName(product.family) + ", \"" +
          product.name + "\", " + std::to_string(product.rows.size()) + " rows)";
@@ -54,6 +65,7 @@ std::string Description(const StoredProduct& product) {
 int DeleteCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) {
   if (args.positional.size() != 2) throw UsageError("expects PATH and ID");
   const int32_t id = ParseProductId(args.positional[1], "ID");
+  RequireDatabaseFile(args.positional[0]);
   SqliteConnection db(args.positional[0], SqliteConnection::Mode::ReadWrite);
   const DatabaseRole role = RoleOf(db);
   Transaction transaction(db);
@@ -65,11 +77,12 @@ int DeleteCommand(const ParsedArguments& args, std::ostream& out, std::ostream&)
   return kExitOk;
 }
 
-int RenameCommand(const ParsedArguments& args, std::ostream& out, std::ostream&) {
+int RenameCommand(const ParsedArguments& args, std::ostream& out, std::ostream& err) {
   if (args.positional.size() != 3) throw UsageError("expects PATH, ID and NAME");
   const int32_t id = ParseProductId(args.positional[1], "ID");
   const std::string& name = args.positional[2];
   if (name.empty()) throw UsageError("NAME must not be empty");
+  RequireDatabaseFile(args.positional[0]);
   SqliteConnection db(args.positional[0], SqliteConnection::Mode::ReadWrite);
   const DatabaseRole role = RoleOf(db);
   Transaction transaction(db);
@@ -83,8 +96,19 @@ int RenameCommand(const ParsedArguments& args, std::ostream& out, std::ostream&)
     throw DatabaseError(db.Path() + ": id " + std::to_string(id) +
                         " has spectral rows but no row in table " + table + "; nothing to rename");
   }
+  std::string alsoNamed;
+  if (const auto other = OtherNamed(db, role, product, name)) {
+    alsoNamed = "id " + std::to_string(other->id) + " (" + KindName(other->family) +
+                ") is named \"" + name + "\" already";
+    if (!args.Has("--duplicate")) {
+      throw DatabaseError(db.Path() + ": " + alsoNamed +
+                          "; give --duplicate to use the name twice");
+    }
+  }
   RenameProduct(db, family, id, name);
   transaction.Commit();
+  if (!alsoNamed.empty())
+    err << "lamivex-db rename: " << alsoNamed << "; renamed all the same (--duplicate)\n";
   out << "renamed " << Description(product) << " to \"" << name << "\"\n";
   return kExitOk;
 }

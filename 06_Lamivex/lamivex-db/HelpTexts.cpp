@@ -40,8 +40,9 @@ A suite database holds the glass, film and PVB tables (glass, spectral_energy,
 film, spectral_energy_film, PVB, spectral_energy_PVB); a user database holds
 only the glass tables, which serve every layer kind. Product tables carry the
 id, name, maker, thickness (mm), the file a product was imported from and that
-file's origin. Missing parent folders are created. An existing PATH is never
-overwritten.
+file's origin; the table product_emissivity the faces' emissivities (lamivex
+does not read it). Missing parent folders are created. An existing PATH is
+never overwritten.
 
 Options:
   --suite   a suite catalogue (product ids 1 to 999999)
@@ -52,34 +53,45 @@ Options:
 constexpr const char* kImportHelp =
     R"(Usage: lamivex-db import PATH FILE... [--kind glass|film|pvb] [--id N]
                         [--name TEXT] [--origin TEXT] [--fractions]
-                        [--duplicate]
+                        [--duplicate] [--skip-bad]
 Read one product from each FILE and add it to the database at PATH.
 
 The format is chosen by the content, not by the file name:
   - columns: wavelength (nm), T, R1, R2 (percent, or fractions with
     --fractions), separated by commas, semicolons, TABs or blanks, with an
-    optional header line; lines starting with # are comments; a file whose
-    every value is 1 or less holds fractions and is refused without
-    --fractions; decimal commas (80,5) are read when every row holds four
-    fields separated by semicolons (300;80,5;7,9;8,1);
+    optional header line; lines starting with # are comments, and
+    "# name: ...", "# maker: ...", "# thickness: ..." (mm),
+    "# emissivity front: ..." and "# emissivity back: ..." describe the
+    product; a file whose every value is 1 or less holds fractions and is
+    refused without --fractions; decimal commas (80,5) are read when every
+    row holds four fields separated by semicolons (300;80,5;7,9;8,1);
   - Optics text files of the International Glazing Database: "{ ... }" header
     lines (the units line "{ Units, Wavelength Units } SI Microns" or
-    "... SI Nanometers", thickness, product name, manufacturer), then rows of
-    wavelength, T, front R, back R as fractions; rows of 9 numbers (direct and
-    diffuse parts) store the total, direct plus diffuse, with the front T;
+    "... SI Nanometers", thickness, emissivity, product name, manufacturer),
+    then rows of wavelength, T, front R, back R as fractions; rows of 9
+    numbers (direct and diffuse parts) store the total, direct plus diffuse,
+    with the front T;
   - IGSDB product JSON: spectral_data.spectral_data, the wavelength in
-    micrometres, T, Rf and Rb as fractions.
+    micrometres, T, Rf and Rb as fractions; measured_data.emissivity_front
+    and emissivity_back.
 Values are stored in nm and percent; R1 is the front (face 1), R2 the back.
-Rows below 300 nm are kept (the run skips them); rows above 2500 nm are left
-out and counted. A file is refused, with its line or key and the reason, when
-it has no data rows, a field that is not a number, a units line that is not
-understood, no spectral data, values outside 0 to 100 %, T + R (either face)
-above 100 % by more than 1 point, wavelengths that do not strictly ascend,
-more than 441 rows above 299 nm, or a range that does not cover 300 to
-2500 nm. T + R above 100 % by at most 1 point is measuring noise: the file is
-imported, with a warning on standard error that tells at how many wavelengths
-and the largest sum. All files go in one transaction: when one is refused, the
-database is left unchanged.
+Face emissivities (hemispherical, 0 to 1), where the file gives them, are
+kept in a table of their own. Rows below 300 nm are kept (the run skips
+them); rows above 2500 nm are left out and counted. Rows listed from the
+longest wavelength down are reversed. More than 441 rows above 299 nm (a
+spectrum every 1 or 2 nm) are checked as measured, then resampled onto the
+5-nm grid from 300 to 2500 nm, each point interpolated linearly between the
+two rows around it; the import line says so.
+A file is refused, with its line or key and the reason, when it has no data
+rows, a field that is not a number, a units line that is not understood, no
+spectral data, values outside 0 to 100 %, T + R (either face) above 100 % by
+more than 1 point, wavelengths that neither ascend nor descend strictly, an
+emissivity outside 0 to 1, or a range that does not cover 300 to 2500 nm.
+T + R above 100 % by at most 1 point is measuring noise: the file is
+imported, with a warning on standard error that tells at how many
+wavelengths and the largest sum. All files go in one transaction: when one
+is refused, the database is left unchanged and none of the files is
+imported, unless --skip-bad is given.
 
 Options:
   --kind KIND    glass (default), film or pvb: the suite table family; a user
@@ -97,6 +109,9 @@ Options:
   --duplicate    import a product although one with the same name and the
                  same rows is stored already (with a warning naming its id);
                  without it such a file is refused
+  --skip-bad     import the files that can be imported and list the refused
+                 ones on standard error (exit status 2 when a file was
+                 refused)
   --help         show this help and exit
 
 For each product, the id it was given is printed.
@@ -106,31 +121,39 @@ constexpr const char* kListHelp = R"(Usage: lamivex-db list PATH
 List the products of the database at PATH, one line per product, fields
 separated by TABs: id, kind (glass, film, pvb), name, row count, wavelength
 range in nm, thickness in mm, the file the product was imported from (- for
-a thickness or file the database does not hold).
+a thickness or file the database does not hold), and "emissivity FRONT/BACK",
+the faces' hemispherical emissivities (- for a face not known; - alone when
+neither is).
 
 Options:
   --help   show this help and exit
 )";
 
 constexpr const char* kDeleteHelp = R"(Usage: lamivex-db delete PATH ID [--kind glass|film|pvb]
-Delete the product ID from the database at PATH: its product row and its
-spectral rows, in one transaction. A job that still names the id stops with
-"Please, select the glass!". The product deleted is printed.
+Delete the product ID from the database at PATH: its product row, its
+spectral rows and its emissivities, in one transaction. A job that still
+names the id stops with "Please, select the glass!". The product deleted is
+printed.
 
 Options:
   --kind KIND   the table family that holds the id, needed only when a suite
-                database holds the id in more than one family
+                database holds the id in more than one family; a user
+                database has only glass tables
   --help        show this help and exit
 )";
 
-constexpr const char* kRenameHelp = R"(Usage: lamivex-db rename PATH ID NAME [--kind glass|film|pvb]
+constexpr const char* kRenameHelp =
+    R"(Usage: lamivex-db rename PATH ID NAME [--kind glass|film|pvb] [--duplicate]
 Give the product ID of the database at PATH the name NAME (not empty), in
 one transaction. The product's id and spectrum do not change, so that jobs
-that name the id go on working.
+that name the id go on working. A name another product has already is
+refused, naming that product's id, unless --duplicate is given.
 
 Options:
   --kind KIND   the table family that holds the id, needed only when a suite
-                database holds the id in more than one family
+                database holds the id in more than one family; a user
+                database has only glass tables
+  --duplicate   give the name although another product has it
   --help        show this help and exit
 )";
 

@@ -54,7 +54,16 @@ std::string TextOf(const json& document, const char* key) {
   return found != document.end() && found->is_string() ? found->get<std::string>() : "";
 }
 
-void ReadDescription(const json& document, ProductSpectrum& product) {
+// Hemispherical emissivity of a face; null or missing is unknown.
+std::optional<double> Emissivity(const json& measured, const char* key, const std::string& label) {
+  const auto found = measured.find(key);
+  if (found == measured.end() || found->is_null()) return std::nullopt;
+  const std::string place = label + ": key measured_data." + key;
+  if (!found->is_number()) throw ImportError(place + ": not a number");
+  return ReadEmissivity(NumberText(*found), place);
+}
+
+void ReadDescription(const json& document, ProductSpectrum& product, const std::string& label) {
   product.name = TextOf(document, "name");
   product.maker = TextOf(document, "manufacturer_name");
   const auto measured = document.find("measured_data");
@@ -63,6 +72,8 @@ void ReadDescription(const json& document, ProductSpectrum& product) {
   if (thickness != measured->end() && thickness->is_number()) {
     product.thicknessMm = thickness->get<double>();
   }
+  product.emissivity.front = Emissivity(*measured, "emissivity_front", label);
+  product.emissivity.back = Emissivity(*measured, "emissivity_back", label);
 }
 
 }  // namespace
@@ -77,7 +88,7 @@ ProductSpectrum ReadIgsdbJsonText(std::string_view text, const std::string& labe
   if (!document.is_object()) throw ImportError(label + ": not a JSON object");
   ProductSpectrum product;
   product.format = "igsdb-json";
-  ReadDescription(document, product);
+  ReadDescription(document, product, label);
   const json& points = SpectralPoints(document, label);
   for (std::size_t i = 0; i < points.size(); ++i) {
     const std::string path = "spectral_data.spectral_data[" + std::to_string(i) + "]";

@@ -28,11 +28,12 @@ const std::vector<CommandSpec>& Commands() {
         {"--name", true},
         {"--origin", true},
         {"--fractions", false},
-        {"--duplicate", false}}},
+        {"--duplicate", false},
+        {"--skip-bad", false}}},
       {"list", ListCommand, {}},
       {"check", CheckCommand, {}},
       {"delete", DeleteCommand, {{"--kind", true}}},
-      {"rename", RenameCommand, {{"--kind", true}}},
+      {"rename", RenameCommand, {{"--kind", true}, {"--duplicate", false}}},
   };
   return commands;
 }

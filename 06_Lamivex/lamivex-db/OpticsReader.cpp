@@ -52,6 +52,25 @@ int WavelengthPower(std::string_view units, const std::string& label, std::size_
                                "\"; expected \"SI Microns\" or \"SI Nanometers\""));
 }
 
+// "{ Emissivity, front back } Emis= 0.84 0.84": the faces named inside the braces
+// (both when none is named), their values in that order after the braces.
+void ReadEmissivities(const HeaderLine& header, const std::string& place,
+                      ProductSpectrum& product) {
+  std::string_view values = header.after;
+  if (values.starts_with("Emis")) values = TrimBlanks(values.substr(values.find('=') + 1));
+  const bool front = header.inside.find("front") != std::string_view::npos;
+  const bool back = header.inside.find("back") != std::string_view::npos;
+  const std::vector<std::string_view> numbers = SplitFields(values, " \t");
+  const std::size_t expected = front != back ? 1 : 2;
+  if (numbers.size() != expected) {
+    throw ImportError(place + ": emissivity line not understood: \"" + std::string(values) +
+                      "\"; expected " +
+                      (expected == 1 ? "one number" : "two numbers, front and back"));
+  }
+  if (front || !back) product.emissivity.front = ReadEmissivity(numbers.front(), place);
+  if (back || !front) product.emissivity.back = ReadEmissivity(numbers.back(), place);
+}
+
 void ReadHeader(std::string_view line, std::size_t lineNumber, const std::string& label,
                 OpticsState& state, ProductSpectrum& product) {
   const HeaderLine header = SplitHeader(line);
@@ -64,6 +83,8 @@ void ReadHeader(std::string_view line, std::size_t lineNumber, const std::string
                                "thickness \"" + std::string(header.after) + "\" is not a number"));
     }
     product.thicknessMm = *thickness;
+  } else if (header.inside.starts_with("Emissivity")) {
+    ReadEmissivities(header, label + ":" + std::to_string(lineNumber), product);
   } else if (const std::size_t colon = header.inside.find(':'); colon != std::string_view::npos) {
     const std::string_view key = TrimBlanks(header.inside.substr(0, colon));
     const std::string_view value = TrimBlanks(header.inside.substr(colon + 1));

@@ -8,6 +8,7 @@
 
 #include "ProductReaders.h"
 #include "SpectrumChecks.h"
+#include "SpectrumResampling.h"
 #include "platform/TextFiles.h"
 
 namespace lamivexdb {
@@ -61,9 +62,10 @@ std::string Locate(const std::string& label, const std::string& where) {
   return label + ": key " + where;
 }
 
-void RefuseUnusableSpectrum(const ProductSpectrum& product, const std::string& label) {
+void RefuseUnusableSpectrum(const ProductSpectrum& product, const std::string& label,
+                            RowLimit limit) {
   if (product.rows.empty()) throw ImportError(label + ": no data rows at or below 2500 nm");
-  const std::vector<SpectrumProblem> problems = FindSpectrumProblems(product.rows);
+  const std::vector<SpectrumProblem> problems = FindSpectrumProblems(product.rows, limit);
   if (problems.empty()) return;
   const SpectrumProblem& first = problems.front();
   const std::string place =
@@ -89,10 +91,14 @@ ProductSpectrum ReadProductFile(const std::string& path, ColumnValues values) {
   product.sourceFile = file.filename().string();
   if (product.name.empty()) product.name = file.stem().string();
   LeaveOutRowsAboveGrid(product);
-  RefuseUnusableSpectrum(product, path);
+  ReverseDescendingRows(product);
+  // A denser grid is checked as measured, then resampled.
+  const bool dense = NeedsResampling(product.rows);
+  RefuseUnusableSpectrum(product, path, dense ? RowLimit::Ignored : RowLimit::Checked);
   if (const SumNoise noise = FindSumNoise(product.rows); noise.wavelengths > 0) {
     product.warnings.push_back(path + ": " + DescribeSumNoise(noise, product.rows.size()));
   }
+  if (dense) ResampleOntoSolarGrid(product);
   return product;
 }
 

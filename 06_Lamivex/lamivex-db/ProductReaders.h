@@ -40,4 +40,8 @@ std::string_view TrimBlanks(std::string_view text);
 // The message form of a refusal: "label:line: reason".
 std::string AtLine(const std::string& label, std::size_t line, const std::string& reason);
 
+// A face emissivity from a file's text: a hemispherical fraction from 0 to 1. Throws
+// ImportError "place: emissivity ..." for anything else.
+double ReadEmissivity(std::string_view text, const std::string& place);
+
 }  // namespace lamivexdb

@@ -17,6 +17,12 @@ struct SpectrumRow {
   std::string where;    // where the row came from: "line 23" or a JSON key path
 };
 
+// The hemispherical emissivities of face 1 (front) and face 2 (back), fractions 0 to 1.
+struct FaceEmissivities {
+  std::optional<double> front;
+  std::optional<double> back;
+};
+
 struct ProductSpectrum {
   std::string name;
   std::string maker;
@@ -25,6 +31,9 @@ struct ProductSpectrum {
   std::string format;      // "columns", "optics" or "igsdb-json"
   std::vector<SpectrumRow> rows;
   int rowsAboveGridLeftOut = 0;       // rows above 2500 nm, not kept
+  bool reversed = false;              // the file lists the rows from the longest wavelength down
+  std::size_t rowsResampled = 0;      // rows of a denser grid, resampled onto the 5-nm grid
+  FaceEmissivities emissivity;        // where the file gives them
   std::vector<std::string> warnings;  // doubts worth telling the user, not reasons to refuse
 };
 

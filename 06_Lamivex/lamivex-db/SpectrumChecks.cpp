@@ -100,7 +100,7 @@ void CheckValues(const std::vector<SpectrumRow>& rows, ProblemList& problems) {
 
 // The run keeps the rows above 299 nm; they must fit its arrays and reach from
 // 300 to 2500 nm, or the resampling has nothing to stand on at the grid's ends.
-void CheckRange(const std::vector<SpectrumRow>& rows, ProblemList& problems) {
+void CheckRange(const std::vector<SpectrumRow>& rows, RowLimit limit, ProblemList& problems) {
   std::size_t kept = 0;
   double lowest = INFINITY;
   double highest = -INFINITY;
@@ -110,7 +110,7 @@ void CheckRange(const std::vector<SpectrumRow>& rows, ProblemList& problems) {
     lowest = std::min(lowest, row.lambda);
     highest = std::max(highest, row.lambda);
   }
-  if (kept > static_cast<std::size_t>(lamivex::kMaxSpectrumRows)) {
+  if (limit == RowLimit::Checked && kept > static_cast<std::size_t>(lamivex::kMaxSpectrumRows)) {
     problems.Add("count", kWholeSpectrum,
                  std::to_string(kept) + " rows above 299 nm; a spectrum holds at most " +
                      std::to_string(lamivex::kMaxSpectrumRows));
@@ -126,7 +126,8 @@ void CheckRange(const std::vector<SpectrumRow>& rows, ProblemList& problems) {
 
 }  // namespace
 
-std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>& rows) {
+std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>& rows,
+                                                  RowLimit limit) {
   ProblemList problems;
   if (rows.empty()) {
     problems.Add("empty", kWholeSpectrum, "no spectral rows");
@@ -134,7 +135,7 @@ std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>
   }
   CheckOrder(rows, problems);
   CheckValues(rows, problems);
-  CheckRange(rows, problems);
+  CheckRange(rows, limit, problems);
   return problems.Take();
 }
 

@@ -22,11 +22,16 @@ struct SpectrumProblem {
 
 inline constexpr std::size_t kWholeSpectrum = static_cast<std::size_t>(-1);
 
+// Whether more rows above 299 nm than the run's arrays hold is a problem: not for
+// measured rows that import resamples onto the 5-nm grid.
+enum class RowLimit { Checked, Ignored };
+
 // The problems of a spectrum, one entry per kind of problem, rows in stored order:
 // rows not strictly ascending, duplicate wavelengths, values outside 0 to 100 or
 // not a number, T + R above 100 by more than kSumNoiseTolerance, more than 441 rows
 // above 299 nm, a range that does not cover 300 to 2500 nm, no rows at all.
-std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>& rows);
+std::vector<SpectrumProblem> FindSpectrumProblems(const std::vector<SpectrumRow>& rows,
+                                                  RowLimit limit = RowLimit::Checked);
 
 // Wavelengths where T + R1 or T + R2 is above 100 % but within kSumNoiseTolerance:
 // measuring noise that a run goes through, worth a warning and no more.

@@ -1,4 +1,5 @@
-// Line and field splitting shared by the text readers.
+// Line and field splitting and the emissivity check shared by the readers.
+#include "DecimalText.h"
 #include "ProductReaders.h"
 
 namespace lamivexdb {
@@ -36,6 +37,19 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::string AtLine(const std::string& label, std::size_t line, const std::string& reason) {
   return label + ":" + std::to_string(line) + ": " + reason;
+}
+
+// A value in percent (84) would turn a clear glass into a perfect emitter.
+double ReadEmissivity(std::string_view text, const std::string& place) {
+  const auto value = ParseDecimal(text);
+  if (!value) {
+    throw ImportError(place + ": emissivity \"" + std::string(text) + "\" is not a number");
+  }
+  if (*value < 0.0 || *value > 1.0) {
+    throw ImportError(place + ": emissivity " + std::string(text) +
+                      " is outside 0 to 1 (a hemispherical fraction)");
+  }
+  return *value;
 }
 
 }  // namespace lamivexdb

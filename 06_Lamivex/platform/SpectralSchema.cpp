@@ -68,7 +68,13 @@ std::vector<TableFamily> FamiliesOf(DatabaseRole role) {
 std::string SchemaSql(DatabaseRole role) {
   std::string sql;
   for (TableFamily family : FamiliesOf(role)) sql += FamilySchema(TablesOf(family));
-  return sql;
+  return sql + EmissivitySchemaSql();
+}
+
+std::string EmissivitySchemaSql() {
+  return "CREATE TABLE IF NOT EXISTS " + std::string(kEmissivityTable) +
+         " (family TEXT NOT NULL, id INTEGER NOT NULL, front REAL, back REAL, "
+         "PRIMARY KEY (family, id));\n";
 }
 
 }  // namespace lamivex

@@ -42,6 +42,12 @@ inline constexpr const char* kColumnR2 = "reflection_energy_face2";
 // Column of the product tables.
 inline constexpr const char* kColumnId = "id";
 
+// The products' face emissivities, where their files give them: one row per product,
+// keyed by the family's kindName and the id, front and back as hemispherical
+// fractions (NULL when unknown). The run does not read it; databases made before it
+// existed lack it, and readers take a missing table as no data.
+inline constexpr const char* kEmissivityTable = "product_emissivity";
+
 const FamilyTables& TablesOf(TableFamily family);
 TableFamily FamilyOfKind(int16_t kind);
 
@@ -61,7 +67,11 @@ std::vector<TableFamily> FamiliesOf(DatabaseRole role);
 // are keyed by (id, wavelength), so that each product's rows come back in
 // ascending wavelength and no wavelength is stored twice. Product tables carry
 // the product's name, maker, thickness (mm), the file it was imported from and
-// that file's published origin, beside the id the run reads.
+// that file's published origin, beside the id the run reads. The emissivity table
+// comes with them.
 std::string SchemaSql(DatabaseRole role);
+
+// The statement that creates the emissivity table (CREATE TABLE IF NOT EXISTS).
+std::string EmissivitySchemaSql();
 
 }  // namespace lamivex

@@ -21,6 +21,9 @@ SAMPLE DATA, NOT MEASUREMENTS. Each spectrum comes from a simple physical model,
   ferrous-iron band centred on 1050 nm (stronger in tinted glass), and infrared bands.
 * The film carries a coating on face 1 that reflects the near infrared, so its two
   faces differ and a turned film gives a different result.
+* Face emissivities, hemispherical, where a product has faces that face a gas: 0.837
+  for uncoated soda-lime glass (EN 12898), 0.04 for the film's low-emissivity coated
+  face 1; its PET face 2 and the PVB, never facing a gas, are left unknown.
 
 Run it again after changing the model; the build imports the files listed in
 catalogue.txt into SM_Spectral.db with lamivex-db.
@@ -82,14 +85,16 @@ def solar_film():
     return rows
 
 
+UNCOATED_GLASS = {"front": 0.837, "back": 0.837}
+
 PRODUCTS = [
-    # name, thickness (mm), rows; catalogue.txt gives each file its kind and id
-    ("SAMPLE Clear 4 mm", 4.0, glass(4.0, 0.025, 15)),
-    ("SAMPLE Clear 6 mm", 6.0, glass(6.0, 0.025, 15)),
-    ("SAMPLE Green tinted 6 mm", 6.0, glass(6.0, 0.22, 25)),
-    ("SAMPLE Solar control film", 0.05, solar_film()),
-    ("SAMPLE PVB 0.38 mm", 0.38, pvb(0.38)),
-    ("SAMPLE PVB 0.76 mm", 0.76, pvb(0.76)),
+    # name, thickness (mm), emissivities, rows; catalogue.txt gives each file its kind and id
+    ("SAMPLE Clear 4 mm", 4.0, UNCOATED_GLASS, glass(4.0, 0.025, 15)),
+    ("SAMPLE Clear 6 mm", 6.0, UNCOATED_GLASS, glass(6.0, 0.025, 15)),
+    ("SAMPLE Green tinted 6 mm", 6.0, UNCOATED_GLASS, glass(6.0, 0.22, 25)),
+    ("SAMPLE Solar control film", 0.05, {"front": 0.04}, solar_film()),
+    ("SAMPLE PVB 0.38 mm", 0.38, {}, pvb(0.38)),
+    ("SAMPLE PVB 0.76 mm", 0.76, {}, pvb(0.76)),
 ]
 
 
@@ -104,12 +109,13 @@ def file_name(name):
 def main():
     folder = pathlib.Path(__file__).with_name("samples")
     folder.mkdir(exist_ok=True)
-    for name, thickness, rows in PRODUCTS:
+    for name, thickness, emissivities, rows in PRODUCTS:
         out = [f"# name: {name}",
                "# maker: sample data",
-               f"# thickness: {thickness}",
-               "# SAMPLE DATA, NOT MEASUREMENTS: written by make_sample_catalogue.py from a model.",
-               "wavelength (nm),T (%),R1 (%),R2 (%)"]
+               f"# thickness: {thickness}"]
+        out += [f"# emissivity {face}: {value}" for face, value in emissivities.items()]
+        out += ["# SAMPLE DATA, NOT MEASUREMENTS: written by make_sample_catalogue.py from a model.",
+                "wavelength (nm),T (%),R1 (%),R2 (%)"]
         for lam, (t, r1, r2) in zip(GRID, rows):
             out.append(f"{lam},{percent(t)},{percent(r1)},{percent(r2)}")
         (folder / file_name(name)).write_text("\n".join(out) + "\n", encoding="utf-8")

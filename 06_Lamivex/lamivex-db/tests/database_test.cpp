@@ -27,6 +27,7 @@ TEST(Database, ImportIdsDuplicatesListRenameAndDelete) {
     const char* line;
     std::string out;
     std::string err = "";
+    int status = 0;
   } steps[] = {
       {"create $U --user", ""},  // makes the missing folder
       {"import $U $S/CLEAR_3.DAT $S/nfrc_18000.json",
@@ -60,23 +61,43 @@ TEST(Database, ImportIdsDuplicatesListRenameAndDelete) {
        "lamivex-db import: $S/CLEAR_3.DAT: id 1" + again},
       {"rename $D 1 Renamed --kind glass",
        "renamed id 1 (glass, \"Generic Clear Glass\", 111 rows) to \"Renamed\"\n"},
+      {"rename $D 3 Renamed", "",
+       "lamivex-db rename: $D: id 1 (glass) is named \"Renamed\" already; give --duplicate to use "
+       "the name twice\n",
+       2},
+      // The good files go in; the bad ones are listed.
+      {"import $D $T/none.csv $S/CLEAR_6.DAT $S/CLEAR_6.DAT --skip-bad",
+       "CLEAR_6.DAT: imported as id 4 (glass, " + clear,
+       "lamivex-db import: $T/none.csv: cannot be read: No such file or directory\n"
+       "lamivex-db import: $S/CLEAR_6.DAT: given twice in this import (\"Generic Clear Glass\", "
+       "the same 111 rows); give --duplicate to import it again\n"
+       "lamivex-db import: 2 of 3 files refused (--skip-bad); 1 imported\n",
+       2},
+      {"delete $D 4", "deleted id 4 (glass, " + clear},
       {"delete $D 1 --kind=pvb", "deleted id 1 (pvb, " + clear},
       {"delete $D 2", "deleted id 2 (film, \"Solar Bronze 20 on clear\", 441 rows)\n"},
       {"list $D",
-       "1\tglass\tRenamed\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
-       "3\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
-       "999999\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 "
-       "mm\tLOW-E_5.LOF\n"},
-      {"import $O $S/CLEAR_3.json", "CLEAR_3.json: imported as id 1000000 (glass, " + clear},
-      {"list $O", "1000000\tglass\t\t111 rows\t300-2500 nm\t-\t-\n"},
+       "1\tglass\tRenamed\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\temissivity 0.84/0.84\n"
+       "3\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\temissivity "
+       "0.84/0.84\n999999\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 "
+       "mm\tLOW-E_5.LOF\temissivity 0.157969/0.84\n"},
+      // A database made before the emissivity table: import adds it.
+      {"import $O $S/nfrc_9223.json", "nfrc_9223.json: imported as id 1000000 (glass, " +
+                                          std::string("\"Solar Bronze 20 on clear\", 441 rows)\n")},
+      {"list $O", "1000000\tglass\t\t441 rows\t300-2500 nm\t-\t-\temissivity 0.84/0.69\n"},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.line);
     const testing::ToolResult result = session.Run(step.line);
-    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.status, step.status);
     EXPECT_EQ(result.out, step.out);
     EXPECT_EQ(result.err, session.At(step.err));
   }
+  SqliteConnection db(session.At("$D"), SqliteConnection::Mode::ReadOnly);
+  Statement deleted = db.Prepare(
+      "select group_concat(k) from (select family || id k from product_emissivity order by k)");
+  ASSERT_TRUE(deleted.Step());
+  EXPECT_EQ(deleted.Text(0), "glass1,glass3,glass999999");  // none of the deleted products
   for (const std::string command : {"create", "import", "list", "check", "delete", "rename"}) {
     EXPECT_TRUE(
         testing::Tool({command, "x", "--help"}).out.starts_with("Usage: lamivex-db " + command));
@@ -139,14 +160,17 @@ TEST(BuiltCatalogue, SampleAndMeasuredProductsPassCheckAndKeepTheirOrigin) {
       std::string(LAMIVEX_PROGRAM_DIR) + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db";
   const testing::ToolResult list = testing::Tool({"list", catalogue});
   for (const char* line :
-       {"2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
-        "sample_solar_control_film.csv\n",
-        "1101\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t3.048 mm\tCLEAR_3.DAT\n"
-        "1102\tglass\tGeneric Clear Glass\t111 rows\t300-2500 nm\t5.715 mm\tCLEAR_6.DAT\n"
-        "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 mm\tLOW-E_5.LOF\n"
-        "1104\tglass\tSolar Bronze 20 on clear\t441 rows\t300-2500 nm\t2.983 mm\tnfrc_9223.json\n"
-        "1105\tglass\tE366-3 (2) / 0.035 SGP / Clear-3\t441 rows\t300-2500 nm\t7.09 "
-        "mm\tnfrc_18000.json\n"}) {
+       {"1001\tglass\tSAMPLE Clear 4 mm\t441 rows\t300-2500 nm\t4 mm\tsample_clear_4_mm.csv\t"
+        "emissivity 0.837/0.837\n",
+        "2001\tfilm\tSAMPLE Solar control film\t441 rows\t300-2500 nm\t0.05 mm\t"
+        "sample_solar_control_film.csv\temissivity 0.04/-\n",
+        "3002\tpvb\tSAMPLE PVB 0.76 mm\t441 rows\t300-2500 nm\t0.76 "
+        "mm\tsample_pvb_0_76_mm.csv\t-\n",
+        "1103\tglass\tEnergy Advantage\u2122 Low-E\t369 rows\t300-2500 nm\t4.7244 mm\tLOW-E_5.LOF\t"
+        "emissivity 0.157969/0.84\n1104\tglass\tSolar Bronze 20 on clear\t441 rows\t300-2500 "
+        "nm\t2.983 mm\tnfrc_9223.json\temissivity 0.84/0.69\n1105\tglass\tE366-3 (2) / 0.035 "
+        "SGP / Clear-3\t441 rows\t300-2500 nm\t7.09 mm\tnfrc_18000.json\temissivity "
+        "0.844601/0.844601\n"}) {
     EXPECT_NE(list.out.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(testing::Tool({"check", catalogue}).out, "12 products checked, no problems found\n");

@@ -65,6 +65,20 @@ TEST(Readers, EachFormatInNanometresAndPercent) {
              ColumnValues::Fractions);
 }
 
+// Every 2 nm, T 50 % at multiples of 4 nm and 51 % between: 305 nm lies halfway.
+std::string TwoNanometreRows() {
+  std::ostringstream text;
+  for (int lambda = 300; lambda <= 2500; lambda += 2) {
+    text << lambda << ',' << (lambda % 4 == 0 ? 50 : 51) << ",8,8\n";
+  }
+  return text.str();
+}
+
+TEST(Readers, ADenseGridIsResampledBetweenTheRowsAroundEachPoint) {
+  ExpectRead("dense.csv", TwoNanometreRows(), "columns", "dense", "", std::nullopt, 441, 0, 1,
+             {305, 50.5, 8, 8, "line 3"});  // between 304 (line 3) and 306 nm
+}
+
 TEST(DecimalText, ScalesThroughTheExponentExactlyAndTakesOnlyPlainNumbers) {
   EXPECT_EQ(ParseScaledDecimal("0.0470", 2), 4.7);
   EXPECT_EQ(ParseScaledDecimal("0.305", 3), 305.0);  // 0.305 * 1000 gives 305.00000000000006

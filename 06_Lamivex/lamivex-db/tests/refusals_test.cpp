@@ -19,12 +19,19 @@ std::string Optics(const std::string& rows, const std::string& units = "SI Nanom
   return "{ Units, Wavelength Units } " + units + "\n{ Thickness } 4\n{ Product Name: X }\n" + rows;
 }
 
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  return text.replace(text.find(from), from.size(), to);
+}
+
 const std::string kFields = " fields; expected 4: wavelength (nm), T, R1, R2 (%)";
 const std::string kCommas =
     "; decimal commas seen (\"80,5\"): they are read only when every row "
     "has four fields separated by semicolons";
 const std::string kJson = R"({"spectral_data":{"spectral_data":[)";
 const char* kImport = "import $U $F";
+const std::string kNoDatabase = "no such database; make one with lamivex-db create";
+const std::string kNoneOf2 =
+    "; none of the 2 files was imported; give --skip-bad to import the others";
 
 const Refusal kRefusals[] = {
     {"", 64, "missing command"},
@@ -41,9 +48,11 @@ const Refusal kRefusals[] = {
     {"import $D a b --name X", 64, "--id and --name take one FILE"},
     {"create $D --user", 2, "$D: exists; create never overwrites a file"},
     {"create $T/x.db", 64, "give one of --suite or --user"},
-    {"check $T/none.db", 2, "$T/none.db: cannot be opened: unable to open database file"},
-    {"import $T/none.db $S/CLEAR_6.DAT", 2,
-     "$T/none.db: no such database; make one with lamivex-db create"},
+    {"check $T/none.db", 2, "$T/none.db: " + kNoDatabase},
+    {"list $T", 2, "$T: " + kNoDatabase},
+    {"delete $T/none.db 1", 2, "$T/none.db: " + kNoDatabase},
+    {"rename $T/none.db 1 X", 2, "$T/none.db: " + kNoDatabase},
+    {"import $T/none.db $S/CLEAR_6.DAT", 2, "$T/none.db: " + kNoDatabase},
     {"import $O $S/CLEAR_3.json", 2,
      "$O: not a spectral database: no tables glass and spectral_energy"},
     {"import $U $S/CLEAR_6.DAT --id 999999", 2,
@@ -53,14 +62,18 @@ const Refusal kRefusals[] = {
     {"import $U $S/CLEAR_6.DAT --id 1000000", 2, "$U: id 1000000 is taken in the glass tables"},
     {"import $U $S/CLEAR_6.DAT $S/CLEAR_3.DAT", 2,
      "$S/CLEAR_3.DAT: id 1000000 holds the same product (\"Generic Clear Glass\", the same 111 "
-     "rows); give --duplicate to import it again"},
+     "rows); give --duplicate to import it again" +
+         kNoneOf2},
     {"rename $D 1 X", 64, "id 1 is in the glass and pvb tables; give --kind"},
     {"delete $D 7", 2, "$D: no product with id 7; lamivex-db list shows the products"},
     {"delete $D 2 --kind glass", 2, "$D: no product with id 2 in the glass tables"},
+    {"delete $U 1000000 --kind pvb", 2,
+     "$U: no product with id 1000000 in the pvb tables; a user database keeps every kind in its "
+     "glass tables"},
     {"rename $D 2 ''", 64, "NAME must not be empty"},
     {"rename $D 2", 64, "expects PATH, ID and NAME"},
     {"delete $D two", 64, "ID must be a whole number from 1 to 2147483647, not 'two'"},
-    {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields, "300,80,8\n"},
+    {"import $U $S/nfrc_9223.json $F", 2, "$F:1: 3" + kFields + kNoneOf2, "300,80,8\n"},
     {"import $U $T/none.csv", 2, "$T/none.csv: cannot be read: No such file or directory"},
     {kImport, 2, "$F: no data rows", ""},
     {kImport, 2, "$F: no data rows", "wavelength,T,R1,R2\n"},
@@ -69,6 +82,11 @@ const Refusal kRefusals[] = {
     {kImport, 2, "$F:2: field 1 \"1.000\" is not a number (the file writes decimals with commas)",
      "300;80,5;8;8\n1.000;80,5;8;8\n2500;80;8;8\n"},
     {kImport, 2, "$F:1: thickness \"four\" is not a number", "# thickness: four\n300,80,8,8\n"},
+    {kImport, 2, "$F:1: emissivity 84 is outside 0 to 1 (a hemispherical fraction)",
+     "# emissivity front: 84\n300,80,8,8\n"},
+    {kImport, 2,
+     "$F:4: emissivity line not understood: \"0.84\"; expected two numbers, front and back",
+     Optics("{ Emissivity, front back } Emis= 0.84\n")},
     {kImport, 2,
      "$F:1: units line not understood: \"SI Angstroms\"; expected \"SI Microns\" or \"SI "
      "Nanometers\"",
@@ -105,6 +123,12 @@ const Refusal kRefusals[] = {
      "300,80,8,8\n305,80,8,21.5\n2500,80,8,8\n"},
     {kImport, 2, "$F:3: rows not strictly ascending: 1000 nm follows 2500 nm",
      "300,80,8,8\n2500,80,8,8\n1000,80,8,8\n"},
+    {kImport, 2, "$F:2: rows not strictly ascending: 1000 nm follows 2500 nm (and 1 more)",
+     "2500,80,8,8\n1000,80,8,8\n1500,80,8,8\n300,80,8,8\n"},  // descending but for one row
+    {kImport, 2,  // a dense grid is checked as measured, before it is resampled
+     "$F:703: T 101 % at 1001 nm is outside 0 to 100 %; T + R1 = 109 % at 1001 nm is above 100 % "
+     "by more than the tolerance of 1 point (and 1 more)",
+     Replaced(testing::FlatColumns(300, 2500, 1, 80, 8, 8), "\n1001,80", "\n1001,101")},
     {kImport, 2, "$F: no rows above 299 nm; 300 to 2500 nm must be covered",
      "250,80,8,8\n299,80,8,8\n"},
     {kImport, 2,
