@@ -31,6 +31,15 @@ void ExpectRead(const std::string& file, const std::string& content, const std::
             std::tie(expected.lambda, expected.t, expected.r1, expected.r2, expected.where));
 }
 
+// Every 2 nm, T 50 % at multiples of 4 nm and 51 % between: 305 nm lies halfway.
+std::string TwoNanometreRows() {
+  std::ostringstream text;
+  for (int lambda = 300; lambda <= 2500; lambda += 2) {
+    text << lambda << ',' << (lambda % 4 == 0 ? 50 : 51) << ",8,8\n";
+  }
+  return text.str();
+}
+
 TEST(Readers, EachFormatInNanometresAndPercent) {
   ExpectRead("CLEAR_3.DAT", "", "optics", "Generic Clear Glass", "Generic", 3.048, 111, 0, 110,
              {2500, 82.2, 6.8, 6.8, "line 133"});  // 2.500 0.8220 0.0680 0.0680
@@ -63,20 +72,8 @@ TEST(Readers, EachFormatInNanometresAndPercent) {
              "fractions", "", std::nullopt, 441, 0, 0,
              {300, 80, 4.7, 8, "line 2"},  // not 4.7000000001
              ColumnValues::Fractions);
-}
-
-// Every 2 nm, T 50 % at multiples of 4 nm and 51 % between: 305 nm lies halfway.
-std::string TwoNanometreRows() {
-  std::ostringstream text;
-  for (int lambda = 300; lambda <= 2500; lambda += 2) {
-    text << lambda << ',' << (lambda % 4 == 0 ? 50 : 51) << ",8,8\n";
-  }
-  return text.str();
-}
-
-TEST(Readers, ADenseGridIsResampledBetweenTheRowsAroundEachPoint) {
   ExpectRead("dense.csv", TwoNanometreRows(), "columns", "dense", "", std::nullopt, 441, 0, 1,
-             {305, 50.5, 8, 8, "line 3"});  // between 304 (line 3) and 306 nm
+             {305, 50.5, 8, 8, "line 3"});  // resampled between 304 (line 3) and 306 nm
 }
 
 TEST(DecimalText, ScalesThroughTheExponentExactlyAndTakesOnlyPlainNumbers) {
