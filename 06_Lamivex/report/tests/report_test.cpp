@@ -180,6 +180,7 @@ TEST(LamivexReport, DemoRun) {
                                std::regex_replace(lamivex::testing::ReadBytes(LAMIVEX_DEMO_JOB),
                                                   language, "\"Langue\", \"German\""));
   ASSERT_EQ(folder.Run(LAMIVEX_EXECUTABLE).status, 0);
+  // A lamivex that does not yet write the declared values: the fixture's stand in for them.
   if (!std::filesystem::exists(folder.Temp("Lamivex_EN410.out"))) folder.WriteDeclaredValues();
   ASSERT_EQ(folder.Run(LAMIVEX_REPORT_EXECUTABLE).status, 0);
   const ReportData loaded = folder.Load();
