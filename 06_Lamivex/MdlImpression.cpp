@@ -53,7 +53,36 @@ const std::array<ReportLabelKey, 37> kLabelKeys = {{
     {&ReportLabels::LblIntegratedCalculation, "Calcul integre"},
 }};
 
+struct LanguageAliases {
+  const char* folder;
+  const char* english;
+  const char* code;
+};
+const std::array<LanguageAliases, 4> kLanguages = {{{"Français", "french", "fr"},
+                                                    {"Anglais", "english", "en"},
+                                                    {"Allemand", "german", "de"},
+                                                    {"Espagnol", "spanish", "es"}}};
+
+// Lower-cases ASCII letters only: "FRANÇAIS" keeps its "Ç" and matches nothing.
+std::string AsciiLowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 }  // namespace
+
+std::optional<std::string> LanguageFolderOf(std::string_view language) {
+  const std::string name = AsciiLowerCase(language);
+  for (const LanguageAliases& aliases : kLanguages) {
+    if (name == AsciiLowerCase(aliases.folder) || name == aliases.english || name == aliases.code) {
+      return std::string(aliases.folder);
+    }
+  }
+  return std::nullopt;
+}
 
 const std::array<ReportLabelKey, 37>& ReportLabelKeys() {
   return kLabelKeys;

@@ -30,13 +30,24 @@ std::filesystem::path ProgramFolder() {
   return std::filesystem::current_path(error);
 }
 
+std::vector<std::filesystem::path> FoldersAmong(const std::filesystem::path& programFolder,
+                                                const std::filesystem::path& installedRelative,
+                                                const std::filesystem::path& installedAbsolute) {
+  return {programFolder, (programFolder / installedRelative).lexically_normal(), installedAbsolute};
+}
+
 }  // namespace
+
+std::vector<std::filesystem::path> DefaultConfigurationFolders() {
+  return FoldersAmong(ProgramFolder(), CREATEPDF_INSTALLED_CONFIG_FROM_BIN,
+                      CREATEPDF_INSTALLED_CONFIG_DIR);
+}
 
 std::string DefaultConfigurationFolderAmong(const std::filesystem::path& programFolder,
                                             const std::filesystem::path& installedRelative,
                                             const std::filesystem::path& installedAbsolute) {
   for (const std::filesystem::path& folder :
-       {programFolder, (programFolder / installedRelative).lexically_normal(), installedAbsolute}) {
+       FoldersAmong(programFolder, installedRelative, installedAbsolute)) {
     if (!folder.empty() && HoldsMetricsFile(folder)) return folder.string();
   }
   return programFolder.string();

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace createpdf {
 
@@ -12,6 +13,10 @@ namespace createpdf {
 // metrics folder relative to the program (a program installed beside the library); else
 // the metrics folder of the library's install prefix.
 std::string DefaultConfigurationFolder();
+
+// The folders DefaultConfigurationFolder chooses among, in its order, for a caller that
+// looks for the metrics file itself or names the folders searched.
+std::vector<std::filesystem::path> DefaultConfigurationFolders();
 
 // The same choice among given folders: the first of `programFolder`,
 // `programFolder / installedRelative` and `installedAbsolute` that holds the metrics

@@ -20,6 +20,10 @@ std::string ProfileFolderLookup();
 inline constexpr const char* kSuiteDatabaseInProgramFolder =
     "Base SM_Vitrages/SpectralDB/SM_Spectral.db";
 
+// The user's database inside the profile folder.
+inline constexpr const char* kUserDatabaseInProfileFolder =
+    "Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
+
 // The program folder: $LAMIVEX_PROGRAM_DIR when set; else the folder holding the
 // executable when it holds the suite database (the build tree); else the installed data
 // folder relative to the executable (<prefix>/share/lamivex beside <prefix>/bin).

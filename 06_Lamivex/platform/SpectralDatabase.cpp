@@ -72,6 +72,13 @@ double RecordSet::Field(std::string_view name) const {
   return sqlite3_column_double(statement_, i);
 }
 
+std::string RecordSet::OptionalText(std::string_view name) const {
+  const int i = atEnd_ ? -1 : ColumnIndex(name);
+  if (i < 0 || sqlite3_column_type(statement_, i) == SQLITE_NULL) return std::string();
+  const unsigned char* text = sqlite3_column_text(statement_, i);
+  return text == nullptr ? std::string() : std::string(reinterpret_cast<const char*>(text));
+}
+
 void RecordSet::MoveNext() {
   if (atEnd_) return;
   const int status = sqlite3_step(statement_);

@@ -25,6 +25,9 @@ class RecordSet {
   bool EndOfFile() const { return atEnd_; }
   // The named column of the current row as a number. Throws when the column is missing.
   double Field(std::string_view name) const;
+  // The named column of the current row as text; empty when there is no current row, no
+  // such column or no value (an optional column, such as a product's source file).
+  std::string OptionalText(std::string_view name) const;
   void MoveNext();
 
  private:

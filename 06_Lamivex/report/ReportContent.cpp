@@ -1,7 +1,10 @@
 // The report's sections, in order.
 #include "ReportContent.h"
 
+#include <algorithm>
+
 #include "ReportCharts.h"
+#include "ReportColour.h"
 #include "ReportLayout.h"
 #include "ReportTables.h"
 
@@ -60,18 +63,30 @@ void AddProject(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportDa
   };
 }
 
+// Each layer's number, kind, product id, name, source file (a column only when a database
+// gave one), whether it is turned, and its emissivities.
 void AddLayers(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
   AddSectionTitle(blocks, canvas, 1, WithoutColon(t.Glazings), false);
-  std::vector<TableColumn> columns = {
-      {"#", 10.0, Align::Center},        {"", 24.0},
-      {"", 40.0, Align::Left, {}, true}, {"", 20.0, Align::Center, DrawTurnedTitle},
-      {"Emn1 (%)", 20.0, Align::Right},  {"Emn2 (%)", 20.0, Align::Right}};
+  const bool files =
+      std::any_of(data.layers.begin(), data.layers.end(),
+                  [](const LayerReport& layer) { return !layer.sourceFile.empty(); });
+  std::vector<TableColumn> columns = {{"#", 10.0, Align::Center},
+                                      {"", 18.0},
+                                      {"Id", 14.0, Align::Right},
+                                      {"", 40.0, Align::Left, {}, true}};
+  if (files) columns.push_back({t.ImportedFrom, 30.0});
+  columns.insert(columns.end(), {{"", 14.0, Align::Center, DrawTurnedTitle},
+                                 {"Emn1 (%)", 17.0, Align::Right},
+                                 {"Emn2 (%)", 17.0, Align::Right}});
   std::vector<TableRow> rows;
   for (const LayerReport& layer : data.layers) {
-    rows.push_back(
-        {{std::to_string(layer.number), KindText(t, layer.kind), layer.name,
-          layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1), ShortNumber(layer.emn2)}});
+    std::vector<std::string> cells = {std::to_string(layer.number), KindText(t, layer.kind),
+                                      std::to_string(layer.id), layer.name};
+    if (files) cells.push_back(layer.sourceFile);
+    cells.insert(cells.end(),
+                 {layer.turned ? t.Yes : t.No, ShortNumber(layer.emn1), ShortNumber(layer.emn2)});
+    rows.push_back({cells});
   }
   AddTable(blocks, canvas, columns, rows);
 }
@@ -131,6 +146,41 @@ void AddResults(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportDa
   AddSummary(blocks, canvas, data);
 }
 
+// The declared values, each with its name, symbol, value and unit, then the three colours
+// with their swatches.
+void AddDeclaredValues(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
+  const ReportTexts& t = data.texts;
+  const DeclaredValues& v = data.declared;
+  AddSectionTitle(blocks, canvas, 3, Or(t.DeclaredValues, "EN 410"), false);
+  const std::vector<TableColumn> valueColumns = {
+      {"", 60.0, Align::Left, {}, true}, {"", 16.0}, {"", 22.0, Align::Right}, {"", 10.0}};
+  const std::vector<TableRow> values = {{{t.SolarFactor, "g", Decimals(v.g, 2), "%"}},
+                                        {{t.SecondaryHeatTransfer, "qi", Decimals(v.qi, 2), "%"}},
+                                        {{t.ShadingCoefficient, "SC", Decimals(v.SC, 3), ""}},
+                                        {{t.Selectivity, "S", Decimals(v.S, 3), ""}},
+                                        {{t.UvTransmittance, "Tuv", Decimals(v.Tuv, 2), "%"}},
+                                        {{t.ColourRendering, "Ra", Decimals(v.Ra, 2), ""}}};
+  AddTable(blocks, canvas, valueColumns, values, false);
+  AddCaption(blocks, canvas, t.ColourCaption, "D65  2°  380 - 780 nm",
+             {Or(t.ColourCaption, "L* a* b*"), 1}, kBlockGap);
+  const std::vector<TableColumn> colourColumns = {{"", 60.0, Align::Left, {}, true},
+                                                  {"L*", 22.0, Align::Right},
+                                                  {"a*", 22.0, Align::Right},
+                                                  {"b*", 22.0, Align::Right},
+                                                  {t.Swatch, 30.0, Align::Center}};
+  std::vector<TableRow> colours;
+  const std::pair<std::string, const CieLab*> kLights[] = {
+      {Or(t.Transmitted, "T"), &v.transmitted},
+      {Or(t.ReflectedFace1, "R1"), &v.reflected1},
+      {Or(t.ReflectedFace2, "R2"), &v.reflected2}};
+  for (const auto& [name, lab] : kLights) {
+    colours.push_back({{name, Decimals(lab->L, 2), Decimals(lab->a, 2), Decimals(lab->b, 2), ""},
+                       false,
+                       SrgbOfLab(lab->L, lab->a, lab->b)});
+  }
+  AddTable(blocks, canvas, colourColumns, colours);
+}
+
 std::vector<std::pair<double, double>> Series(const std::vector<SpectrumRecord>& spectrum,
                                               double SpectrumRecord::*value) {
   std::vector<std::pair<double, double>> series;
@@ -165,7 +215,7 @@ void AddLayerCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const Repo
 
 void AddCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
-  AddSectionTitle(blocks, canvas, 3, t.SpectralCalculation, true);
+  AddSectionTitle(blocks, canvas, 4, t.SpectralCalculation, true);
   const std::string title = data.info.Glazing.empty() ? "T, R1, R2" : data.info.Glazing;
   AddCaption(blocks, canvas, data.info.Glazing, "T, R1, R2  (%)", {title, 1}, kBlockGap / 2.0);
   std::vector<ChartCurve> assembly;
@@ -188,6 +238,7 @@ std::vector<Block> ReportBlocks(const ReportData& data, ReportCanvas& canvas) {
   AddProject(blocks, canvas, data);
   AddLayers(blocks, canvas, data);
   AddResults(blocks, canvas, data);
+  AddDeclaredValues(blocks, canvas, data);
   AddCharts(blocks, canvas, data);
   return blocks;
 }

@@ -8,6 +8,7 @@
 #include "Main_modul6.h"
 #include "MdlImpression.h"
 #include "ReportExit.h"
+#include "ReportProducts.h"
 #include "Result_Common_Modul6.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
@@ -28,7 +29,7 @@ void RequireResultsOfThisJob(const LamivexRun& run, const std::string& jobPath) 
   std::error_code error;
   const auto jobTime = std::filesystem::last_write_time(jobPath, error);
   if (error) MissingRunFile(jobPath);
-  std::vector<std::string> names = {kSummaryFile, kAssemblySpectrumFile};
+  std::vector<std::string> names = {kSummaryFile, kDeclaredValuesFile, kAssemblySpectrumFile};
   for (int k = 1; k <= run.NumberGlass; ++k) {
     names.push_back("Energy_" + std::to_string(k) + ".out");
   }
@@ -72,6 +73,7 @@ std::vector<LayerReport> ReadLayers(LamivexRun& run, const std::string& jobPath)
     LayerReport layer;
     layer.number = k;
     layer.kind = run.GlassKind[k];
+    layer.id = run.GlassId[k];
     layer.name = std::get<std::string>(ReadKeyText(jobPath, "glass" + std::to_string(k)));
     std::erase(layer.name, '"');
     layer.turned = run.InverseFace[k - 1] != 0;
@@ -82,6 +84,7 @@ std::vector<LayerReport> ReadLayers(LamivexRun& run, const std::string& jobPath)
     layer.light = LightCharacteristics(run, layer.spectrum);
     layers.push_back(std::move(layer));
   }
+  ReadSourceFiles(run, layers);
   return layers;
 }
 
@@ -91,7 +94,53 @@ std::vector<std::string> ReadSummary(const std::string& path) {
   return SummaryValues(lines.empty() ? std::string() : lines.front(), path);
 }
 
+// The labels in the language: the report's texts, empty for a language without labels.
+ReportTexts LoadLabels(LamivexRun& run, const std::string& language) {
+  if (language.empty()) return MakeReportTexts(run.Labels);
+  const std::string path = LanguageFile(run, language);
+  if (!FileExists(path)) {
+    throw RunError(kExitFault, "SM5.2",
+                   "Error: the language file " + path + " of the report language \"" + language +
+                       "\" is not found!");
+  }
+  LoadReportLabels(run, language);
+  ReportTexts texts = MakeReportTexts(run.Labels);
+  ReadReportOnlyLabels(ReadKeyedFile(path), texts);
+  return texts;
+}
+
 }  // namespace
+
+DeclaredValues ReadDeclaredValues(const std::string& path) {
+  if (!FileExists(path)) MissingRunFile(path);
+  const KeyedFile file = ReadKeyedFile(path);
+  DeclaredValues v;
+  const std::pair<const char*, double*> fields[] = {{"g", &v.g},
+                                                    {"qi", &v.qi},
+                                                    {"SC", &v.SC},
+                                                    {"S", &v.S},
+                                                    {"Tuv", &v.Tuv},
+                                                    {"Ra", &v.Ra},
+                                                    {"T_L", &v.transmitted.L},
+                                                    {"T_a", &v.transmitted.a},
+                                                    {"T_b", &v.transmitted.b},
+                                                    {"R1_L", &v.reflected1.L},
+                                                    {"R1_a", &v.reflected1.a},
+                                                    {"R1_b", &v.reflected1.b},
+                                                    {"R2_L", &v.reflected2.L},
+                                                    {"R2_a", &v.reflected2.a},
+                                                    {"R2_b", &v.reflected2.b}};
+  for (const auto& [key, value] : fields) {
+    std::string text = std::get<std::string>(ReadKeyText(file, key));
+    std::erase(text, '\t');
+    if (!KeyPresent(file, key) || !ParseNumber(TrimBlanks(text), *value)) {
+      throw RunError(kExitMissingRunFile, "SM5.2",
+                     "Error: the declared values " + path + " hold no number for \"" + key +
+                         "\"; run lamivex on this job before lamivex-report.");
+    }
+  }
+  return v;
+}
 
 Characteristics EnergyCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum) {
   return FromMeans(IntegrateSpectrum(solarSpectrum));
@@ -132,7 +181,7 @@ std::vector<std::string> SummaryValues(const std::string& line, const std::strin
   return values;
 }
 
-ReportData LoadReportData(LamivexRun& run) {
+ReportData LoadReportData(LamivexRun& run, const std::string& language) {
   const std::string jobPath = run.TempFolder() + kJobFileName;
   if (!FileExists(jobPath)) {
     throw RunError(kExitBadJob, "SM5.2", "Error: the job file " + jobPath + " is missing.");
@@ -146,15 +195,16 @@ ReportData LoadReportData(LamivexRun& run) {
   RequireResultsOfThisJob(run, jobPath);
   ReportData data;
   ReadRunInformation(run, kJobFileName);
-  LoadReportLabels(run, run.Info.Language);
   data.info = run.Info;
-  data.texts = MakeReportTexts(run.Labels);
+  data.language = LanguageFolderOf(language.empty() ? run.Info.Language : language).value_or("");
+  data.texts = LoadLabels(run, data.language);
   InitLightWeights(run);
   data.layers = ReadLayers(run, jobPath);
   data.assemblySpectrum = ReadRunSpectrum(run.TempFolder() + kAssemblySpectrumFile);
   data.assemblyEnergy = EnergyCharacteristics(data.assemblySpectrum);
   data.assemblyLight = LightCharacteristics(run, data.assemblySpectrum);
   data.summary = ReadSummary(run.TempFolder() + kSummaryFile);
+  data.declared = ReadDeclaredValues(run.TempFolder() + kDeclaredValuesFile);
   return data;
 }
 

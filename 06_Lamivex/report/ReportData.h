@@ -1,6 +1,7 @@
 // What the report shows, read from the job file and from the files a lamivex run leaves
 // in the Temp folder: each layer's solar spectrum Energy_k.out, the assembly's
-// Final_Energy_Lamivex.out and the summary Lamivex.out.
+// Final_Energy_Lamivex.out, the summary Lamivex.out and the declared values
+// Lamivex_EN410.out.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,9 @@ struct Characteristics {
 struct LayerReport {
   int number = 0;
   int16_t kind = 0;
+  int32_t id = 0;
   std::string name;
+  std::string sourceFile;  // the file the product was imported from, where known
   bool turned = false;
   double emn1 = 0.0;
   double emn2 = 0.0;
@@ -34,24 +37,44 @@ struct LayerReport {
   Characteristics light;
 };
 
+struct CieLab {
+  double L = 0.0, a = 0.0, b = 0.0;
+};
+
+// The stack's EN 410 values: g, qi and Tuv in percent, SC and S dimensionless, Ra an
+// index; the colours of the transmitted light and of the light reflected by each face.
+struct DeclaredValues {
+  double g = 0.0, qi = 0.0, SC = 0.0, S = 0.0, Tuv = 0.0, Ra = 0.0;
+  CieLab transmitted, reflected1, reflected2;
+};
+
 struct ReportData {
   RunInformation info;
+  std::string language;  // the language folder of the labels; empty for no labels
   ReportTexts texts;
   std::vector<LayerReport> layers;
   std::vector<SpectrumRecord> assemblySpectrum;  // Final_Energy_Lamivex.out
   Characteristics assemblyEnergy;
   Characteristics assemblyLight;
   std::vector<std::string> summary;  // the twelve values of Lamivex.out, as written
+  DeclaredValues declared;           // Lamivex_EN410.out
 };
 
 inline constexpr const char* kJobFileName = "input_Lamivex.in";
 inline constexpr const char* kAssemblySpectrumFile = "Final_Energy_Lamivex.out";
 inline constexpr const char* kSummaryFile = "Lamivex.out";
+inline constexpr const char* kDeclaredValuesFile = "Lamivex_EN410.out";
 
-// Reads the job, the labels in the job's language and the run's files; the run's
-// ProfilePath and ProgramFolder must be set. Throws RunError naming the missing or
-// unreadable file, and for a job of no layers.
-ReportData LoadReportData(LamivexRun& run);
+// Reads the job, the labels and the run's files; the run's ProfilePath and ProgramFolder
+// must be set. The labels are in `language` when it is given, else in the job's "Langue",
+// either being any name LanguageFolderOf knows; a name it does not know gives no labels.
+// Throws RunError naming the missing or unreadable file (kExitFault for a missing language
+// file), and for a job of no layers.
+ReportData LoadReportData(LamivexRun& run, const std::string& language = "");
+
+// The declared values of a Lamivex_EN410.out file. Throws RunError naming the file and the
+// key of a value that is missing or not a number.
+DeclaredValues ReadDeclaredValues(const std::string& path);
 
 // The solar characteristics of a spectrum file's records (the weights they carry).
 Characteristics EnergyCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum);

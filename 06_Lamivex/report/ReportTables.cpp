@@ -136,6 +136,31 @@ std::vector<double> NeededWidths(ReportCanvas& canvas, const std::vector<TableCo
   return needed;
 }
 
+void AddHeaderRow(std::vector<Block>& blocks, ReportCanvas& canvas,
+                  const std::vector<TableColumn>& columns, bool keepWithNext) {
+  const Font titleFont = HeaderFont(canvas, columns);
+  std::vector<std::string> titles;
+  for (const TableColumn& column : columns) titles.push_back(column.drawTitle ? "" : column.title);
+  const WrappedRow titleRow = WrapRow(canvas, columns, titles, titleFont);
+  Block headerBlock;
+  headerBlock.height = titleRow.height;
+  headerBlock.keepWithNext = keepWithNext;
+  headerBlock.draw = [columns, titleRow, titleFont](ReportCanvas& canvas, double y) {
+    DrawHeaderRow(canvas, columns, titleRow, titleFont, y);
+  };
+  blocks.push_back(std::move(headerBlock));
+}
+
+// The colour in the cell at x (its left edge) of a row at y, inside the cell's padding and
+// framed, so that a white or very light colour still shows its edges.
+void DrawSwatch(ReportCanvas& canvas, const Colour& colour, double x, double width, double y,
+                double height) {
+  const double left = x + kCellPadding, right = x + width - kCellPadding;
+  const double top = y + 0.8, bottom = y + height - 0.8;
+  canvas.FillRectangle(left, top, right, bottom, colour);
+  canvas.FrameRectangle(left, top, right, bottom, kGridWidth, kRule);
+}
+
 }  // namespace
 
 double RowBaseline(double y) {
@@ -266,31 +291,26 @@ void AddInfoLines(std::vector<Block>& blocks, ReportCanvas& canvas,
 }
 
 void AddTable(std::vector<Block>& blocks, ReportCanvas& canvas, std::vector<TableColumn> columns,
-              const std::vector<TableRow>& rows) {
+              const std::vector<TableRow>& rows, bool withHeader) {
   const std::vector<double> widths = ColumnWidths(NeededWidths(canvas, columns, rows), columns);
   for (size_t c = 0; c < columns.size(); ++c) columns[c].width = widths[c];
-
-  const int header = static_cast<int>(blocks.size());
-  const Font titleFont = HeaderFont(canvas, columns);
-  std::vector<std::string> titles;
-  for (const TableColumn& column : columns) titles.push_back(column.drawTitle ? "" : column.title);
-  const WrappedRow titleRow = WrapRow(canvas, columns, titles, titleFont);
-  Block headerBlock;
-  headerBlock.height = titleRow.height;
-  headerBlock.keepWithNext = !rows.empty();
-  headerBlock.draw = [columns, titleRow, titleFont](ReportCanvas& canvas, double y) {
-    DrawHeaderRow(canvas, columns, titleRow, titleFont, y);
-  };
-  blocks.push_back(std::move(headerBlock));
+  const int header = withHeader ? static_cast<int>(blocks.size()) : -1;
+  if (withHeader) AddHeaderRow(blocks, canvas, columns, !rows.empty());
   for (size_t r = 0; r < rows.size(); ++r) {
     const Font font{kTableSize, rows[r].bold};
     const WrappedRow row = WrapRow(canvas, columns, rows[r].cells, font);
     Block block;
     block.height = row.height;
     block.repeatedHeader = header;
-    block.draw = [columns, row, font, striped = r % 2 == 1](ReportCanvas& canvas, double y) {
+    block.keepWithNext = !withHeader && r + 1 < rows.size();
+    block.draw = [columns, row, font, striped = r % 2 == 1, swatch = rows[r].swatch](
+                     ReportCanvas& canvas, double y) {
       if (striped) canvas.FillRectangle(kLeft, y, kRight, y + row.height, kStripeFill);
       DrawRow(canvas, columns, row, y, font);
+      if (swatch) {
+        const double width = columns.back().width;
+        DrawSwatch(canvas, *swatch, kRight - width, width, y, row.height);
+      }
       canvas.Line(kLeft, y + row.height, kRight, y + row.height, kGridWidth, kHairline);
     };
     blocks.push_back(std::move(block));

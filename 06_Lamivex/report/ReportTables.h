@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,16 +60,19 @@ struct TableColumn {
 };
 
 struct TableRow {
-  TableRow(std::vector<std::string> cells, bool bold = false)
-      : cells(std::move(cells)), bold(bold) {}
+  TableRow(std::vector<std::string> cells, bool bold = false,
+           std::optional<Colour> swatch = std::nullopt)
+      : cells(std::move(cells)), bold(bold), swatch(swatch) {}
   std::vector<std::string> cells;
   bool bold;
+  std::optional<Colour> swatch;  // a framed patch of the colour filling the last column's cell
 };
 
 // The header row, then one block per row; a row that starts a page repeats the header.
-// The columns are sized to their contents, and a cell wider than its column wraps.
+// The columns are sized to their contents, and a cell wider than its column wraps. A
+// table without a header row is made of its rows alone.
 void AddTable(std::vector<Block>& blocks, ReportCanvas& canvas, std::vector<TableColumn> columns,
-              const std::vector<TableRow>& rows);
+              const std::vector<TableRow>& rows, bool withHeader = true);
 
 // The widths of the columns in the text column: each as its contents need, at least its
 // own width; the flexible columns share what is left (all columns do in a table without a

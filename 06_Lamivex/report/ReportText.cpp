@@ -3,6 +3,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
+
+#include "Main_modul6.h"
 
 namespace lamivex::report {
 namespace {
@@ -94,6 +97,26 @@ ReportTexts MakeReportTexts(const ReportLabels& labels) {
   return texts;
 }
 
+void ReadReportOnlyLabels(const KeyedFile& languageFile, ReportTexts& texts) {
+  const std::pair<std::string ReportTexts::*, const char*> kKeys[] = {
+      {&ReportTexts::DeclaredValues, "Valeurs déclarées (EN 410)"},
+      {&ReportTexts::SolarFactor, "Facteur solaire"},
+      {&ReportTexts::SecondaryHeatTransfer, "Facteur de réémission thermique vers l'intérieur"},
+      {&ReportTexts::ShadingCoefficient, "Coefficient d'ombrage"},
+      {&ReportTexts::Selectivity, "Sélectivité"},
+      {&ReportTexts::UvTransmittance, "Transmission des ultraviolets"},
+      {&ReportTexts::ColourRendering, "Indice général de rendu des couleurs"},
+      {&ReportTexts::ColourCaption, "Couleur (CIE L*a*b*, D65, 2°)"},
+      {&ReportTexts::Transmitted, "Lumière transmise"},
+      {&ReportTexts::ReflectedFace1, "Lumière réfléchie par la face 1"},
+      {&ReportTexts::ReflectedFace2, "Lumière réfléchie par la face 2"},
+      {&ReportTexts::Swatch, "Teinte"},
+      {&ReportTexts::ImportedFrom, "Fichier importé"}};
+  for (const auto& [text, key] : kKeys) {
+    texts.*text = PrintableLabel(std::get<std::string>(ReadKeyText(languageFile, key)));
+  }
+}
+
 const std::string& KindText(const ReportTexts& texts, int16_t kind) {
   if (kind == 1) return texts.Glass;
   if (kind == 2) return texts.Film;
@@ -101,8 +124,12 @@ const std::string& KindText(const ReportTexts& texts, int16_t kind) {
 }
 
 std::string OneDecimal(double value) {
-  std::string text = FixedDecimals(value, 1);
-  if (text == "-0.0") text = "0.0";
+  return Decimals(value, 1);
+}
+
+std::string Decimals(double value, int decimals) {
+  std::string text = FixedDecimals(value, decimals);
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   return text;
 }
 

@@ -25,14 +25,24 @@ struct ReportTexts {
   std::string EnergyCharacteristics, LightCharacteristics, NewCharacteristics, ResultColumns;
   std::string IntegratedCalculation, SpectralCalculation;
   std::string ClosePdf;  // printed only when the PDF file cannot be created
+  // Labels only the report reads from the language file, beside the run's 37.
+  std::string DeclaredValues, SolarFactor, SecondaryHeatTransfer, ShadingCoefficient, Selectivity,
+      UvTransmittance, ColourRendering, ColourCaption, Transmitted, ReflectedFace1, ReflectedFace2,
+      Swatch, ImportedFrom;
 };
 ReportTexts MakeReportTexts(const ReportLabels& labels);
+
+// Fills the report's own labels from the language file, each the value of its key (the
+// French text of the label), made printable; a missing key gives the empty text.
+void ReadReportOnlyLabels(const KeyedFile& languageFile, ReportTexts& texts);
 
 // The kind of a layer as the report names it: 1 glass, 2 film, any other kind PVB.
 const std::string& KindText(const ReportTexts& texts, int16_t kind);
 
 // A value to one decimal with a point, whatever the locale; -0.0 prints as 0.0.
 std::string OneDecimal(double value);
+// The same with the given number of decimals.
+std::string Decimals(double value, int decimals);
 
 // A number as short as it can be written: 8.76, 84, 0.5 (a point, at most 6 decimals).
 std::string ShortNumber(double value);

@@ -64,10 +64,28 @@ class ReportFolder {
     lamivex::testing::WriteBytes(
         Temp("Lamivex.out"),
         "\"Caract\xE9ristiques de l'\xE9l\xE9ment sortant\"," + summary + "\r\n");
+    WriteDeclaredValues();
+  }
+
+  // Declared values whose colours are white in transmission, sRGB red (53.2408, 80.0925,
+  // 67.2032) by face 1 and the grey of L* 50 (sRGB 119) by face 2.
+  void WriteDeclaredValues(const std::string& leftOut = "") const {
+    std::string text;
+    for (const char* line :
+         {"\"g\", 61.2345", "\"qi\", 2.1251", "\"SC\", 0.70385", "\"S\", 1.43749",
+          "\"Tuv\", 0.4567", "\"Ra\", 97.6549", "\"T_L\", 100", "\"T_a\", -0.001", "\"T_b\", 0",
+          "\"R1_L\", 53.2408", "\"R1_a\", 80.0925", "\"R1_b\", 67.2032", "\"R2_L\", 50",
+          "\"R2_a\", 0", "\"R2_b\", 0"}) {
+      if (leftOut.empty() || !std::string(line).starts_with("\"" + leftOut + "\"")) {
+        text += line + std::string("\r\n");
+      }
+    }
+    lamivex::testing::WriteBytes(Temp("Lamivex_EN410.out"), text);
   }
 
   // A program folder of the test's own, the language's labels 60 % longer (each followed by
-  // its own first characters, "60%"), or its result titles less one ("11") or plus a word ("13").
+  // its own first characters, "60%"), or its result titles less one ("11") or plus a word
+  // ("13"), or as shipped without the font metrics beside them ("no metrics").
   void ChangeLabels(const std::string& language, const std::string& labels) {
     const std::filesystem::path shipped =
         std::filesystem::directory_iterator(LAMIVEX_PROGRAM_DIR "/Langages/" + language)->path();
@@ -88,8 +106,11 @@ class ReportFolder {
     program_ = folder_ / "Program";
     lamivex::testing::WriteBytes((program_ / "Langages" / language / shipped.filename()).string(),
                                  changed);
-    std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini");
+    if (labels != "no metrics") {
+      std::filesystem::copy_file(LAMIVEX_PROGRAM_DIR "/gPDFFonts.ini", program_ / "gPDFFonts.ini");
+    }
   }
+  void SetProgramFolder(const std::filesystem::path& folder) { program_ = folder; }
 
   // A program run on this folder under a French locale: nothing it prints may depend on it.
   pdftest::CommandResult Run(const std::string& program, const std::string& arguments = "") const {

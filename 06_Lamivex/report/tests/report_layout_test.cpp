@@ -7,7 +7,9 @@
 #include <sstream>
 
 #include "CreatePDF.h"
+#include "MdlImpression.h"
 #include "ReportCharts.h"
+#include "ReportColour.h"
 #include "ReportFixture.h"
 #include "ReportLayout.h"
 #include "ReportTables.h"
@@ -91,8 +93,21 @@ TEST(ReportText, LabelsNumbersAndFittedTexts) {
     for (const std::string& line : all) text += line + "|";
     return text;
   };
+  const auto rgb = [](const Colour& c) {
+    return std::to_string(int(c[0])) + "," + std::to_string(int(c[1])) + "," +
+           std::to_string(int(c[2]));
+  };
+  std::string folders;
+  for (const char* name : {"Français", "french", "EN", "de", "Spanish", "francais", "FRANÇAIS", ""})
+    folders += LanguageFolderOf(name).value_or("-") + "|";
   const std::pair<std::string, std::string> cases[] = {
       {KindText(MakeReportTexts(labels), 4), "PVB"},  // any other kind loads as an interlayer
+      {folders, "Français|Français|Anglais|Allemand|Espagnol|-|-|-|"},
+      {rgb(SrgbOfLab(53.2408, 80.0925, 67.2032)), "255,0,0"},  // the sRGB primaries' L*a*b*
+      {rgb(SrgbOfLab(87.7347, -86.1827, 83.1793)), "0,255,0"},
+      {rgb(SrgbOfLab(32.2970, 79.1875, -107.8602)), "0,0,255"},
+      {rgb(SrgbOfLab(50, 0, 0)), "119,119,119"},  // mid grey
+      {Decimals(-0.004, 2) + " " + Decimals(0.70351, 3), "0.00 0.704"},
       {OneDecimal(72.649), "72.6"},
       {OneDecimal(7.05), "7.0"},  // 7.05 is stored just below 7.05
       {OneDecimal(-0.04), "0.0"},
