@@ -1,6 +1,7 @@
 // Weighting tables, number text, spectrum files and the per-layer resampling.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,6 +9,12 @@
 #include "MdlDeclarations.h"
 
 namespace lamivex {
+
+// The EN 410 weighting tables on the 5-nm grids (fractions), computed once: entry i
+// (1..441) belongs to 300 + 5 (i - 1) nm, entry j (1..81) to 380 + 5 (j - 1) nm; entry 0
+// carries no value. The run's tables and the declared values are both taken from these.
+const std::array<double, kSolarPoints + 1>& SolarWeightTable();
+const std::array<double, kLightPoints + 1>& LightWeightTable();
 
 void InitSolarWeights(LamivexRun& run);
 void InitLightWeights(LamivexRun& run);

@@ -58,9 +58,8 @@ void CheckIndex(int index, int last, const char* table) {
   }
 }
 
-}  // namespace
-
-void InitSolarWeights(LamivexRun& run) {
+std::array<double, kSolarPoints + 1> ComputeSolarWeights() {
+  std::array<double, kSolarPoints + 1> weights{};
   for (size_t p = 0; p + 1 < kSolarStandardPoints.size(); ++p) {
     const SolarStandardPoint& a = kSolarStandardPoints[p];
     const SolarStandardPoint& b = kSolarStandardPoints[p + 1];
@@ -68,20 +67,43 @@ void InitSolarWeights(LamivexRun& run) {
     const double wb = b.value / b.steps;
     for (int lambda = a.lambda; lambda < b.lambda; lambda += 5) {
       const double w = wa + (wb - wa) * (lambda - a.lambda) / (b.lambda - a.lambda);
-      run.SolarWeights[SolarIndex(lambda)] = RoundToNineDecimals(w);
+      weights[SolarIndex(lambda)] = RoundToNineDecimals(w);
     }
   }
   const SolarStandardPoint& last = kSolarStandardPoints.back();
-  run.SolarWeights[SolarIndex(last.lambda)] = RoundToNineDecimals(last.value / last.steps);
+  weights[SolarIndex(last.lambda)] = RoundToNineDecimals(last.value / last.steps);
+  return weights;
+}
+
+std::array<double, kLightPoints + 1> ComputeLightWeights() {
+  std::array<double, kLightPoints + 1> weights{};
+  for (size_t p = 0; p < kLightStandardValues.size(); ++p) {
+    weights[2 * p + 1] = kLightStandardValues[p] / 200.0;
+  }
+  for (size_t p = 0; p + 1 < kLightStandardValues.size(); ++p) {
+    weights[2 * p + 2] = (weights[2 * p + 1] + weights[2 * p + 3]) / 2.0;
+  }
+  return weights;
+}
+
+}  // namespace
+
+const std::array<double, kSolarPoints + 1>& SolarWeightTable() {
+  static const std::array<double, kSolarPoints + 1> table = ComputeSolarWeights();
+  return table;
+}
+
+const std::array<double, kLightPoints + 1>& LightWeightTable() {
+  static const std::array<double, kLightPoints + 1> table = ComputeLightWeights();
+  return table;
+}
+
+void InitSolarWeights(LamivexRun& run) {
+  run.SolarWeights = SolarWeightTable();
 }
 
 void InitLightWeights(LamivexRun& run) {
-  for (size_t p = 0; p < kLightStandardValues.size(); ++p) {
-    run.LightWeights[2 * p + 1] = kLightStandardValues[p] / 200.0;
-  }
-  for (size_t p = 0; p + 1 < kLightStandardValues.size(); ++p) {
-    run.LightWeights[2 * p + 2] = (run.LightWeights[2 * p + 1] + run.LightWeights[2 * p + 3]) / 2.0;
-  }
+  run.LightWeights = LightWeightTable();
 }
 
 // The wavelength is not looked at: the caller keeps index and wavelength in step.
