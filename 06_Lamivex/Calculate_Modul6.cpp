@@ -17,13 +17,17 @@ AssemblyLayers::AssemblyLayers(int layerCount)
       t_((kSolarPoints + 2) * (layerCount + 2), 0.0),
       r1_(t_.size(), 0.0),
       r2_(t_.size(), 0.0),
-      rho_(t_.size(), 0.0) {}
+      rho_(t_.size(), 0.0),
+      rhoBack_(t_.size(), 0.0) {}
 
 void AssemblyLayers::Set(int i, int k, double t, double r1, double r2) {
   T(i, k) = t;
   R1(i, k) = r1;
   R2(i, k) = r2;
-  if (IsGlass(k)) Rho(i, k) = r1 / (1.0 + t * t);
+  if (IsGlass(k)) {
+    Rho(i, k) = r1 / (1.0 + t * t);
+    RhoBack(i, k) = r2 / (1.0 + t * t);
+  }
 }
 
 namespace {
@@ -85,6 +89,7 @@ void CalculateAssembly(LamivexRun& run) {
                             : laminated ? LaminatedPoint(layers, i)
                                         : LayerByLayerPoint(layers, i);
     const double lambda = layers.Lambda[i];
+    run.Assembly.T[i - 1] = p.T, run.Assembly.R1[i - 1] = p.R1, run.Assembly.R2[i - 1] = p.R2;
     WriteSpectrumLine(energyLines, lambda, run.SolarWeights[i], 100.0 * p.T, 100.0 * p.R1,
                       100.0 * p.R2);
     if (i > kLightOffset && i <= kLightOffset + kLightPoints) {

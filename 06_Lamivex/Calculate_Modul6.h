@@ -16,8 +16,8 @@ inline constexpr const char* kFinalLightFile = "Final_Light_Lamivex.out";
 void CalculateAssembly(LamivexRun& run);
 
 // The layers of the assembly at every solar grid point, as fractions: layer k
-// (1..n) at grid point i (1..441). Rho is the reflectance of one glass/air
-// interface, set for glass layers only.
+// (1..n) at grid point i (1..441). Rho and RhoBack are the reflectances of one glass/air
+// interface as face 1 and as face 2 give them, set for glass layers only.
 class AssemblyLayers {
  public:
   explicit AssemblyLayers(int layerCount);
@@ -31,13 +31,14 @@ class AssemblyLayers {
   double& R1(int i, int k) { return r1_[At(i, k)]; }
   double& R2(int i, int k) { return r2_[At(i, k)]; }
   double& Rho(int i, int k) { return rho_[At(i, k)]; }
-  // Stores layer k at grid point i; for a glass also its interface reflectance,
-  // taken from face 1 (for the last glass of the stack as well).
+  double& RhoBack(int i, int k) { return rhoBack_[At(i, k)]; }
+  // Stores layer k at grid point i; for a glass also its two interface reflectances.
   void Set(int i, int k, double t, double r1, double r2);
   double T(int i, int k) const { return t_[At(i, k)]; }
   double R1(int i, int k) const { return r1_[At(i, k)]; }
   double R2(int i, int k) const { return r2_[At(i, k)]; }
   double Rho(int i, int k) const { return rho_[At(i, k)]; }
+  double RhoBack(int i, int k) const { return rhoBack_[At(i, k)]; }
 
   // Wavelength of grid point i as read back from the layer files.
   std::array<double, kSolarPoints + 1> Lambda{};
@@ -46,7 +47,7 @@ class AssemblyLayers {
   size_t At(int i, int k) const { return static_cast<size_t>(i) * (count_ + 2) + k; }
   int count_;
   std::vector<int16_t> kind_;
-  std::vector<double> t_, r1_, r2_, rho_;
+  std::vector<double> t_, r1_, r2_, rho_, rhoBack_;
 };
 
 // Values of the assembly at one grid point, as fractions.

@@ -41,13 +41,15 @@ double BackPathT2(const AssemblyLayers& layers, int i, int j) {
 }
 
 // Two outer glass/air interfaces with full multiple reflection between them; the
-// light crosses each interface twice on its way back out, hence the squares.
+// light crosses each interface twice on its way back out, hence the squares. Each
+// outer interface is the face of its glass that faces the air: face 1 of the first
+// glass, face 2 of the last, so that a stack and its mirror agree.
 AssemblyPoint LaminatedPoint(const AssemblyLayers& layers, int i) {
   const int n = layers.Count();
   const double t1 = layers.T(i, 1);
   const double tn = layers.T(i, n);
   const double rho1 = layers.R1(i, 1) / (1.0 + t1 * t1);
-  const double rhon = layers.R1(i, n) / (1.0 + tn * tn);
+  const double rhon = layers.R2(i, n) / (1.0 + tn * tn);
   double interlayers = 1.0;
   for (int k = 2; k < n; ++k) interlayers *= layers.T(i, k);
   const double tau =
@@ -84,10 +86,11 @@ double FrontReflection(const AssemblyLayers& layers, int i, int k) {
   return r;
 }
 
-// Face-2 reflectance contributed by layer j, seen from face 2.
+// Face-2 reflectance contributed by layer j, seen from face 2: a glass reflects here as
+// its face 2 does, so that a stack and its mirror exchange R1 and R2.
 double BackReflection(const AssemblyLayers& layers, int i, int j) {
   const int n = layers.Count();
-  const double rho = layers.Rho(i, j);
+  const double rho = layers.RhoBack(i, j);
   if (j == n) {
     if (!layers.IsGlass(n)) return layers.R2(i, n);
     const bool frontFaceInAir = n == 1 || layers.IsGlass(n - 1);
@@ -102,7 +105,7 @@ double BackReflection(const AssemblyLayers& layers, int i, int j) {
     return r;
   }
   double r = behind * layers.R2(i, j);
-  if (layers.IsGlass(j + 1) && layers.Kind(j) == 4) r += behind * layers.Rho(i, j + 1);
+  if (layers.IsGlass(j + 1) && layers.Kind(j) == 4) r += behind * layers.RhoBack(i, j + 1);
   return r;
 }
 

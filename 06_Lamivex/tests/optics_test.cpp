@@ -43,6 +43,9 @@ const Layer kPvb{3, 0.88, 0.05, 0.05}, kFilm{2, 0.7, 0.12, 0.09};
 double Rho(const Layer& glass) {
   return glass.r1 / (1 + glass.t * glass.t);
 }
+double RhoBack(const Layer& glass) {
+  return glass.r2 / (1 + glass.t * glass.t);
+}
 
 // Positive root of t rho^2 tau^2 + a tau - t = 0 (a = (1 - rho)^2) by Newton's method in
 // long double, from t / a, which lies above the root.
@@ -71,7 +74,7 @@ TEST(InternalTransmittance, AllDigitsRightDownToTinyTransmittances) {
 }
 
 TEST(LaminatedModel, TwoGlassesAndAnOpaqueOuterGlass) {
-  const double rho1 = Rho(kClear), rhon = Rho(kTinted);
+  const double rho1 = Rho(kClear), rhon = RhoBack(kTinted);
   const double t =
       static_cast<double>(ReferenceTau(kClear.t, rho1) * ReferenceTau(kTinted.t, rhon));
   const double d = 1 - rho1 * rhon * t * t;
@@ -84,7 +87,7 @@ TEST(LaminatedModel, TwoGlassesAndAnOpaqueOuterGlass) {
   const AssemblyPoint opaque = LaminatedPoint(layers, 200);
   EXPECT_EQ(opaque.T, 0.0);
   EXPECT_DOUBLE_EQ(opaque.R1, 0.08);
-  EXPECT_DOUBLE_EQ(opaque.R2, Rho(kTinted));
+  EXPECT_DOUBLE_EQ(opaque.R2, RhoBack(kTinted));
   EXPECT_GT(LaminatedPoint(layers, 199).T, 0.0);
 }
 
@@ -93,20 +96,50 @@ TEST(LayerByLayerModel, ReflectancesSeenThroughTheLayersBefore) {
   AssemblyPoint p = LayerByLayerPoint(Stack({kClear, kFilm, kTinted}), 50);
   EXPECT_DOUBLE_EQ(p.T, kClear.t * kFilm.t * kTinted.t);
   EXPECT_DOUBLE_EQ(p.R1, Rho(kClear) + c2 * kFilm.r1 + c2 * f2 * t2 * Rho(kTinted));
-  EXPECT_DOUBLE_EQ(p.R2, Rho(kTinted) + t2 * kFilm.r2 + t2 * f2 * c2 * Rho(kClear));
+  EXPECT_DOUBLE_EQ(p.R2, RhoBack(kTinted) + t2 * kFilm.r2 + t2 * f2 * c2 * Rho(kClear));
   const AssemblyPoint loose = LayerByLayerPoint(Stack({kClear, {4, 0.7, 0.12, 0.09}, kTinted}), 1);
   EXPECT_DOUBLE_EQ(loose.T, p.T);
   EXPECT_DOUBLE_EQ(loose.R1 - p.R1, c2 * Rho(kClear) + c2 * f2 * Rho(kTinted));
-  EXPECT_DOUBLE_EQ(loose.R2 - p.R2, t2 * Rho(kTinted) + t2 * f2 * Rho(kClear));
+  EXPECT_DOUBLE_EQ(loose.R2 - p.R2, t2 * RhoBack(kTinted) + t2 * f2 * Rho(kClear));
   p = LayerByLayerPoint(Stack({kClear, kTinted, kFilm}), 1);
   EXPECT_DOUBLE_EQ(p.R1,
                    Rho(kClear) * (1 + c2) + Rho(kTinted) * (c2 + c2 * t2) + c2 * t2 * kFilm.r1);
   const double b2 = t2 * f2;
-  EXPECT_DOUBLE_EQ(p.R2, kFilm.r2 + b2 * Rho(kTinted) + (b2 * c2 + b2) * Rho(kClear));
+  EXPECT_DOUBLE_EQ(p.R2, kFilm.r2 + b2 * RhoBack(kTinted) + (b2 * c2 + b2) * Rho(kClear));
   p = LayerByLayerPoint(Stack({kFilm}), 1);
   EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({kFilm.t, kFilm.r1, kFilm.r2}));
   p = LayerByLayerPoint(Stack({{1, 0.8, 0.07, 0.065}}), 1);
-  EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({0.8, 0.07, 0.07}));
+  EXPECT_EQ(std::vector({p.T, p.R1, p.R2}), std::vector({0.8, 0.07, 0.065}));
+}
+
+// Light crossing a stack does not depend on the side the stack is written from: its mirror
+// (layers in reverse order, each turned) has the same T and R1, R2 exchanged.
+TEST(AssemblyModels, AStackAndItsMirrorAgree) {
+  const Layer coated{1, 0.62, 0.21, 0.07}, film{2, 0.7, 0.12, 0.09}, loose{4, 0.8, 0.1, 0.03};
+  const Layer pvb{3, 0.86, 0.02, 0.01};
+  const std::vector<std::vector<Layer>> stacks{{coated, pvb, kTinted},
+                                               {coated, kTinted},
+                                               {kTinted, pvb, pvb, coated},
+                                               {coated, film, kTinted, loose, coated},
+                                               {loose, coated, kTinted, film},
+                                               {coated, kTinted, coated},
+                                               {coated}};
+  for (const std::vector<Layer>& stack : stacks) {
+    std::vector<Layer> mirror(stack.rbegin(), stack.rend());
+    for (Layer& layer : mirror) std::swap(layer.r1, layer.r2);
+    const AssemblyLayers layers = Stack(stack), mirrored = Stack(mirror);
+    const auto point = [&](const AssemblyLayers& l) {
+      if (l.Count() == 1) return SingleLayerPoint(l, 7);
+      return UsesLaminatedModel(l) ? LaminatedPoint(l, 7) : LayerByLayerPoint(l, 7);
+    };
+    const AssemblyPoint p = point(layers), q = point(mirrored);
+    SCOPED_TRACE(::testing::Message()
+                 << stack.size() << " layers, laminated " << UsesLaminatedModel(layers));
+    EXPECT_NEAR(p.T, q.T, 1e-12);
+    EXPECT_NEAR(p.R1, q.R2, 1e-12);
+    EXPECT_NEAR(p.R2, q.R1, 1e-12);
+    EXPECT_GT(std::fabs(p.R1 - p.R2), 1e-3);  // the faces do differ
+  }
 }
 
 TEST(Weights, TablesOnTheFiveNanometreGrids) {
