@@ -4,6 +4,7 @@
 #include "Calculate_Modul6.h"
 #include "Interpolation.h"
 #include "MdlImpression.h"
+#include "Result_EN410_Modul6.h"
 #include "Result_Energy_Modul6.h"
 #include "Result_Light_Modul6.h"
 #include "platform/Folders.h"
@@ -94,8 +95,8 @@ void DeleteTempFile(const LamivexRun& run, const std::string& name) {
   if (!name.empty()) DeleteIfPresent(run.TempFolder() + name);
 }
 
-// Intermediate files go; each layer's solar spectrum, the assembly's solar spectrum and
-// the summary stay.
+// Intermediate files go; each layer's solar spectrum, the assembly's solar spectrum, the
+// summary and the declared values stay.
 void CleanUp(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     DeleteTempFile(run, run.ResultEnergyFile[k]);
@@ -129,6 +130,7 @@ void Main(LamivexRun& run) {
     ReadRunInformation(run, run.JobFile);
     LoadReportLabels(run, run.Info.Language);
     WriteSummary(run, "Lamivex.out");
+    WriteDeclaredValues(run, kDeclaredValuesFile);
   }
   CleanUp(run);
 }

@@ -1,6 +1,7 @@
 // The job file beyond its keyed readers: the layer table, the face-inversion list and
 // the run information held for the report.
 #include "Main_modul6.h"
+#include "platform/MessageBox.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
 
@@ -45,6 +46,25 @@ double LayerField(const std::vector<std::string>& fields, size_t index, int k, s
   return value;
 }
 
+// An emissivity is a normal emissivity in percent: outside 0..100 the job is refused; a
+// value between 0 and 1 was most likely written as a fraction, which the run cannot tell
+// from a very low emissivity in percent, so it runs and says so.
+double Emissivity(const std::vector<std::string>& fields, size_t index, int k, size_t lineNumber) {
+  const double value = LayerField(fields, index, k, lineNumber);
+  const std::string where = (index == 2 ? "Emn1" : "Emn2") + std::string(" of layer ") +
+                            std::to_string(k) + " (line " + std::to_string(lineNumber) +
+                            " of the job file) is " + TrimBlanks(fields[index]);
+  if (value < 0.0 || value > 100.0) {
+    BadJob("Error: the " + where + "; an emissivity is in percent, from 0 to 100!");
+  }
+  if (value > 0.0 && value < 1.0) {
+    ShowMessage("SM5.2", "Warning: the " + where +
+                             "; emissivities are in percent (84 for 0.84), the run goes on with " +
+                             TrimBlanks(fields[index]) + " %.");
+  }
+  return value;
+}
+
 std::string Text(const KeyValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
   return std::string();
@@ -79,8 +99,8 @@ void ReadLayerTable(LamivexRun& run, const KeyedFile& job) {
     const std::string layer = " of layer " + std::to_string(k);
     run.GlassKind[k] = ToInt16(LayerField(fields, 0, k, lineNumber), "the kind" + layer);
     run.GlassId[k] = ToInt32(LayerField(fields, 1, k, lineNumber), "the product id" + layer);
-    run.GlassEmn1[k] = LayerField(fields, 2, k, lineNumber);
-    run.GlassEmn2[k] = LayerField(fields, 3, k, lineNumber);
+    run.GlassEmn1[k] = Emissivity(fields, 2, k, lineNumber);
+    run.GlassEmn2[k] = Emissivity(fields, 3, k, lineNumber);
   }
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "glazing/DeclaredValues.h"
+#include "glazing/PaneSpectrum.h"
 #include "platform/SpectralDatabase.h"
 
 namespace lamivex {
@@ -104,6 +106,11 @@ struct LamivexRun {
   double LambdaMin = 300.0;
   double LambdaMax = 2500.0;
   int16_t GlazingNumber = 0;
+
+  // The assembly's spectrum on the solar grid as the assembly calculation produced it
+  // (fractions), and the values it is declared with.
+  glazing::PaneSpectrum Assembly;
+  glazing::DeclaredValues Declared;
 
   // Summary values (percent).
   double SummaryTe = 0.0, SummaryRe1 = 0.0, SummaryRe2 = 0.0;

@@ -6,6 +6,7 @@
 #include "MdlImpression.h"
 #include "RunLamivex.h"
 #include "platform/Folders.h"
+#include "platform/MessageBox.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
 
@@ -84,7 +85,12 @@ TEST(LayerTable, SkipsTwoLinesThenReadsFourFieldsPerLayerAndTenFlags) {
   // clang-format off
   WriteCrLfLines(temp / "job.in", {"1, 9, 9, 9", "\"Number glass\", 3", "1, 1234, 89, 89", "  2 ,999999,  0.5,84.25  ",
                                    "3.5,1000000.5,1e1,-0", "4, 5, 6, 7", "\"Inverse the face glasses\", \"1, 0,2.5,0,0,0,0,0,0, -1 ,1,1\""});
+  std::vector<std::string> messages;
+  const MessageSink previous = SetMessageSink([&](const std::string& title, const std::string& text) { messages.push_back(title + ": " + text); });
   ReadLayerTable(run, temp / "job.in");
+  SetMessageSink(previous);
+  EXPECT_EQ(messages, std::vector<std::string>({"SM5.2: Warning: the Emn1 of layer 2 (line 4 of the job file) is 0.5; "
+                                                "emissivities are in percent (84 for 0.84), the run goes on with 0.5 %."}));
   ReadInversionList(run, temp / "job.in");
   // Halves to even; nothing beyond NumberGlass; flags of layers 11 and 12 are never read.
   EXPECT_EQ(std::vector<double>({1.0 * run.GlassKind[1], 1.0 * run.GlassKind[2], 1.0 * run.GlassKind[3], 1.0 * run.GlassKind[4],

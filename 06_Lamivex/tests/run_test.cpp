@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <set>
@@ -115,6 +116,8 @@ TEST_F(Lamivex, EveryStopHasItsStatusAndMessageAndChangesNoOtherFile) {
       {"no line", {n2, "", l1}, {}, 4, error("the job file has no line for layer 2 (line 4)!")},
       {"id", {n2, "", l1, "1, two, 84, 84"}, {}, 4, error("the product id of layer 2 (line 4 of the job file) is not a number: \"two\"")},
       {"empty emn1", {n1, "", "1, 2, , 4"}, {}, 4, error("the Emn1" + line3 + "\"\"")},
+      {"emn1 150", {n1, "", "1, 1000000, 150, -3"}, {}, 4, error("the Emn1 of layer 1 (line 3 of the job file) is 150; an emissivity is in percent, from 0 to 100!")},
+      {"emn2 -3", {n2, "", l1, "1, 1000000, 84, -3"}, {}, 4, error("the Emn2 of layer 2 (line 4 of the job file) is -3; an emissivity is in percent, from 0 to 100!")},
       {"big id", {n1, "", "1, 3000000000, 3, 4"}, {}, 4, error("the product id of layer 1 = 3e+09 does not fit a 32-bit integer!")},
       {"no flags", {n2, "", l1, l2}, {}, 4, error("the key \"Inverse the face glasses\" is missing in the job file!")},
       {"two flags", {n2, "", l1, l2, flags + "\"0,0\""}, {}, 4, error("\"Inverse the face glasses\" lists 2 flag(s); ten are needed!")},
@@ -181,12 +184,22 @@ TEST_F(Lamivex, TheDemoJobLeavesItsFilesAndItsSummaryAndBothDatabasesAsTheyWere)
   ASSERT_EQ(suiteBefore.count("SpectralDB/SM_Spectral.db"), 1u);
   const auto result = RunLamivex(temp_, appData_, "");
   EXPECT_EQ(std::pair(result.status, result.err), std::pair(0, std::string()));
-  EXPECT_EQ(TempFiles(), (std::set<std::string>{"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
-                                                "Energy_3.out", "Final_Energy_Lamivex.out",
-                                                "Lamivex.out", "Light_4.out"}));
+  EXPECT_EQ(TempFiles(),
+            (std::set<std::string>{"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
+                                   "Energy_3.out", "Final_Energy_Lamivex.out", "Lamivex.out",
+                                   "Lamivex_EN410.out", "Light_4.out"}));
   EXPECT_NE(ReadBytes(Temp("Energy_2.out")), "stale Energy_2.out");
   // Clear 4 mm / PVB 0.76 mm / clear 4 mm: Te 78 and Tl 88, as the README shows.
   EXPECT_EQ(Summary(), kTitle + "78,8,14,84,8,14,84,88,8,4,8,4\r\n");
+  // Its declared values: fifteen keyed lines, g = Te + qi, both faces of the laminate alike.
+  const auto declared = CrLfLines(ReadBytes(Temp("Lamivex_EN410.out")));
+  std::string keys;
+  for (const std::string& line : declared) keys += line.substr(0, line.find(", ") + 2);
+  EXPECT_EQ(keys,
+            "\"g\", \"qi\", \"SC\", \"S\", \"Tuv\", \"Ra\", \"T_L\", \"T_a\", \"T_b\", \"R1_L\", "
+            "\"R1_a\", \"R1_b\", \"R2_L\", \"R2_a\", \"R2_b\", ");
+  EXPECT_EQ(std::round(std::stod(declared[0].substr(5)) - std::stod(declared[1].substr(6))), 78);
+  for (size_t i = 9; i < 12; ++i) EXPECT_EQ(declared[i].substr(8), declared[i + 3].substr(8));
   // Same files, same bytes, no journal.
   EXPECT_EQ(std::pair(Snapshot(suiteFolder), Snapshot(userFolder)),
             std::pair(suiteBefore, userBefore));
