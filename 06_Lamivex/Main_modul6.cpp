@@ -1,6 +1,8 @@
 // The run driver: the whole order of one run, its three exits and the final clean-up.
 #include "Main_modul6.h"
 
+#include <filesystem>
+
 #include "Calculate_Modul6.h"
 #include "Interpolation.h"
 #include "MdlImpression.h"
@@ -15,7 +17,6 @@ namespace lamivex {
 namespace {
 
 const char* const kJobFile = "input_Lamivex.in";
-const char* const kUserDatabase = "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
 
 // The job is read whole before any database is opened, so that a bad job stops the run
 // before anything is opened, written or deleted. The file is read once; every later
@@ -33,8 +34,7 @@ void OpenDatabases(LamivexRun& run) {
   run.SpectralDb = std::make_unique<SpectralDatabase>();
   run.SpectralDb->Open(run.ProgramFolder + "/" + kSuiteDatabaseInProgramFolder, "", true);
   run.UserSpectralDb = std::make_unique<SpectralDatabase>();
-  const std::string userDatabase = run.ProfilePath + kUserDatabase;
-  if (FileExists(userDatabase)) run.UserSpectralDb->Open(userDatabase, "", true);
+  if (FileExists(run.UserDatabase)) run.UserSpectralDb->Open(run.UserDatabase, "", true);
 }
 
 // Every layer's product must have a spectrum before anything is written. Each spectrum
@@ -44,9 +44,9 @@ void OpenDatabases(LamivexRun& run) {
 void CheckProducts(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
-      throw RunError(kExitMissingProduct, "SM5.2",
-                     "Please, select the glass!\n" +
-                         MissingProductDetail(run, k, run.ProfilePath + kUserDatabase));
+      throw RunError(
+          kExitMissingProduct, "SM5.2",
+          "Please, select the glass!\n" + MissingProductDetail(run, k, run.UserDatabase));
     }
   }
   run.LayerSpectra.assign(run.NumberGlass + 1, {});
@@ -108,11 +108,38 @@ void CleanUp(LamivexRun& run) {
   DeleteTempFile(run, "Final_Light_Lamivex.out");
 }
 
+// The layer number of a per-layer spectrum file name ("Energy_12.out" gives 12), or 0
+// for any other name.
+int LayerOfSpectrumFile(const std::string& name) {
+  std::string number;
+  for (const char* prefix : {"Energy_", "Light_"}) {
+    if (name.starts_with(prefix) && name.ends_with(".out")) {
+      number =
+          name.substr(std::string(prefix).size(), name.size() - std::string(prefix).size() - 4);
+    }
+  }
+  const bool plain = !number.empty() && number.size() <= 9 && number[0] != '0' &&
+                     number.find_first_not_of("0123456789") == std::string::npos;
+  return plain ? std::stoi(number) : 0;
+}
+
+// An earlier job of more layers leaves its layers' spectrum files behind; they would be
+// taken for this job's.
+void DeleteSpectrumFilesBeyond(const LamivexRun& run) {
+  std::vector<std::string> stale;
+  for (const auto& entry : std::filesystem::directory_iterator(run.TempFolder())) {
+    const std::string name = entry.path().filename().string();
+    if (LayerOfSpectrumFile(name) > run.NumberGlass) stale.push_back(name);
+  }
+  for (const std::string& name : stale) DeleteTempFile(run, name);
+}
+
 }  // namespace
 
 void Main(LamivexRun& run) {
   if (run.ProfilePath.empty()) run.ProfilePath = ProfileFolder();
   if (run.ProgramFolder.empty()) run.ProgramFolder = ProgramFolder();
+  if (run.UserDatabase.empty()) run.UserDatabase = run.ProfilePath + "/" + kUserDatabaseInProfile;
   if (!FolderExists(run.ProfilePath)) {
     throw RunError(
         kExitMissingProfile, "SM5.2",
@@ -133,6 +160,7 @@ void Main(LamivexRun& run) {
     WriteDeclaredValues(run, kDeclaredValuesFile);
   }
   CleanUp(run);
+  if (run.NumberGlass >= 1) DeleteSpectrumFilesBeyond(run);
 }
 
 }  // namespace lamivex

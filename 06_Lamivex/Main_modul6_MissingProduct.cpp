@@ -24,10 +24,13 @@ std::string MissingProductDetail(const LamivexRun& run, int k, const std::string
     const bool open = run.UserSpectralDb != nullptr && run.UserSpectralDb->IsOpen();
     if (!open) {
       return layer + " is a user product (ids from " + std::to_string(kFirstUserId) +
-             " up), but the user database " + userDatabase + " does not exist.";
+             " up), but the user database " + userDatabase +
+             " does not exist; lamivex-db create makes it, lamivex-db import adds products to "
+             "it and lamivex-db list shows them.";
     }
     return layer + " has no spectrum in the table " + TablesOf(TableFamily::Glass).spectral +
-           " of the user database " + userDatabase + ".";
+           " of the user database " + userDatabase + "; lamivex-db list '" + userDatabase +
+           "' shows its products.";
   }
   const std::string suite = run.SpectralDb != nullptr ? run.SpectralDb->Path() : std::string();
   return layer + " has no spectrum in the table " + TablesOf(FamilyOfKind(kind)).spectral +

@@ -5,6 +5,7 @@
 
 #include "Main_modul6.h"
 #include "platform/Folders.h"
+#include "platform/MessageBox.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
 
@@ -114,7 +115,9 @@ double RoundedWithin(double value, double low, double high, const std::string& w
 
 KeyedFile ReadKeyedFile(const std::string& path) {
   if (!FileExists(path)) return {path, false, {}};
-  return {path, true, ReadTextLines(path)};
+  KeyedFile file{path, true, {}};
+  file.lines = ReadTextLinesEachDecoded(path, file.utf8Line);
+  return file;
 }
 
 KeyValue ReadKeyText(const std::string& path, const std::string& key,
@@ -175,7 +178,13 @@ int32_t ToInt32(double value, const std::string& what) {
 KeyedFile ReadJobFile(const std::string& jobPath) {
   if (FolderExists(jobPath)) BadJob("Error: the job file " + jobPath + " is a folder, not a file!");
   if (!FileExists(jobPath)) BadJob("Error: the job file " + jobPath + " is not found!");
-  return ReadKeyedFile(jobPath);
+  KeyedFile job = ReadKeyedFile(jobPath);
+  // The suite writes its jobs in Windows-1252; UTF-8 text means an editor changed it.
+  if (job.utf8Line > 0) {
+    ShowMessage("SM5.2", "Warning: line " + std::to_string(job.utf8Line) + " of the job file " +
+                             jobPath + " is UTF-8 text; it is read as UTF-8.");
+  }
+  return job;
 }
 
 int16_t ReadNumberGlass(const std::string& jobPath) {

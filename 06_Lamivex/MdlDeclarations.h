@@ -32,11 +32,12 @@ struct ReportLabels {
 };
 
 // A keyed text file (the job file, a language file) read once: its lines, or none when
-// the file does not exist.
+// the file does not exist. Each line is decoded on its own (UTF-8 or Windows-1252).
 struct KeyedFile {
   std::string path;
   bool exists = false;
   std::vector<std::string> lines;
+  size_t utf8Line = 0;  // the first line read as UTF-8 that is not plain ASCII, or 0
 };
 
 // One row of a product's spectrum as loaded from the database (percent).
@@ -57,6 +58,9 @@ struct LamivexRun {
   // Folders. ProgramFolder holds the suite database and the language files.
   std::string ProfilePath;
   std::string ProgramFolder;
+  // The user's spectral database; empty: the one in the profile folder. A caller that
+  // runs a job in a profile of its own names the user's database here.
+  std::string UserDatabase;
 
   // The job file, read once when the run starts; every keyed lookup of the run is served
   // from it.

@@ -2,8 +2,12 @@
 // Windows-1252 on writing.
 #include "platform/TextFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -160,10 +164,12 @@ std::string ToWindows1252(std::string_view utf8) {
   return out;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
-  std::string text = ReadWholeFile(path);
-  if (!IsValidUtf8(text)) text = ToUtf8(text);
-  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // byte-order mark
+namespace {
+
+// The lines of a text, without their line ends (CR LF, LF or a lone CR); a UTF-8
+// byte-order mark at the start is dropped.
+std::vector<std::string> SplitLines(std::string text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
   std::vector<std::string> lines;
   const size_t size = text.size();
   // Position of the first c at or after from, or size; the search runs through the text once.
@@ -184,27 +190,73 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
   return lines;
 }
 
+}  // namespace
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+  std::string text = ReadWholeFile(path);
+  if (!IsValidUtf8(text)) text = ToUtf8(text);
+  return SplitLines(std::move(text));
+}
+
+std::vector<std::string> ReadTextLinesEachDecoded(const std::string& path, size_t& utf8Line) {
+  std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+  utf8Line = 0;
+  for (size_t n = 0; n < lines.size(); ++n) {
+    if (std::all_of(lines[n].begin(), lines[n].end(), IsAscii)) continue;
+    if (IsValidUtf8(lines[n])) {
+      if (utf8Line == 0) utf8Line = n + 1;
+    } else {
+      lines[n] = ToUtf8(lines[n]);
+    }
+  }
+  return lines;
+}
+
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines, bool append) {
   std::string text;
   for (const std::string& line : lines) {
     text += ToWindows1252(line);
     text += "\r\n";
   }
-  std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) {
-    throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be written!");
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0666);
+  if (fd < 0) FileFailure(path, "written", errno);
+  for (size_t done = 0; done < text.size();) {
+    const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      const int error = written < 0 ? errno : ENOSPC;
+      ::close(fd);
+      FileFailure(path, "written", error);
+    }
+    done += static_cast<size_t>(written);
   }
+  if (::close(fd) != 0 && errno != EINTR) FileFailure(path, "written", errno);
 }
 
 void DeleteIfPresent(const std::string& path) {
   if (path.empty()) return;
   std::error_code error;
+  // A file that is not there needs nothing, even in a folder that cannot be changed.
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) return;
   std::filesystem::remove(path, error);
   if (error && error != std::errc::no_such_file_or_directory) {
-    throw RunError(kExitFault, "SM5.2", "Error: the file " + path + " cannot be deleted!");
+    FileFailure(path, "deleted", error.value());
   }
+}
+
+void FileFailure(const std::string& path, const std::string& verb, int error) {
+  const std::string reason = std::generic_category().message(error);
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  std::string cause = reason;
+  if (error == ENOENT && !folder.empty() && !std::filesystem::is_directory(folder)) {
+    cause = "the folder " + folder + " does not exist (" + reason + ")";
+  } else if (error == EROFS || ((error == EACCES || error == EPERM) && !folder.empty() &&
+                                ::access(folder.c_str(), W_OK) != 0)) {
+    cause = "the folder " + folder + " cannot be written to (" + reason + ")";
+  }
+  throw RunError(kExitFault, "SM5.2",
+                 "Error: the file " + path + " cannot be " + verb + ": " + cause + "!");
 }
 
 }  // namespace lamivex

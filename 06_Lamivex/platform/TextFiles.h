@@ -16,6 +16,11 @@ bool FileExists(const std::string& path);
 // (CR LF, LF or a lone CR). Throws RunError(kExitFault) when the file cannot be read.
 std::vector<std::string> ReadTextLines(const std::string& path);
 
+// The same lines, each decoded on its own: as UTF-8 when the line is valid UTF-8, else as
+// Windows-1252, so that a Windows-1252 file changed here and there by a UTF-8 editor reads
+// as written. utf8Line: the first line (from 1) read as UTF-8 that is not plain ASCII, or 0.
+std::vector<std::string> ReadTextLinesEachDecoded(const std::string& path, size_t& utf8Line);
+
 // Converts text to UTF-8: kept as it is when valid UTF-8, else decoded as Windows-1252.
 std::string ToUtf8(std::string_view bytes);
 
@@ -23,11 +28,18 @@ std::string ToUtf8(std::string_view bytes);
 std::string ToWindows1252(std::string_view utf8);
 
 // Writes (or, with append, appends) the given lines, each followed by CR LF, in
-// Windows-1252. Throws RunError(kExitFault) naming the file when it cannot be written.
+// Windows-1252. Throws RunError(kExitFault) naming the file and the reason when it cannot
+// be written (see FileFailure).
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     bool append = false);
 
-// Deletes the file if it exists; a missing file is not an error.
+// Deletes the file if it exists; a missing file is not an error. Throws
+// RunError(kExitFault) naming the file and the system's reason when it cannot be deleted.
 void DeleteIfPresent(const std::string& path);
+
+// Throws RunError(kExitFault): "Error: the file <path> cannot be <verb>: <reason>!", the
+// reason being the system's for `error` (an errno value), or the folder and its reason
+// when the folder is the cause (missing, read-only, not writable for this user).
+[[noreturn]] void FileFailure(const std::string& path, const std::string& verb, int error);
 
 }  // namespace lamivex

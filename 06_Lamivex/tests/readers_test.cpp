@@ -62,20 +62,31 @@ TEST(KeyedReaders, ANumberIsTheLeadingNumberWithADecimalPointWhateverTheLocale) 
   EXPECT_EQ(thickness, KeyValue(8.76));
 }
 
-// The accented key matches in a job file in UTF-8 and in one in Windows-1252.
+// The accented key matches in a job file in UTF-8, in Windows-1252, and in a Windows-1252
+// job a UTF-8 editor changed (each line read in its own encoding); UTF-8 is warned of.
 TEST(KeyedReaders, RunInformationInUtf8AndWindows1252) {
   TempFolder temp;
   LamivexRun run;
   run.ProfilePath = temp.Path().string();
+  std::vector<std::string> warnings;
+  const MessageSink previous = SetMessageSink(
+      [&](const std::string&, const std::string& text) { warnings.push_back(text); });
   // clang-format off
   for (const char* line : {"\"Projet/R\xC3\xA9" "f\xC3\xA9rence\", \"Caf\xC3\xA9 N\xC2\xB0" "1\"\n\"Vitrage\", \"Double\", \"Feuillet\xC3\xA9\"",
-                           "\"Projet/R\xE9" "f\xE9rence\", \"Caf\xE9 N\xB0" "1\"\n\"Vitrage\", \"Double\", \"Feuillet\xE9\""}) {
+                           "\"Projet/R\xE9" "f\xE9rence\", \"Caf\xE9 N\xB0" "1\"\n\"Vitrage\", \"Double\", \"Feuillet\xE9\"",
+                           "\"Projet/R\xE9" "f\xE9rence\", \"Caf\xE9 N\xB0" "1\"\n\"Vitrage\", \"Double\", \"Feuillet\xC3\xA9\""}) {
     // clang-format on
-    WriteLines(temp, line, "Temp/ref.in");
-    ReadRunInformation(run, "ref.in");
+    const KeyedFile job = ReadJobFile(WriteLines(temp, line, "Temp/ref.in"));
+    ReadRunInformation(run, job);
     EXPECT_EQ(std::vector({run.Info.ProjectReference, run.Info.Glazing, run.Info.Description}),
               std::vector<std::string>({"Café N°1", "Double, Feuilleté", ""}));
   }
+  SetMessageSink(previous);
+  const auto warning = [&](const char* line) {
+    return "Warning: line " + std::string(line) + " of the job file " + temp / "Temp/ref.in" +
+           " is UTF-8 text; it is read as UTF-8.";
+  };
+  EXPECT_EQ(warnings, std::vector({warning("1"), warning("2")}));
 }
 
 TEST(LayerTable, SkipsTwoLinesThenReadsFourFieldsPerLayerAndTenFlags) {
@@ -117,8 +128,8 @@ TEST(TextFiles, LineEndsCodePagesAndFailures) {
   WriteTextLines(path, {"Caractéristiques de l'élément sortant", "€ 日"});
   EXPECT_EQ(ReadBytes(path), "Caract\xE9ristiques de l'\xE9l\xE9ment sortant\r\n\x80 ?\r\n");
   EXPECT_EQ(ErrorOf([&] { WriteTextLines(temp / "no/folder/out.txt", {"x"}); }),
-            std::to_string(kExitFault) + " Error: the file " + temp / "no/folder/out.txt" +
-                " cannot be written!");
+            "1 Error: the file " + temp / "no/folder/out.txt" + " cannot be written: the folder " +
+                temp / "no/folder" + " does not exist (No such file or directory)!");
 }
 
 TEST(Folders, TheProgramFolderOfABuildOrAnInstalledTree) {
