@@ -4,22 +4,35 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/TextFiles.h"
+
 namespace lamivex::batch {
 namespace {
 
-const char* const kValueNames[kValueCount] = {"Te", "Re1", "Ae1", "Re2", "Ae2",
-                                              "Tl", "Rl1", "Al1", "Rl2", "Al2"};
+struct ValueColumn {
+  const char* name;
+  int decimals;
+};
 
-std::string CsvField(const std::string& text) {
+// The integrated values, then the declared ones (kDeclaredKeys): ratios with three decimals.
+const ValueColumn kValueColumns[kValueCount] = {
+    {"Te", 2},   {"Re1", 2},  {"Ae1", 2},  {"Re2", 2},  {"Ae2", 2},  {"Tl", 2},
+    {"Rl1", 2},  {"Al1", 2},  {"Rl2", 2},  {"Al2", 2},  {"g", 2},    {"SC", 3},
+    {"S", 3},    {"Tuv", 2},  {"Ra", 2},   {"T_L", 2},  {"T_a", 2},  {"T_b", 2},
+    {"R1_L", 2}, {"R1_a", 2}, {"R1_b", 2}, {"R2_L", 2}, {"R2_a", 2}, {"R2_b", 2}};
+
+// The output is UTF-8 whatever bytes a name, a path or a message holds.
+std::string CsvField(const std::string& bytes) {
+  const std::string text = ToUtf8(bytes);
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
   for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   return quoted + "\"";
 }
 
-std::string JsonString(const std::string& text) {
+std::string JsonString(const std::string& bytes) {
   std::string quoted = "\"";
-  for (unsigned char c : text) {
+  for (unsigned char c : ToUtf8(bytes)) {
     if (c == '"' || c == '\\') {
       quoted += '\\';
       quoted += static_cast<char>(c);
@@ -48,12 +61,14 @@ std::string Fixed(double value, int decimals) {
 void WriteCsv(std::ostream& out, const std::vector<Stack>& stacks,
               const std::vector<StackResult>& results) {
   out << "name,layers,model";
-  for (const char* name : kValueNames) out << ',' << name;
+  for (const ValueColumn& column : kValueColumns) out << ',' << column.name;
   out << ",status,message\n";
   for (size_t n = 0; n < stacks.size(); ++n) {
     const StackResult& result = results[n];
     out << CsvField(stacks[n].name) << ',' << CsvField(stacks[n].layersText) << ',' << result.model;
-    for (double value : result.values) out << ',' << (result.calculated ? Fixed(value, 2) : "");
+    for (size_t v = 0; v < kValueCount; ++v) {
+      out << ',' << (result.calculated ? Fixed(result.values[v], kValueColumns[v].decimals) : "");
+    }
     out << ',' << result.status << ',' << CsvField(result.message) << '\n';
   }
 }
@@ -67,8 +82,9 @@ void WriteJson(std::ostream& out, const std::vector<Stack>& stacks,
         << ", \"layers\": " << JsonString(stacks[n].layersText)
         << ", \"model\": " << (result.model.empty() ? "null" : JsonString(result.model));
     for (size_t v = 0; v < kValueCount; ++v) {
-      out << ", \"" << kValueNames[v]
-          << "\": " << (result.calculated ? Fixed(result.values[v], 2) : "null");
+      const ValueColumn& column = kValueColumns[v];
+      out << ", \"" << column.name
+          << "\": " << (result.calculated ? Fixed(result.values[v], column.decimals) : "null");
     }
     out << ", \"status\": " << result.status << ", \"message\": " << JsonString(result.message)
         << "}";

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/Folders.h"
+
 namespace lamivex::batch {
 
 struct BatchSettings {
@@ -15,7 +17,13 @@ struct BatchSettings {
   std::string writeJobStack;  // --write-job: the stack whose job is written
   unsigned jobs = 1;          // stacks run at the same time
   bool json = false;
+  std::string language = "Anglais";    // --language: the language folder of jobs and reports
   std::string launchDate, launchTime;  // written into every job, for the reports
 };
+
+// The user's own spectral database, where lamivex looks for it in the user's profile.
+inline std::string UserDatabaseOf(const BatchSettings& settings) {
+  return settings.userProfile + "/" + kUserDatabaseInProfile;
+}
 
 }  // namespace lamivex::batch

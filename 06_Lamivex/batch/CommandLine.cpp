@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "MdlImpression.h"
+
 namespace lamivex::batch {
 
 const char* const kBatchUsageText =
@@ -12,18 +14,25 @@ const char* const kBatchUsageText =
     "Calculates every stack of a CSV table (FILE, or standard input when FILE is\n"
     "missing or '-') with lamivex's own calculation, and prints one row per stack:\n"
     "name, layers, model, Te, Re1, Ae1, Re2, Ae2, Tl, Rl1, Al1, Rl2, Al2 (percent,\n"
-    "two decimals), status and message.\n"
+    "two decimals), the EN 410 values g, SC, S, Tuv, Ra and the colours T_L, T_a,\n"
+    "T_b, R1_L, R1_a, R1_b, R2_L, R2_a, R2_b (two decimals, three for SC and S),\n"
+    "status and message.\n"
     "\n"
     "The table's first line names its columns: name and layers, and optionally\n"
     "emn1 and emn2. A layer is kind:id (kind glass, film, pvb or a number, e.g.\n"
     "glass:1102) or a product's exact name in brackets ([SAMPLE Clear 6 mm], or\n"
     "pvb:[name]); a ~ after it turns it over (face 2 first), and @e1/e2 at the\n"
-    "end gives its face emissivities in percent (glass:1103~@84/16). Layers are\n"
-    "separated by blanks. emn1 and emn2, when given, set the emissivities of the\n"
-    "stack's face 1 and face 2; every face given nowhere is 84 (uncoated glass).\n"
+    "end gives its face emissivities in percent (glass:1103~@89/16). Layers are\n"
+    "separated by blanks; columns are separated by commas. emn1 and emn2, when\n"
+    "given, set the emissivities of the stack's face 1 and face 2. Every face\n"
+    "given nowhere takes the product's emissivity from the database (as a normal\n"
+    "emissivity), else 89 (uncoated glass).\n"
     "\n"
     "Options:\n"
     "  --json             print the table as JSON instead of CSV\n"
+    "  --language L       language of the jobs and reports: Français, Anglais,\n"
+    "                     Allemand, Espagnol (or French, English, German, Spanish,\n"
+    "                     fr, en, de, es); default Anglais\n"
     "  -j N, --jobs N     run N stacks at a time (default: the number of cores)\n"
     "  --keep DIR         run each stack in DIR/<nnnn>_<name> and keep its files\n"
     "                     (default: a temporary folder under $TMPDIR, else /dev/shm,\n"
@@ -41,7 +50,8 @@ const char* const kBatchUsageText =
     "  1   some stacks failed or their rows were not understood\n"
     "  2   the input was refused (unreadable, empty, bad header; --write-job: no\n"
     "      usable stack of that name)\n"
-    "  64  a command line not understood\n";
+    "  64  a command line not understood (also a --keep or --reports DIR that is\n"
+    "      not a folder that can be made)\n";
 
 namespace {
 
@@ -92,6 +102,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, unsigned cores) 
       line.settings.keep = true;
     } else if (IsOption(arg, "--reports")) {
       line.settings.reportsFolder = OptionValue(args, i, "--reports");
+    } else if (IsOption(arg, "--language")) {
+      const std::string language = OptionValue(args, i, "--language");
+      const std::optional<std::string> folder = LanguageFolderOf(language);
+      if (!folder) {
+        throw UsageError(
+            "--language must be Français, Anglais, Allemand or Espagnol (or French, "
+            "English, German, Spanish, fr, en, de, es), not '" +
+            language + "'");
+      }
+      line.settings.language = *folder;
     } else if (IsOption(arg, "--write-job")) {
       line.settings.writeJobStack = OptionValue(args, i, "--write-job");
     } else if (arg.starts_with("-") && arg != "-") {

@@ -3,6 +3,8 @@
 
 #include <iterator>
 
+#include "platform/TextFiles.h"
+
 namespace lamivex::batch {
 namespace {
 
@@ -90,7 +92,8 @@ class CsvScanner {
 std::vector<CsvRecord> ReadCsvRecords(std::istream& in) {
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw InputRefused("the input cannot be read");
-  return CsvScanner(std::move(text)).Records();
+  // A spreadsheet saves its CSV in UTF-8 or in the system's Windows code page.
+  return CsvScanner(ToUtf8(text)).Records();
 }
 
 }  // namespace lamivex::batch

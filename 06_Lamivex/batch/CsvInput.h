@@ -22,7 +22,8 @@ struct CsvRecord {
 
 // Splits the input into records: fields separated by commas, a field in double quotes
 // may hold commas, line ends and doubled quotes (""). Line ends are CR LF, LF or CR.
-// Blank lines give no record. A UTF-8 byte-order mark at the start is skipped.
+// Blank lines give no record. A UTF-8 byte-order mark at the start is skipped. The input
+// is read as UTF-8 when it is valid UTF-8, else as Windows-1252; the fields are UTF-8.
 std::vector<CsvRecord> ReadCsvRecords(std::istream& in);
 
 }  // namespace lamivex::batch

@@ -3,7 +3,12 @@
 
 #include <sqlite3.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
+
+#include "Interpolation.h"
+#include "glazing/Emissivity.h"
 
 #include "platform/RunError.h"
 #include "platform/SpectralSchema.h"
@@ -29,6 +34,32 @@ Connection OpenReadOnly(const std::string& path) {
   return connection;
 }
 
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+Statement Prepare(sqlite3* db, const std::string& sql, const std::string& path) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(db, sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
+    throw RunError(
+        kExitFault, "SM5.2",
+        "Error: the query \"" + sql + "\" failed in " + path + ": " + sqlite3_errmsg(db));
+  }
+  return Statement(raw, &sqlite3_finalize);
+}
+
+// A face's emissivity column: NaN for NULL (no data).
+double FaceEmissivity(sqlite3_stmt* row, int column, const std::string& path) {
+  if (sqlite3_column_type(row, column) == SQLITE_NULL)
+    return std::numeric_limits<double>::quiet_NaN();
+  const double value = sqlite3_column_double(row, column);
+  if (!(value >= 0.0 && value <= 1.0)) {
+    throw RunError(kExitFault, "SM5.2",
+                   "Error: product " + std::to_string(sqlite3_column_int(row, 1)) +
+                       " of the table product_emissivity in " + path + " has the emissivity " +
+                       FormatRunNumber(value) + "; emissivities there are fractions from 0 to 1!");
+  }
+  return value;
+}
+
 // The family a layer of this kind reads in the suite database (any kind other than 1
 // and 2 reads the PVB tables): the key under which a name is found from an id.
 int16_t KindKey(int16_t kind) {
@@ -42,25 +73,50 @@ ProductCatalogue::ProductCatalogue(const std::string& suiteDatabase,
   for (TableFamily family : FamiliesOf(DatabaseRole::Suite)) {
     ReadTable(suiteDatabase, TablesOf(family).product, TablesOf(family).kind);
   }
-  if (FileExists(userDatabase)) ReadTable(userDatabase, TablesOf(TableFamily::Glass).product, 1);
+  ReadEmissivities(suiteDatabase, false);
+  if (FileExists(userDatabase)) {
+    ReadTable(userDatabase, TablesOf(TableFamily::Glass).product, 1);
+    ReadEmissivities(userDatabase, true);
+  }
 }
 
 void ProductCatalogue::ReadTable(const std::string& path, const char* table, int16_t kind) {
   Connection db = OpenReadOnly(path);
-  const std::string sql = std::string("select id, name from ") + table + " order by id";
-  sqlite3_stmt* raw = nullptr;
-  if (sqlite3_prepare_v2(db.get(), sql.c_str(), -1, &raw, nullptr) != SQLITE_OK) {
-    throw RunError(
-        kExitFault, "SM5.2",
-        "Error: the query \"" + sql + "\" failed in " + path + ": " + sqlite3_errmsg(db.get()));
-  }
-  std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> statement(raw, &sqlite3_finalize);
+  const Statement statement =
+      Prepare(db.get(), std::string("select id, name from ") + table + " order by id", path);
+  sqlite3_stmt* raw = statement.get();
   while (sqlite3_step(raw) == SQLITE_ROW) {
     const auto* text = sqlite3_column_text(raw, 1);
     CatalogueProduct product{kind, sqlite3_column_int(raw, 0),
                              text ? reinterpret_cast<const char*>(text) : ""};
     names_[{kind, product.id}] = product.name;
     products_.push_back(std::move(product));
+  }
+}
+
+// A database without the table has no emissivities. The user's database serves every
+// kind from its glass tables, so its rows are kept under kind 1 whatever their family.
+void ProductCatalogue::ReadEmissivities(const std::string& path, bool user) {
+  Connection db = OpenReadOnly(path);
+  const Statement present = Prepare(
+      db.get(), "select 1 from sqlite_master where type = 'table' and name = 'product_emissivity'",
+      path);
+  if (sqlite3_step(present.get()) != SQLITE_ROW) return;
+  const Statement statement =
+      Prepare(db.get(), "select family, id, front, back from product_emissivity", path);
+  sqlite3_stmt* row = statement.get();
+  while (sqlite3_step(row) == SQLITE_ROW) {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, 0));
+    int16_t kind = 0;
+    for (TableFamily family : FamiliesOf(DatabaseRole::Suite)) {
+      if (text != nullptr && TablesOf(family).kindName == std::string(text)) {
+        kind = TablesOf(family).kind;
+      }
+    }
+    if (kind == 0) continue;  // a family no layer reads
+    const std::pair<double, double> faces = {FaceEmissivity(row, 2, path),
+                                             FaceEmissivity(row, 3, path)};
+    emissivities_[{user ? int16_t{1} : kind, sqlite3_column_int(row, 1)}] = faces;
   }
 }
 
@@ -76,6 +132,16 @@ std::string ProductCatalogue::NameOf(int16_t kind, int32_t id) const {
   const int16_t key = IsUserId(id) ? int16_t{1} : KindKey(kind);
   const auto it = names_.find({key, id});
   return it == names_.end() ? std::string() : it->second;
+}
+
+std::pair<double, double> ProductCatalogue::NormalEmissivities(int16_t kind, int32_t id) const {
+  const auto it = emissivities_.find({IsUserId(id) ? int16_t{1} : KindKey(kind), id});
+  const auto normal = [&](double hemispherical) {
+    if (std::isnan(hemispherical)) return glazing::kUncoatedNormalEmissivity * 100.0;
+    return std::round(glazing::NormalEmissivity(hemispherical) * 10000.0) / 100.0;
+  };
+  if (it == emissivities_.end()) return {normal(NAN), normal(NAN)};
+  return {normal(it->second.first), normal(it->second.second)};
 }
 
 }  // namespace lamivex::batch

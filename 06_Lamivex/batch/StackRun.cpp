@@ -1,6 +1,7 @@
 // Running one stack: its profile folder, its job, the run, its values and its report.
 #include "StackRun.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <stdexcept>
@@ -20,8 +21,9 @@ namespace fs = std::filesystem;
 
 const char* const kUserDatabaseFolder = "Base Utilisateur";
 
-// The profile of a stack: its Temp folder, and the user's database seen through a link
-// so that the user's products are found as in the user's own profile.
+// The profile of a stack: its Temp folder, and the user's databases seen through a link
+// so that the report finds the user's products as in the user's own profile. The run
+// itself is given the user's database by its path, which its messages name.
 void PrepareProfile(const std::string& profile, const BatchSettings& settings) {
   fs::remove_all(profile);
   fs::create_directories(profile + "/Temp");
@@ -41,16 +43,20 @@ std::string ModelOf(const std::vector<JobLayer>& layers) {
 }
 
 std::array<double, kValueCount> ValuesOf(const LamivexRun& run) {
-  return {run.SummaryTe,
-          run.SummaryRe1,
-          100.0 - run.SummaryTe - run.SummaryRe1,
-          run.SummaryRe2,
-          100.0 - run.SummaryTe - run.SummaryRe2,
-          run.SummaryTl,
-          run.SummaryRl1,
-          100.0 - run.SummaryTl - run.SummaryRl1,
-          run.SummaryRl2,
-          100.0 - run.SummaryTl - run.SummaryRl2};
+  const std::array<double, kDeclaredCount> declared =
+      ReadDeclaredValues(run.TempFolder() + kDeclaredValuesFile);
+  std::array<double, kValueCount> values = {run.SummaryTe,
+                                            run.SummaryRe1,
+                                            100.0 - run.SummaryTe - run.SummaryRe1,
+                                            run.SummaryRe2,
+                                            100.0 - run.SummaryTe - run.SummaryRe2,
+                                            run.SummaryTl,
+                                            run.SummaryRl1,
+                                            100.0 - run.SummaryTl - run.SummaryRl1,
+                                            run.SummaryRl2,
+                                            100.0 - run.SummaryTl - run.SummaryRl2};
+  std::copy(declared.begin(), declared.end(), values.begin() + kIntegratedCount);
+  return values;
 }
 
 void WriteStackReport(const std::string& profile, const std::string& path,
@@ -74,9 +80,10 @@ void RunInProfile(const Stack& stack, size_t number, const BatchSettings& settin
   LamivexRun run;
   run.ProfilePath = profile;
   run.ProgramFolder = settings.programFolder;
+  run.UserDatabase = UserDatabaseOf(settings);
   Main(run);
-  result.calculated = true;
   result.values = ValuesOf(run);
+  result.calculated = true;
   if (!settings.reportsFolder.empty()) {
     WriteStackReport(
         profile, settings.reportsFolder + "/" + StackFolderName(stack, number) + ".pdf", settings);
@@ -88,7 +95,7 @@ void RunInProfile(const Stack& stack, size_t number, const BatchSettings& settin
 JobDescription StackJob(const Stack& stack, const BatchSettings& settings) {
   JobDescription job;
   job.layers = stack.layers;
-  job.info.Language = "Anglais";
+  job.info.Language = settings.language;
   job.info.LaunchDate = settings.launchDate;
   job.info.LaunchTime = settings.launchTime;
   job.info.Glazing = stack.name;

@@ -5,13 +5,16 @@
 #include <string>
 
 #include "BatchSettings.h"
+#include "DeclaredValues.h"
 #include "JobWriter.h"
 #include "Stacks.h"
 
 namespace lamivex::batch {
 
-// Te, Re1, Ae1, Re2, Ae2, Tl, Rl1, Al1, Rl2, Al2 in percent.
-inline constexpr size_t kValueCount = 10;
+// Te, Re1, Ae1, Re2, Ae2, Tl, Rl1, Al1, Rl2, Al2 in percent, then the declared values
+// in the order of kDeclaredKeys.
+inline constexpr size_t kIntegratedCount = 10;
+inline constexpr size_t kValueCount = kIntegratedCount + kDeclaredCount;
 
 struct StackResult {
   bool calculated = false;  // the run ended normally and the values hold its results

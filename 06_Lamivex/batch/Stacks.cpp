@@ -35,8 +35,10 @@ std::vector<int> HeaderColumns(const CsvRecord& header) {
     int column = 0;
     while (column < kColumnCount && title != kColumnNames[column]) ++column;
     if (column == kColumnCount) {
+      const bool semicolons = title.find(';') != std::string::npos;
       throw InputRefused("line " + std::to_string(header.line) + ": unknown column \"" + title +
-                         "\" in the header (known: name, layers, emn1, emn2)");
+                         "\" in the header (known: name, layers, emn1, emn2)" +
+                         (semicolons ? "; columns are separated by commas, not semicolons" : ""));
     }
     if (at[column] >= 0) {
       throw InputRefused("line " + std::to_string(header.line) + ": column \"" + title +
@@ -213,6 +215,10 @@ JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue)
   }
   layer.turned = turned;
   layer.name = catalogue.NameOf(layer.kind, layer.id);
+  // The product's faces in the order the stack meets them: a turned layer shows face 2 first.
+  const auto [front, back] = catalogue.NormalEmissivities(layer.kind, layer.id);
+  layer.emn1 = turned ? back : front;
+  layer.emn2 = turned ? front : back;
   if (facesGiven) SetFaceEmissivities(faces, layer);
   return layer;
 }

@@ -10,9 +10,6 @@
 
 namespace lamivex::batch {
 
-// Emissivity of a face the row does not give: an uncoated glass face, in percent.
-inline constexpr double kDefaultEmissivity = 84.0;
-
 struct Stack {
   int line = 0;            // line of the input
   std::string name;        // the stack's name, column "name"
@@ -27,6 +24,7 @@ std::vector<Stack> ReadStacks(const std::vector<CsvRecord>& records,
                               const ProductCatalogue& catalogue);
 
 // One layer as written in the column "layers": [kind:](id | [product name])[~][@e1/e2].
+// Faces without @e1/e2 take the product's emissivities (see NormalEmissivities).
 // Throws std::invalid_argument with the reason when it is not understood.
 JobLayer ParseLayer(const std::string& token, const ProductCatalogue& catalogue);
 

@@ -42,8 +42,8 @@ std::vector<Stack> ReadInput(const BatchSettings& settings) {
     records = ReadCsvRecords(file);
   }
   const ProductCatalogue catalogue(
-      settings.programFolder + "/Base SM_Vitrages/SpectralDB/SM_Spectral.db",
-      settings.userProfile + "/Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db");
+      settings.programFolder + "/" + lamivex::kSuiteDatabaseInProgramFolder,
+      UserDatabaseOf(settings));
   return ReadStacks(records, catalogue);
 }
 
@@ -96,18 +96,32 @@ fs::path TemporaryParent() {
   return fs::temp_directory_path();
 }
 
-// The folder the stacks run in: --keep's, else a new temporary folder.
+// The folder of --keep or --reports, made when missing. A folder that cannot be made is
+// most often an argument in the wrong place (--keep stacks.csv stacks.csv).
+void MakeOptionFolder(const char* option, const std::string& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);
+  if (!error && fs::is_directory(folder, error)) return;
+  const std::string reason = fs::exists(folder) ? "it is a file" : error.message();
+  throw UsageError(std::string(option) + " DIR: '" + folder +
+                   "' is not a folder that can be made (" + reason +
+                   "); give the folder after the option, then the input FILE");
+}
+
+// The folder the stacks run in: --keep's (made before anything runs), else a new
+// temporary folder.
 void PrepareWorkFolder(BatchSettings& settings) {
-  if (settings.keep) {
-    fs::create_directories(settings.workFolder);
-    return;
-  }
+  if (settings.keep) return;
   std::string pattern = (TemporaryParent() / "lamivex-batch-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
   settings.workFolder = pattern;
 }
 
 int RunBatch(BatchSettings& settings) {
+  if (settings.writeJobStack.empty()) {
+    if (settings.keep) MakeOptionFolder("--keep", settings.workFolder);
+    if (!settings.reportsFolder.empty()) MakeOptionFolder("--reports", settings.reportsFolder);
+  }
   const std::vector<Stack> stacks = ReadInput(settings);
   for (const Stack& stack : stacks) {
     if (!stack.problem.empty()) {
@@ -119,7 +133,6 @@ int RunBatch(BatchSettings& settings) {
   SetLaunchTime(settings);
   if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
   PrepareWorkFolder(settings);
-  if (!settings.reportsFolder.empty()) fs::create_directories(settings.reportsFolder);
   const std::vector<StackResult> results = RunStacks(stacks, settings, isatty(STDOUT_FILENO) == 1);
   if (!settings.keep) fs::remove_all(settings.workFolder);
   bool allRan = true;
@@ -140,6 +153,11 @@ int RunBatch(BatchSettings& settings) {
   return allRan ? kBatchAllRan : kBatchSomeFailed;
 }
 
+int UsageFailure(const UsageError& e) {
+  std::cerr << "lamivex-batch: " << e.what() << "\nTry 'lamivex-batch --help'.\n";
+  return kBatchUsage;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,8 +171,7 @@ int main(int argc, char** argv) {
   try {
     line = ParseCommandLine(argc, argv, std::thread::hardware_concurrency());
   } catch (const UsageError& e) {
-    std::cerr << "lamivex-batch: " << e.what() << "\nTry 'lamivex-batch --help'.\n";
-    return kBatchUsage;
+    return UsageFailure(e);
   }
   if (line.help) {
     std::cout << kBatchUsageText;
@@ -168,6 +185,8 @@ int main(int argc, char** argv) {
     line.settings.programFolder = lamivex::ProgramFolder();
     line.settings.userProfile = lamivex::ProfileFolder();
     return RunBatch(line.settings);
+  } catch (const UsageError& e) {
+    return UsageFailure(e);
   } catch (const InputRefused& e) {
     std::cerr << "lamivex-batch: " << InputName(line.settings) << ": " << e.what() << '\n';
     return kBatchInputRefused;

@@ -3,6 +3,8 @@
 #include <map>
 #include <sstream>
 
+#include "DeclaredValues.h"
+#include "Main_modul6.h"
 #include "RunLamivex.h"
 
 namespace lamivex::batch {
@@ -24,6 +26,8 @@ const std::string kStacks =
     "Single low-e turned,glass:1103~,,\r\n"
     "Named,[SAMPLE Clear 6 mm]@12/84 [SAMPLE PVB 0.76 mm] [SAMPLE Clear 4 mm]~,,\r\n"
     "User glass,glass:1000001 pvb:3002 glass:1001,,\r\n"
+    "User glass turned,glass:1000001~,,\r\n"
+    "Unknown user product,glass:1000009,,\r\n"
     "Unknown product,glass:1001 pvb:3999 glass:1001,,\r\n"
     "No id,glass:1001 pvb glass:1001,,\r\n"
     "Bad emissivity,glass:1001,eighty,\r\n"
@@ -31,13 +35,18 @@ const std::string kStacks =
     "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n"
     "Too many," +
     Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n";
-constexpr int kStackCount = 15;
+constexpr int kStackCount = 17;
 
 class Batch : public ::testing::Test, protected RunFolders {
  protected:
   Batch() {
     WriteBytes(input_, kStacks);
-    TestDatabase(user_).AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
+    TestDatabase user(user_);
+    user.AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
+    user.Exec(
+        "update glass set name = 'Clair\u2122 \u00e9' where id = 1000001;"
+        "create table product_emissivity (family text, id integer, front real, back real);"
+        "insert into product_emissivity values ('glass', 1000001, 0.2, null)");
   }
   RunResult Run(const std::string& program, const std::string& arguments) const {
     return RunCommand(temp_, "AppData=" + ShellQuoted(appData_) +
@@ -69,36 +78,64 @@ std::vector<std::string> CsvFields(const std::string& row) {
 
 TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
   const std::string kept = temp_ / "kept";
-  const RunResult batch = RunBatch("-j 2 --keep=" + ShellQuoted(kept) + " " + ShellQuoted(input_));
+  const RunResult batch =
+      RunBatch("-j 2 --language de --keep=" + ShellQuoted(kept) + " " + ShellQuoted(input_));
   EXPECT_EQ(batch.status, 1) << batch.err;
   std::vector<std::string> rows;
   std::istringstream lines(batch.out);
   for (std::string line; std::getline(lines, line);) rows.push_back(line);
   ASSERT_EQ(rows.size(), kStackCount + 1u) << batch.out;
-  EXPECT_EQ(rows[0], "name,layers,model,Te,Re1,Ae1,Re2,Ae2,Tl,Rl1,Al1,Rl2,Al2,status,message");
+  EXPECT_EQ(
+      rows[0],
+      "name,layers,model,Te,Re1,Ae1,Re2,Ae2,Tl,Rl1,Al1,Rl2,Al2,g,SC,S,Tuv,Ra,T_L,T_a,T_b,R1_L,"
+      "R1_a,R1_b,R2_L,R2_a,R2_b,status,message");
+  // Normal emissivities in percent of the outer faces; a face given nowhere takes the
+  // product's hemispherical 0.2 (turned with its layer: checked through EN 12898's
+  // polynomial), else uncoated glass's 89.
   const std::map<int, std::pair<double, double>> outerFaces = {
-      {1, {84, 84}}, {2, {12, 20}}, {4, {12, 84}}, {7, {12, 84}}};
+      {1, {89, 89}}, {2, {12, 20}}, {4, {12, 89}}, {7, {12, 89}}, {8, {0.2, 89}}, {9, {89, 0.2}}};
+  const auto checkFace = [](const std::string& field, double expected) {
+    const double e = std::stod(field) / 100;
+    const double corrected = 1.1887 * e - 0.4967 * e * e + 0.2452 * e * e * e;
+    EXPECT_NEAR(expected >= 1 ? e * 100 : corrected, expected, 5e-5);
+  };
   int calculated = 0;
   for (int n = 1; n <= kStackCount; ++n) {
     const std::vector<std::string> f = CsvFields(rows[n]);
     SCOPED_TRACE(rows[n]);
-    ASSERT_EQ(f.size(), 15u);
-    if (f[13] != "0") continue;
+    ASSERT_EQ(f.size(), 29u);
+    if (f[27] != "0") continue;
     ++calculated;
-    ASSERT_EQ(RunBatch("--write-job " + ShellQuoted(f[0]) + " " + ShellQuoted(input_)).status, 0);
+    ASSERT_EQ(RunBatch("--language=de --write-job " + ShellQuoted(f[0]) + " " + ShellQuoted(input_))
+                  .status,
+              0);
     ASSERT_EQ(Run(LAMIVEX_EXECUTABLE, "").status, 0);
     std::string folder = std::to_string(n);
     folder = kept + "/" + std::string(4 - folder.size(), '0') + folder + "_";
     for (const auto& entry : std::filesystem::directory_iterator(kept)) {
       if (entry.path().string().starts_with(folder)) folder = entry.path().string();
     }
-    for (const char* file : {"Lamivex.out", "Final_Energy_Lamivex.out", "Energy_1.out"}) {
-      EXPECT_EQ(ReadBytes(folder + "/Temp/" + file), ReadBytes(profile_ + "/Temp/" + file)) << file;
+    for (const char* file : {"Lamivex.out", "Final_Energy_Lamivex.out", "Energy_1.out",
+                             "Lamivex_EN410.out", "input_Lamivex.in"}) {
+      const std::string bytes = ReadBytes(folder + "/Temp/" + file);
+      // The jobs differ in their launch time only.
+      EXPECT_EQ(bytes.substr(0, bytes.find("\"Date")),
+                ReadBytes(profile_ + "/Temp/" + file).substr(0, bytes.find("\"Date")))
+          << file;
+    }
+    const KeyedFile job = ReadKeyedFile(profile_ + "/Temp/input_Lamivex.in");
+    EXPECT_EQ(ReadKeyText(job, "Langue"), KeyValue("\"Allemand\""));
+    if (outerFaces.count(n)) {
+      const std::vector<std::string> faces =
+          CsvFields(job.lines[2] + "," + job.lines[ReadNumberGlass(job) + 1]);
+      checkFace(faces[2], outerFaces.at(n).first);
+      checkFace(faces[7], outerFaces.at(n).second);
     }
     const std::vector<double> whole = SummaryNumbers(ReadBytes(profile_ + "/Temp/Lamivex.out"));
     ASSERT_EQ(whole.size(), 12u);
-    if (outerFaces.count(n)) {
-      EXPECT_EQ(std::pair(whole[3], whole[6]), outerFaces.at(n));
+    const auto declared = ReadDeclaredValues(profile_ + "/Temp/Lamivex_EN410.out");
+    for (size_t v = 0; v < kDeclaredCount; ++v) {
+      EXPECT_NEAR(std::stod(f[13 + v]), declared[v], v == 1 || v == 2 ? 5e-4 : 5e-3) << v;
     }
     for (const auto& [inSummary, column] :
          std::vector<std::pair<int, int>>{{0, 3}, {1, 4}, {4, 6}, {7, 8}, {8, 9}, {10, 11}}) {
@@ -106,27 +143,28 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       EXPECT_EQ(f[column].size() - f[column].find('.'), 3u);
     }
   }
-  EXPECT_EQ(calculated, kStackCount - 5);
+  EXPECT_EQ(calculated, kStackCount - 6);
   const struct {
     int row;
-    const char *model, *status, *message;
+    std::string model, status, message;
   } expected[] = {
       // clang-format off
       {1, "laminated", "0", ""}, {3, "layer by layer", "0", ""}, {4, "layer by layer", "0", ""},
-      {6, "one layer", "0", ""}, {12, "laminated", "0", ""},
-      {9, "laminated", "3", "SM5.2: Please, select the glass! Layer 2: product 3999 (kind 3"},
-      {10, "", "4", "line 11: layer 2 \"pvb\": write kind:id (glass:1102) or [product name]"},
-      {11, "", "4", "line 12: emn1 \"eighty\" is not a number from 0 to 100 (percent)"},
-      {13, "", "4", "line 14: layer 1 \"[Generic Clear Glass]\": several products are named \"Generic Clear Glass\" (ids 1101, 1102)"},
-      {14, "", "4", "line 15: 102 layers; at most 101"},
+      {6, "one layer", "0", ""}, {14, "laminated", "0", ""},
+      {10, "one layer", "3", "SM5.2: Please, select the glass! Layer 1: product 1000009 (kind 1, glass) has no spectrum in the table spectral_energy of the user database " + user_ + "; lamivex-db list '" + user_ + "' shows its products."},
+      {11, "laminated", "3", "SM5.2: Please, select the glass! Layer 2: product 3999 (kind 3"},
+      {12, "", "4", "line 13: layer 2 \"pvb\": write kind:id (glass:1102) or [product name]"},
+      {13, "", "4", "line 14: emn1 \"eighty\" is not a number from 0 to 100 (percent)"},
+      {15, "", "4", "line 16: layer 1 \"[Generic Clear Glass]\": several products are named \"Generic Clear Glass\" (ids 1101, 1102)"},
+      {16, "", "4", "line 17: 102 layers; at most 101"},
       // clang-format on
   };
   for (const auto& e : expected) {
     const std::vector<std::string> f = CsvFields(rows[e.row]);
     SCOPED_TRACE(rows[e.row]);
     EXPECT_EQ(f[2], e.model);
-    EXPECT_EQ(f[13], e.status);
-    EXPECT_EQ(f[14].substr(0, std::string(e.message).size()), e.message);
+    EXPECT_EQ(f[27], e.status);
+    EXPECT_EQ(f[28].substr(0, e.message.size()), e.message);
   }
 }
 
@@ -142,29 +180,52 @@ TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
   }
 }
 
-TEST_F(Batch, RefusedInputAndBadCommandLines) {
+TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
   WriteBytes(temp_ / "no_layers.csv", "name,products\r\nA,glass:1001\r\n");
+  WriteBytes(temp_ / "semicolons.csv", "name;layers;emn1;emn2\r\nA;glass:1001;;\r\n");
   WriteBytes(temp_ / "empty.csv", "");
   WriteBytes(temp_ / "open_quote.csv", "name,layers\r\n\"A,glass:1001\r\n");
+  WriteBytes(temp_ / "cp1252.csv", "name,layers\r\nCaf\xE9,[Clair\x99 \xE9]\r\n");
   const struct {
     std::string arguments;
     int status;
-    const char* message;
+    std::string message;  // in standard error, or standard output
   } cases[] = {
       // clang-format off
-      {ShellQuoted(temp_ / "no_layers.csv"), 2, "unknown column \"products\""}, {ShellQuoted(temp_ / "empty.csv"), 2, "the input is empty"},
+      {ShellQuoted(temp_ / "no_layers.csv"), 2, "unknown column \"products\" in the header (known: name, layers, emn1, emn2)\n"}, {ShellQuoted(temp_ / "empty.csv"), 2, "the input is empty"},
+      {ShellQuoted(temp_ / "semicolons.csv"), 2, "unknown column \"name;layers;emn1;emn2\" in the header (known: name, layers, emn1, emn2); columns are separated by commas, not semicolons\n"},
       {ShellQuoted(temp_ / "open_quote.csv"), 2, "line 2: a quoted field is not closed"}, {ShellQuoted(temp_ / "missing.csv"), 2, "cannot be read"},
       {"--write-job 'No id' " + ShellQuoted(input_), 2, "no stack named \"No id\""},
       {"-j 0 " + ShellQuoted(input_), 64, "-j needs a whole number from 1 to 1024, not '0'"},
       {"--keep", 64, "option --keep needs a value"}, {"--fast", 64, "unknown option '--fast'"},
+      {"--keep " + ShellQuoted(input_) + " " + ShellQuoted(input_), 64, "lamivex-batch: --keep DIR: '" + input_ + "' is not a folder that can be made (it is a file); give the folder after the option, then the input FILE\nTry"},
+      {"--language Klingon -", 64, "--language must be Français, Anglais, Allemand or Espagnol (or French, English, German, Spanish, fr, en, de, es), not 'Klingon'"},
+      {"--json " + ShellQuoted(temp_ / "cp1252.csv"), 0, "{\"name\": \"Café\", \"layers\": \"[Clair™ é]\", \"model\": \"one layer\", \"Te\": 70.00,"},
       // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments);
     const RunResult result = RunBatch(c.arguments);
     EXPECT_EQ(result.status, c.status);
-    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_NE((result.err + result.out).find(c.message), std::string::npos) << result.err;
   }
+}
+
+// The run's declared values as it writes them (Windows-1252, CR LF), read back by key.
+TEST(DeclaredValues, ReadByKeyWhateverTheOrderAndRefusedWhenMissing) {
+  TempFolder temp;
+  std::string bytes = "\"T_\xE9\", 1\r\n";  // a key of another name does not disturb
+  for (size_t v = kDeclaredCount; v-- > 0;) {
+    bytes += "\"" + std::string(kDeclaredKeys[v]) + "\", " + std::to_string(v) + ".5\r\n";
+  }
+  WriteBytes(temp / "Lamivex_EN410.out", bytes + "\"qi\", 7.25\r\n");
+  const auto values = ReadDeclaredValues(temp / "Lamivex_EN410.out");
+  for (size_t v = 0; v < kDeclaredCount; ++v) EXPECT_EQ(values[v], v + 0.5) << kDeclaredKeys[v];
+  WriteBytes(temp / "no_S.out", "\"SC\", 0.7\r\n\"g\", 61\r\n");
+  EXPECT_EQ(ErrorOf([&] { ReadDeclaredValues(temp / "no_S.out"); }),
+            "1 Error: the value \"S\" of " + temp / "no_S.out" + " is missing or not a number!");
+  EXPECT_EQ(ErrorOf([&] { ReadDeclaredValues(temp / "none.out"); }),
+            "1 Error: the run's file " + temp / "none.out" + " is missing!");
 }
 
 }  // namespace
