@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <type_traits>
 
 #include "platform/RunError.h"
 
@@ -105,6 +106,18 @@ char ToCp1252Byte(char32_t cp) {
     if (kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
   }
   return '?';
+}
+
+// The system's text for an errno value. strerror is not safe on the batch's threads;
+// strerror_r comes in a GNU form (returns the text) and an XSI form (fills the buffer).
+std::string SystemReason(int error) {
+  char buffer[256] = "";
+  const auto result = strerror_r(error, buffer, sizeof buffer);
+  if constexpr (std::is_same_v<std::decay_t<decltype(result)>, int>) {
+    return buffer;
+  } else {
+    return result;
+  }
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -246,7 +259,7 @@ void DeleteIfPresent(const std::string& path) {
 }
 
 void FileFailure(const std::string& path, const std::string& verb, int error) {
-  const std::string reason = std::generic_category().message(error);
+  const std::string reason = SystemReason(error);
   const std::string folder = std::filesystem::path(path).parent_path().string();
   std::string cause = reason;
   if (error == ENOENT && !folder.empty() && !std::filesystem::is_directory(folder)) {
