@@ -139,7 +139,8 @@ void DeleteSpectrumFilesBeyond(const LamivexRun& run) {
 void Main(LamivexRun& run) {
   if (run.ProfilePath.empty()) run.ProfilePath = ProfileFolder();
   if (run.ProgramFolder.empty()) run.ProgramFolder = ProgramFolder();
-  if (run.UserDatabase.empty()) run.UserDatabase = run.ProfilePath + "/" + kUserDatabaseInProfile;
+  if (run.UserDatabase.empty())
+    run.UserDatabase = run.ProfilePath + "/" + kUserDatabaseInProfileFolder;
   if (!FolderExists(run.ProfilePath)) {
     throw RunError(
         kExitMissingProfile, "SM5.2",

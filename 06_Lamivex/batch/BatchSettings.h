@@ -23,7 +23,7 @@ struct BatchSettings {
 
 // The user's own spectral database, where lamivex looks for it in the user's profile.
 inline std::string UserDatabaseOf(const BatchSettings& settings) {
-  return settings.userProfile + "/" + kUserDatabaseInProfile;
+  return settings.userProfile + "/" + kUserDatabaseInProfileFolder;
 }
 
 }  // namespace lamivex::batch

@@ -54,8 +54,9 @@ double FaceEmissivity(sqlite3_stmt* row, int column, const std::string& path) {
   if (!(value >= 0.0 && value <= 1.0)) {
     throw RunError(kExitFault, "SM5.2",
                    "Error: product " + std::to_string(sqlite3_column_int(row, 1)) +
-                       " of the table product_emissivity in " + path + " has the emissivity " +
-                       FormatRunNumber(value) + "; emissivities there are fractions from 0 to 1!");
+                       " of the table " + kEmissivityTable + " in " + path +
+                       " has the emissivity " + FormatRunNumber(value) +
+                       "; emissivities there are fractions from 0 to 1!");
   }
   return value;
 }
@@ -98,12 +99,14 @@ void ProductCatalogue::ReadTable(const std::string& path, const char* table, int
 // kind from its glass tables, so its rows are kept under kind 1 whatever their family.
 void ProductCatalogue::ReadEmissivities(const std::string& path, bool user) {
   Connection db = OpenReadOnly(path);
-  const Statement present = Prepare(
-      db.get(), "select 1 from sqlite_master where type = 'table' and name = 'product_emissivity'",
-      path);
+  const Statement present =
+      Prepare(db.get(),
+              std::string("select 1 from sqlite_master where type = 'table' and name = '") +
+                  kEmissivityTable + "'",
+              path);
   if (sqlite3_step(present.get()) != SQLITE_ROW) return;
-  const Statement statement =
-      Prepare(db.get(), "select family, id, front, back from product_emissivity", path);
+  const Statement statement = Prepare(
+      db.get(), std::string("select family, id, front, back from ") + kEmissivityTable, path);
   sqlite3_stmt* row = statement.get();
   while (sqlite3_step(row) == SQLITE_ROW) {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, 0));

@@ -16,10 +16,6 @@ std::string ProfileFolder();
 // found, which variable gave it here, and that it must exist.
 std::string ProfileFolderLookup();
 
-// The user database inside a profile folder.
-inline constexpr const char* kUserDatabaseInProfile =
-    "Base Utilisateur/Vitrages/SpectralDB/SM_Spectral_User.db";
-
 // The suite database inside a program folder; the program folder is recognised by it.
 inline constexpr const char* kSuiteDatabaseInProgramFolder =
     "Base SM_Vitrages/SpectralDB/SM_Spectral.db";
