@@ -89,15 +89,16 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       rows[0],
       "name,layers,model,Te,Re1,Ae1,Re2,Ae2,Tl,Rl1,Al1,Rl2,Al2,g,SC,S,Tuv,Ra,T_L,T_a,T_b,R1_L,"
       "R1_a,R1_b,R2_L,R2_a,R2_b,status,message");
-  // Normal emissivities in percent of the outer faces; a face given nowhere takes the
-  // product's hemispherical 0.2 (turned with its layer: checked through EN 12898's
-  // polynomial), else uncoated glass's 89.
+  // The outer faces' normal emissivities in percent, or below 1 the hemispherical value
+  // they stand for (EN 12898's polynomial): the sample clear glass's 0.837, the user
+  // glass's 0.2 on its face 1 (turned with its layer), 89 for a face without data.
   const std::map<int, std::pair<double, double>> outerFaces = {
-      {1, {89, 89}}, {2, {12, 20}}, {4, {12, 89}}, {7, {12, 89}}, {8, {0.2, 89}}, {9, {89, 0.2}}};
+      {1, {0.837, 0.837}}, {2, {12, 20}},     {4, {12, 0.837}},
+      {7, {12, 0.837}},    {8, {0.2, 0.837}}, {9, {89, 0.2}}};
   const auto checkFace = [](const std::string& field, double expected) {
     const double e = std::stod(field) / 100;
     const double corrected = 1.1887 * e - 0.4967 * e * e + 0.2452 * e * e * e;
-    EXPECT_NEAR(expected >= 1 ? e * 100 : corrected, expected, 5e-5);
+    EXPECT_NEAR(expected >= 1 ? e * 100 : corrected, expected, 6e-5);
   };
   int calculated = 0;
   for (int n = 1; n <= kStackCount; ++n) {
