@@ -83,14 +83,26 @@ ProductCatalogue::ProductCatalogue(const std::string& suiteDatabase,
 
 void ProductCatalogue::ReadTable(const std::string& path, const char* table, int16_t kind) {
   Connection db = OpenReadOnly(path);
+  // A database made elsewhere may lack the thickness column: every column is read and
+  // the thickness taken where there is one.
   const Statement statement =
-      Prepare(db.get(), std::string("select id, name from ") + table + " order by id", path);
+      Prepare(db.get(), std::string("select * from ") + table + " order by id", path);
   sqlite3_stmt* raw = statement.get();
+  int id = -1, name = -1, thickness = -1;
+  for (int column = 0; column < sqlite3_column_count(raw); ++column) {
+    const std::string title = sqlite3_column_name(raw, column);
+    if (title == kColumnId) id = column;
+    if (title == "name") name = column;
+    if (title == "thickness") thickness = column;
+  }
   while (sqlite3_step(raw) == SQLITE_ROW) {
-    const auto* text = sqlite3_column_text(raw, 1);
-    CatalogueProduct product{kind, sqlite3_column_int(raw, 0),
+    const auto* text = name >= 0 ? sqlite3_column_text(raw, name) : nullptr;
+    CatalogueProduct product{kind, sqlite3_column_int(raw, id),
                              text ? reinterpret_cast<const char*>(text) : ""};
     names_[{kind, product.id}] = product.name;
+    if (thickness >= 0 && sqlite3_column_type(raw, thickness) != SQLITE_NULL) {
+      thicknesses_[{kind, product.id}] = sqlite3_column_double(raw, thickness);
+    }
     products_.push_back(std::move(product));
   }
 }
@@ -145,6 +157,12 @@ std::pair<double, double> ProductCatalogue::NormalEmissivities(int16_t kind, int
   };
   if (it == emissivities_.end()) return {normal(NAN), normal(NAN)};
   return {normal(it->second.first), normal(it->second.second)};
+}
+
+std::optional<double> ProductCatalogue::ThicknessOf(int16_t kind, int32_t id) const {
+  const int16_t key = IsUserId(id) ? int16_t{1} : KindKey(kind);
+  const auto it = thicknesses_.find({key, id});
+  return it == thicknesses_.end() ? std::nullopt : std::optional<double>(it->second);
 }
 
 }  // namespace lamivex::batch

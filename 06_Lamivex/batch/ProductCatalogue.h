@@ -34,6 +34,8 @@ class ProductCatalogue {
   // from the hemispherical fractions the database holds (EN 12898), to two decimals; a
   // face without data is uncoated glass, 89.
   std::pair<double, double> NormalEmissivities(int16_t kind, int32_t id) const;
+  // The thickness in mm the database gives for that product, if any.
+  std::optional<double> ThicknessOf(int16_t kind, int32_t id) const;
 
  private:
   void ReadTable(const std::string& path, const char* table, int16_t kind);
@@ -42,6 +44,7 @@ class ProductCatalogue {
   std::map<std::pair<int16_t, int32_t>, std::string> names_;  // by (kind read, id)
   // Hemispherical emissivities (fractions; NaN: no data) by (kind read, id).
   std::map<std::pair<int16_t, int32_t>, std::pair<double, double>> emissivities_;
+  std::map<std::pair<int16_t, int32_t>, double> thicknesses_;  // mm, where given
 };
 
 }  // namespace lamivex::batch

@@ -7,10 +7,12 @@
 #include <stdexcept>
 
 #include "Calculate_Modul6.h"
+#include "Interpolation.h"
 #include "Main_modul6.h"
 #include "Report.h"
 #include "ReportData.h"
 #include "ReportExit.h"
+#include "UnitRun.h"
 #include "platform/MessageBox.h"
 #include "platform/RunError.h"
 
@@ -72,9 +74,26 @@ void AddMessage(std::string& messages, const std::string& text) {
   for (char c : text) messages += c == '\n' || c == '\r' ? ' ' : c;
 }
 
-void RunInProfile(const Stack& stack, size_t number, const BatchSettings& settings,
-                  StackResult& result) {
-  const std::string profile = settings.workFolder + "/" + StackFolderName(stack, number);
+// The spectrum the run wrote for the assembly, as fractions.
+glazing::PaneSpectrum AssemblySpectrum(const LamivexRun& run) {
+  const std::vector<SpectrumRecord> records = ReadSpectrumFile(run.TempFolder() + kFinalEnergyFile);
+  if (records.size() != static_cast<size_t>(glazing::kGridPoints)) {
+    throw RunError(kExitFault, "SM5.2",
+                   "Error: the assembly spectrum holds " + std::to_string(records.size()) +
+                       " points, not 441");
+  }
+  glazing::PaneSpectrum spectrum;
+  for (int i = 0; i < glazing::kGridPoints; ++i) {
+    spectrum.T[i] = records[i].t / 100.0;
+    spectrum.R1[i] = records[i].r1 / 100.0;
+    spectrum.R2[i] = records[i].r2 / 100.0;
+  }
+  return spectrum;
+}
+
+void RunInProfile(const Stack& stack, const std::string& folder, const BatchSettings& settings,
+                  StackResult& result, glazing::PaneSpectrum* spectrum) {
+  const std::string profile = settings.workFolder + "/" + folder;
   PrepareProfile(profile, settings);
   WriteJobFile(profile + "/Temp/input_Lamivex.in", StackJob(stack, settings));
   LamivexRun run;
@@ -82,11 +101,11 @@ void RunInProfile(const Stack& stack, size_t number, const BatchSettings& settin
   run.ProgramFolder = settings.programFolder;
   run.UserDatabase = UserDatabaseOf(settings);
   Main(run);
+  if (spectrum) *spectrum = AssemblySpectrum(run);
   result.values = ValuesOf(run);
   result.calculated = true;
   if (!settings.reportsFolder.empty()) {
-    WriteStackReport(
-        profile, settings.reportsFolder + "/" + StackFolderName(stack, number) + ".pdf", settings);
+    WriteStackReport(profile, settings.reportsFolder + "/" + folder + ".pdf", settings);
   }
 }
 
@@ -118,12 +137,19 @@ std::string StackFolderName(const Stack& stack, size_t number) {
 }
 
 StackResult RunStack(const Stack& stack, size_t number, const BatchSettings& settings) {
-  StackResult result;
   if (!stack.problem.empty()) {
+    StackResult result;
     result.status = kExitBadJob;
     result.message = "line " + std::to_string(stack.line) + ": " + stack.problem;
     return result;
   }
+  if (!stack.panes.empty()) return RunUnit(stack, StackFolderName(stack, number), settings);
+  return RunPane(stack, StackFolderName(stack, number), settings, nullptr);
+}
+
+StackResult RunPane(const Stack& stack, const std::string& folder, const BatchSettings& settings,
+                    glazing::PaneSpectrum* spectrum) {
+  StackResult result;
   result.model = ModelOf(stack.layers);
   // The run's message box reports to this stack's result, not to standard error.
   const MessageSink previous =
@@ -131,7 +157,7 @@ StackResult RunStack(const Stack& stack, size_t number, const BatchSettings& set
         AddMessage(result.message, title + ": " + text);
       });
   try {
-    RunInProfile(stack, number, settings, result);
+    RunInProfile(stack, folder, settings, result, spectrum);
   } catch (const RunError& e) {
     result.status = e.Status();
     AddMessage(result.message, e.Title() + ": " + e.what());
@@ -142,7 +168,7 @@ StackResult RunStack(const Stack& stack, size_t number, const BatchSettings& set
   SetMessageSink(previous);
   if (!settings.keep) {
     std::error_code ignored;
-    fs::remove_all(settings.workFolder + "/" + StackFolderName(stack, number), ignored);
+    fs::remove_all(settings.workFolder + "/" + folder, ignored);
   }
   return result;
 }

@@ -7,7 +7,9 @@
 #include <map>
 #include <stdexcept>
 
+#include "BatchOutput.h"
 #include "Main_modul6.h"
+#include "UnitRows.h"
 #include "platform/SpectralSchema.h"
 
 namespace lamivex::batch {
@@ -117,26 +119,68 @@ void SetFaceEmissivities(const std::string& text, JobLayer& layer) {
   }
 }
 
-std::vector<JobLayer> ParseLayers(const std::string& text, const ProductCatalogue& catalogue) {
-  const std::vector<std::string> tokens = SplitLayers(text);
-  if (tokens.empty()) throw std::invalid_argument("no layers");
-  if (tokens.size() > static_cast<size_t>(kMaxLayers)) {
-    throw std::invalid_argument(std::to_string(tokens.size()) + " layers; at most 101");
+// A layer's thickness in mm: the database's, else the row's "#mm", else assumed.
+double LayerThickness(const JobLayer& layer, std::optional<double> given,
+                      const ProductCatalogue& catalogue, const std::string& where,
+                      std::string& assumed) {
+  const std::optional<double> stored = catalogue.ThicknessOf(layer.kind, layer.id);
+  if (stored && given && *stored != *given) {
+    throw std::invalid_argument(where + "the database gives product " + std::to_string(layer.id) +
+                                " a thickness of " + Fixed(*stored, 2) + " mm, not the row's " +
+                                Fixed(*given, 2) + " mm");
   }
-  std::vector<JobLayer> layers;
+  if (stored || given) return stored ? *stored : *given;
+  const double mm = layer.kind == 1 ? kAssumedGlassMm : kAssumedInterlayerMm;
+  assumed += (assumed.empty() ? "" : ", ") + where.substr(0, where.size() - 2) + " " +
+             (layer.kind == 1 ? "4" : "0.76") + " mm";
+  return mm;
+}
+
+// The layers of one pane (the whole row when it has no gap); `paneName` prefixes the
+// layer numbers of a glazing unit's messages.
+UnitPane ParsePane(std::vector<std::string> tokens, const ProductCatalogue& catalogue,
+                   const std::string& paneName, std::string& assumed) {
+  if (tokens.size() > static_cast<size_t>(kMaxLayers)) {
+    throw std::invalid_argument(paneName + std::to_string(tokens.size()) + " layers; at most 101");
+  }
+  UnitPane pane;
+  pane.thermal.glassMm = 0.0;
   for (size_t k = 0; k < tokens.size(); ++k) {
+    const std::string where =
+        paneName + "layer " + std::to_string(k + 1) + " \"" + tokens[k] + "\": ";
     try {
-      layers.push_back(ParseLayer(tokens[k], catalogue));
+      const std::optional<double> given = TakeThickness(tokens[k]);
+      pane.layers.push_back(ParseLayer(tokens[k], catalogue));
+      const double mm = LayerThickness(pane.layers.back(), given, catalogue, where, assumed);
+      (pane.layers.back().kind == 1 ? pane.thermal.glassMm : pane.thermal.interlayerMm) += mm;
     } catch (const std::invalid_argument& e) {
-      throw std::invalid_argument("layer " + std::to_string(k + 1) + " \"" + tokens[k] +
-                                  "\": " + e.what());
+      const std::string reason = e.what();
+      throw std::invalid_argument(reason.starts_with(where) ? reason : where + reason);
     }
-    if (k >= 10 && layers.back().turned) {
-      throw std::invalid_argument("layer " + std::to_string(k + 1) +
+    if (k >= 10 && pane.layers.back().turned) {
+      throw std::invalid_argument(paneName + "layer " + std::to_string(k + 1) +
                                   " is turned; only layers 1 to 10 can be turned");
     }
   }
-  return layers;
+  return pane;
+}
+
+// The row's panes and gaps: one pane into stack.layers, two or three into stack.panes.
+void ParseLayers(Stack& stack, const ProductCatalogue& catalogue) {
+  const std::vector<std::string> tokens = SplitLayers(stack.layersText);
+  if (tokens.empty()) throw std::invalid_argument("no layers");
+  PaneTokens parts = SplitAtGaps(tokens);
+  std::string assumed;
+  if (parts.panes.size() == 1) {
+    stack.layers = ParsePane(parts.panes[0], catalogue, "", assumed).layers;
+    return;
+  }
+  for (size_t p = 0; p < parts.panes.size(); ++p) {
+    const std::string paneName = "pane " + std::to_string(p + 1) + " ";
+    stack.panes.push_back(ParsePane(parts.panes[p], catalogue, paneName, assumed));
+  }
+  stack.gaps = parts.gaps;
+  if (!assumed.empty()) stack.assumedThicknesses = "thicknesses assumed: " + assumed;
 }
 
 void ReadRow(Stack& stack, const CsvRecord& record, const std::vector<int>& at,
@@ -157,9 +201,16 @@ void ReadRow(Stack& stack, const CsvRecord& record, const std::vector<int>& at,
     }
   }
   if (stack.name.empty()) throw std::invalid_argument("the stack has no name");
-  stack.layers = ParseLayers(stack.layersText, catalogue);
-  stack.layers.front().emn1 = Emissivity(field(kEmn1), "emn1", stack.layers.front().emn1);
-  stack.layers.back().emn2 = Emissivity(field(kEmn2), "emn2", stack.layers.back().emn2);
+  ParseLayers(stack, catalogue);
+  std::vector<JobLayer>& first = stack.panes.empty() ? stack.layers : stack.panes.front().layers;
+  std::vector<JobLayer>& last = stack.panes.empty() ? stack.layers : stack.panes.back().layers;
+  first.front().emn1 = Emissivity(field(kEmn1), "emn1", first.front().emn1);
+  last.back().emn2 = Emissivity(field(kEmn2), "emn2", last.back().emn2);
+  // The faces towards the gaps, the outside and the room are the panes' outer faces.
+  for (UnitPane& pane : stack.panes) {
+    pane.thermal.emissivity1 = pane.layers.front().emn1 / 100.0;
+    pane.thermal.emissivity2 = pane.layers.back().emn2 / 100.0;
+  }
 }
 
 }  // namespace

@@ -7,15 +7,26 @@
 #include "CsvInput.h"
 #include "JobWriter.h"
 #include "ProductCatalogue.h"
+#include "glazing/UnitThermal.h"
 
 namespace lamivex::batch {
 
-struct Stack {
-  int line = 0;            // line of the input
-  std::string name;        // the stack's name, column "name"
-  std::string layersText;  // column "layers" as written
+// A pane of a glazing unit: its layers, run as a stack of their own, and what the unit's
+// heat transfer needs of it.
+struct UnitPane {
   std::vector<JobLayer> layers;
-  std::string problem;  // why the row was not understood; empty for a good row
+  glazing::ThermalPane thermal;
+};
+
+struct Stack {
+  int line = 0;                  // line of the input
+  std::string name;              // the stack's name, column "name"
+  std::string layersText;        // column "layers" as written
+  std::vector<JobLayer> layers;  // a single pane's layers; empty for a glazing unit
+  std::vector<UnitPane> panes;   // a glazing unit's panes, outside first
+  std::vector<glazing::ThermalGap> gaps;
+  std::string assumedThicknesses;  // the unit's layers whose thickness was assumed
+  std::string problem;             // why the row was not understood; empty for a good row
 };
 
 // The stacks of the records after the header. Throws InputRefused when the header lacks
