@@ -47,6 +47,17 @@ std::string JsonString(const std::string& bytes) {
   return quoted + "\"";
 }
 
+// "model" and the values of a stack, a unit or a unit's pane; null where not calculated.
+void WriteJsonValues(std::ostream& out, const StackResult& result) {
+  out << "\"model\": " << (result.model.empty() ? "null" : JsonString(result.model));
+  for (size_t v = 0; v < kValueCount; ++v) {
+    const ValueColumn& column = kValueColumns[v];
+    out << ", \"" << column.name
+        << "\": " << (result.calculated ? Fixed(result.values[v], column.decimals) : "null");
+  }
+  out << ", \"U\": " << (result.calculated && result.u ? Fixed(*result.u, 2) : "null");
+}
+
 }  // namespace
 
 std::string Fixed(double value, int decimals) {
@@ -62,13 +73,14 @@ void WriteCsv(std::ostream& out, const std::vector<Stack>& stacks,
               const std::vector<StackResult>& results) {
   out << "name,layers,model";
   for (const ValueColumn& column : kValueColumns) out << ',' << column.name;
-  out << ",status,message\n";
+  out << ",U,status,message\n";
   for (size_t n = 0; n < stacks.size(); ++n) {
     const StackResult& result = results[n];
     out << CsvField(stacks[n].name) << ',' << CsvField(stacks[n].layersText) << ',' << result.model;
     for (size_t v = 0; v < kValueCount; ++v) {
       out << ',' << (result.calculated ? Fixed(result.values[v], kValueColumns[v].decimals) : "");
     }
+    out << ',' << (result.calculated && result.u ? Fixed(*result.u, 2) : "");
     out << ',' << result.status << ',' << CsvField(result.message) << '\n';
   }
 }
@@ -79,12 +91,16 @@ void WriteJson(std::ostream& out, const std::vector<Stack>& stacks,
   for (size_t n = 0; n < stacks.size(); ++n) {
     const StackResult& result = results[n];
     out << (n ? ",\n " : "\n ") << "{\"name\": " << JsonString(stacks[n].name)
-        << ", \"layers\": " << JsonString(stacks[n].layersText)
-        << ", \"model\": " << (result.model.empty() ? "null" : JsonString(result.model));
-    for (size_t v = 0; v < kValueCount; ++v) {
-      const ValueColumn& column = kValueColumns[v];
-      out << ", \"" << column.name
-          << "\": " << (result.calculated ? Fixed(result.values[v], column.decimals) : "null");
+        << ", \"layers\": " << JsonString(stacks[n].layersText) << ", ";
+    WriteJsonValues(out, result);
+    if (!result.panes.empty()) {
+      out << ", \"panes\": [";
+      for (size_t p = 0; p < result.panes.size(); ++p) {
+        out << (p ? ", {" : "{");
+        WriteJsonValues(out, result.panes[p]);
+        out << "}";
+      }
+      out << "]";
     }
     out << ", \"status\": " << result.status << ", \"message\": " << JsonString(result.message)
         << "}";

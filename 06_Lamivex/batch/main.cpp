@@ -55,6 +55,11 @@ int WriteJobOfStack(const std::vector<Stack>& stacks, const BatchSettings& setti
   for (const Stack& stack : stacks) {
     if (stack.name != settings.writeJobStack) continue;
     if (!stack.problem.empty()) break;
+    if (!stack.panes.empty()) {
+      std::cerr << "lamivex-batch: stack \"" << stack.name << "\" is a glazing unit of "
+                << stack.panes.size() << " panes; a job holds one pane\n";
+      return kBatchInputRefused;
+    }
     if (!lamivex::FolderExists(settings.userProfile)) {
       throw lamivex::RunError(lamivex::kExitMissingProfile, "SM5.2",
                               "Error: PATHTEMP=" + settings.userProfile + " is not found!\n" +

@@ -34,8 +34,11 @@ const std::string kStacks =
     "Padded by a spreadsheet,glass:1002 pvb:3001 glass:1003,,,,\r\n"
     "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n"
     "Too many," +
-    Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n";
-constexpr int kStackCount = 17;
+    Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n" +
+    "User double,glass:1000001@89/89 gap:16 glass:1000001@89/89,,\r\n"
+    "Triple argon,glass:1001 gap:12:argon:90 glass:1103~ gap:12:argon glass:1001,,\r\n"
+    "Gap at the end,glass:1001 gap:16,,\r\n";
+constexpr int kStackCount = 20;
 
 class Batch : public ::testing::Test, protected RunFolders {
  protected:
@@ -88,7 +91,7 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
   EXPECT_EQ(
       rows[0],
       "name,layers,model,Te,Re1,Ae1,Re2,Ae2,Tl,Rl1,Al1,Rl2,Al2,g,SC,S,Tuv,Ra,T_L,T_a,T_b,R1_L,"
-      "R1_a,R1_b,R2_L,R2_a,R2_b,status,message");
+      "R1_a,R1_b,R2_L,R2_a,R2_b,U,status,message");
   // The outer faces' normal emissivities in percent, or below 1 the hemispherical value
   // they stand for (EN 12898's polynomial): the sample clear glass's 0.837, the user
   // glass's 0.2 on its face 1 (turned with its layer), 89 for a face without data.
@@ -104,8 +107,8 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
   for (int n = 1; n <= kStackCount; ++n) {
     const std::vector<std::string> f = CsvFields(rows[n]);
     SCOPED_TRACE(rows[n]);
-    ASSERT_EQ(f.size(), 29u);
-    if (f[27] != "0") continue;
+    ASSERT_EQ(f.size(), 30u);
+    if (f[28] != "0" || f[2].starts_with("unit")) continue;
     ++calculated;
     ASSERT_EQ(RunBatch("--language=de --write-job " + ShellQuoted(f[0]) + " " + ShellQuoted(input_))
                   .status,
@@ -144,7 +147,7 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       EXPECT_EQ(f[column].size() - f[column].find('.'), 3u);
     }
   }
-  EXPECT_EQ(calculated, kStackCount - 6);
+  EXPECT_EQ(calculated, kStackCount - 9);
   const struct {
     int row;
     std::string model, status, message;
@@ -158,15 +161,24 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       {13, "", "4", "line 14: emn1 \"eighty\" is not a number from 0 to 100 (percent)"},
       {15, "", "4", "line 16: layer 1 \"[Generic Clear Glass]\": several products are named \"Generic Clear Glass\" (ids 1101, 1102)"},
       {16, "", "4", "line 17: 102 layers; at most 101"},
+      {19, "unit of 3 panes", "0", ""},
+      {18, "unit of 2 panes", "0", "thicknesses assumed: pane 1 layer 1 \"glass:1000001@89/89\" 4 mm, pane 2 layer 1 \"glass:1000001@89/89\" 4 mm"},
+      {20, "", "4", "line 21: layer 2 \"gap:16\": a gap at either end of the layers"},
       // clang-format on
   };
   for (const auto& e : expected) {
     const std::vector<std::string> f = CsvFields(rows[e.row]);
     SCOPED_TRACE(rows[e.row]);
     EXPECT_EQ(f[2], e.model);
-    EXPECT_EQ(f[27], e.status);
-    EXPECT_EQ(f[28].substr(0, e.message.size()), e.message);
+    EXPECT_EQ(f[28], e.status);
+    EXPECT_EQ(f[29].substr(0, e.message.size()), e.message);
+    EXPECT_EQ(f[27].empty(), !f[2].starts_with("unit")) << "U";
   }
+  // Two flat panes of T 70 %, R 9 %: T = 0.7² / (1 - 0.09²), R1 = 0.09 + 0.7² 0.09 / (1 - 0.09²);
+  // 4 / 16 air / 4 uncoated.
+  const std::vector<std::string> unit = CsvFields(rows[18]);
+  EXPECT_EQ(unit[3] + " " + unit[4] + " " + unit[8], "49.40 13.45 49.40");
+  EXPECT_NEAR(std::stod(unit[27]), 2.7, 0.05);
 }
 
 TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
@@ -178,6 +190,7 @@ TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
     EXPECT_EQ(two.status, 1);
     EXPECT_EQ(one.out, two.out);
     EXPECT_GT(one.out.size(), 1500u);
+    EXPECT_EQ(one.out.find("\"panes\": [{\"model\": \"one layer\"") == std::string::npos, !*format);
   }
 }
 
@@ -197,6 +210,7 @@ TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
       {ShellQuoted(temp_ / "semicolons.csv"), 2, "unknown column \"name;layers;emn1;emn2\" in the header (known: name, layers, emn1, emn2); columns are separated by commas, not semicolons\n"},
       {ShellQuoted(temp_ / "open_quote.csv"), 2, "line 2: a quoted field is not closed"}, {ShellQuoted(temp_ / "missing.csv"), 2, "cannot be read"},
       {"--write-job 'No id' " + ShellQuoted(input_), 2, "no stack named \"No id\""},
+      {"--write-job 'User double' " + ShellQuoted(input_), 2, "is a glazing unit of 2 panes"},
       {"-j 0 " + ShellQuoted(input_), 64, "-j needs a whole number from 1 to 1024, not '0'"},
       {"--keep", 64, "option --keep needs a value"}, {"--fast", 64, "unknown option '--fast'"},
       {"--keep " + ShellQuoted(input_) + " " + ShellQuoted(input_), 64, "lamivex-batch: --keep DIR: '" + input_ + "' is not a folder that can be made (it is a file); give the folder after the option, then the input FILE\nTry"},
