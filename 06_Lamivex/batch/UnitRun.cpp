@@ -4,46 +4,58 @@
 
 #include <algorithm>
 
-#include "Interpolation.h"
-#include "Result_Common_Modul6.h"
+#include "glazing/DeclaredValues.h"
 #include "glazing/UnitOptics.h"
 
 namespace lamivex::batch {
 namespace {
 
+constexpr double kShadingReference = 0.87;  // g of a 3 mm clear glass, as a fraction
+
 void AddMessage(std::string& messages, const std::string& text) {
   if (!text.empty()) messages += (messages.empty() ? "" : " ") + text;
 }
 
-// Weighted means of the spectrum (fractions) with the run's solar weights, or with its
-// light weights over 380 to 780 nm; in percent, as the run integrates an assembly.
-IntegratedValues Integrate(const glazing::PaneSpectrum& spectrum, const LamivexRun& weights,
-                           bool light) {
-  std::vector<SpectrumRecord> records;
-  const int first = light ? 16 : 0;
-  const int count = light ? kLightPoints : kSolarPoints;
-  for (int n = 0; n < count; ++n) {
-    const int i = first + n;
-    records.push_back({300.0 + 5.0 * i,
-                       light ? weights.LightWeights[n + 1] : weights.SolarWeights[i + 1],
-                       100.0 * spectrum.T[i], 100.0 * spectrum.R1[i], 100.0 * spectrum.R2[i]});
-  }
-  return IntegrateSpectrum(records);
-}
-
-// The unit's values from its panes' spectra, in the columns of a pane.
+// The unit's values in the columns of a pane. Tuv, Ra and the colours follow from the
+// unit's spectrum as for a pane; g needs the heat flow between the panes.
 void CombineInto(StackResult& result, const Stack& stack,
                  const std::vector<glazing::PaneSpectrum>& spectra) {
-  LamivexRun weights;
-  InitSolarWeights(weights);
-  InitLightWeights(weights);
   const glazing::UnitOptics optics = glazing::CombinePanes(spectra);
-  const IntegratedValues solar = Integrate(optics.unit, weights, false);
-  const IntegratedValues light = Integrate(optics.unit, weights, true);
-  result.values = {solar.T, solar.R1, solar.A1, solar.R2, solar.A2,
-                   light.T, light.R1, light.A1, light.R2, light.A2};
   glazing::ThermalUnit thermal{{}, stack.gaps};
   for (const UnitPane& pane : stack.panes) thermal.panes.push_back(pane.thermal);
+  const glazing::DeclaredValues v =
+      glazing::DeclareValues(optics.unit, thermal.panes.back().emissivity2);
+  std::vector<double> absorbed;
+  for (const glazing::GridValues& alpha : optics.absorbed) {
+    absorbed.push_back(glazing::SolarMean(alpha) / 100.0);
+  }
+  const double g = 100.0 * glazing::UnitG(v.Te / 100.0, absorbed, thermal);
+  const double rl1 = glazing::LightMean(optics.unit.R1);
+  const double rl2 = glazing::LightMean(optics.unit.R2);
+  result.values = {v.Te,
+                   v.Re1,
+                   v.Ae1,
+                   v.Re2,
+                   100.0 - v.Te - v.Re2,
+                   v.Tl,
+                   rl1,
+                   100.0 - v.Tl - rl1,
+                   rl2,
+                   100.0 - v.Tl - rl2,
+                   g,
+                   g / 100.0 / kShadingReference,
+                   g > 0.0 ? v.Tl / g : 0.0,
+                   v.Tuv,
+                   v.Ra,
+                   v.T.L,
+                   v.T.a,
+                   v.T.b,
+                   v.R1.L,
+                   v.R1.a,
+                   v.R1.b,
+                   v.R2.L,
+                   v.R2.a,
+                   v.R2.b};
   result.u = glazing::UValue(thermal);
 }
 

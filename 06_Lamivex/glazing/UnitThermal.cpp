@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <numeric>
 
+#include "glazing/DeclaredValues.h"
+
 namespace lamivex::glazing {
 namespace {
 
@@ -15,7 +17,6 @@ constexpr double kGravity = 9.81;                // m/s²
 constexpr double kNusseltA = 0.035;              // vertical glazing
 constexpr double kNusseltN = 0.38;
 constexpr double kOutsideCoefficientEN673 = 25.0;  // W/(m²K)
-constexpr double kOutsideCoefficientEN410 = 23.0;
 constexpr double kUncoatedCorrected = 0.837;
 
 // hr of a gap between faces of normal emissivities e1 and e2.
@@ -91,13 +92,9 @@ std::vector<double> InverseConductances(const ThermalUnit& unit) {
   return inverse;
 }
 
-double InsideCoefficientEN410(double normal) {
-  return 3.6 + 4.4 * CorrectedEmissivity(normal) / kUncoatedCorrected;
-}
-
 double UnitG(double te, const std::vector<double>& absorbed,
              const std::vector<double>& inverseConductances, double hi) {
-  const double he = kOutsideCoefficientEN410;
+  const double he = kOutsideHeatTransfer;
   double numerator = std::accumulate(absorbed.begin(), absorbed.end(), 0.0) / he;
   double denominator = 1.0 / hi + 1.0 / he;
   for (std::size_t k = 0; k < inverseConductances.size(); ++k) {
@@ -112,7 +109,7 @@ double UnitG(double te, const std::vector<double>& absorbed,
 
 double UnitG(double te, const std::vector<double>& absorbed, const ThermalUnit& unit) {
   return UnitG(te, absorbed, InverseConductances(unit),
-               InsideCoefficientEN410(unit.panes.back().emissivity2));
+               RoomSideHeatTransfer(unit.panes.back().emissivity2));
 }
 
 }  // namespace lamivex::glazing

@@ -48,16 +48,12 @@ double UValue(const ThermalUnit& unit);
 // the last pane.
 std::vector<double> InverseConductances(const ThermalUnit& unit);
 
-// EN 410's inside heat transfer coefficient for a room-side face of normal emissivity
-// `normal` (fraction).
-double InsideCoefficientEN410(double normal);
-
-// g = Te + qi, with the solar absorptances of the panes (fractions, from the outside)
-// and 1/Λ of each gap, he = 23 W/(m²K) and the given hi.
+// g = Te + qi (fractions), with the solar absorptances of the panes (fractions, from the
+// outside) and 1/Λ of each gap, EN 410's he = 23 W/(m²K) and the given hi.
 double UnitG(double te, const std::vector<double>& absorbed,
              const std::vector<double>& inverseConductances, double hi);
 
-// g of the unit: the above with its own 1/Λ and hi.
+// g of the unit: the above with its own 1/Λ and EN 410's hi for its room-side face.
 double UnitG(double te, const std::vector<double>& absorbed, const ThermalUnit& unit);
 
 }  // namespace lamivex::glazing

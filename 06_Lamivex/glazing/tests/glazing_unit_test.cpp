@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "glazing/DeclaredValues.h"
 #include "glazing/UnitOptics.h"
 #include "glazing/UnitThermal.h"
 
@@ -39,7 +40,7 @@ TEST(GlazingUnit, UValuesOfPublishedUnits) {
 }
 
 TEST(GlazingUnit, GOfTwoPanes) {
-  EXPECT_NEAR(UnitG(0.703296, {0.0964899, 0.0722568}, {0.185206}, InsideCoefficientEN410(0.89)),
+  EXPECT_NEAR(UnitG(0.703296, {0.0964899, 0.0722568}, {0.185206}, RoomSideHeatTransfer(0.89)),
               0.76188, 5e-6);
 }
 
