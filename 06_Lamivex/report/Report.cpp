@@ -13,7 +13,6 @@
 #include "ReportContent.h"
 #include "ReportExit.h"
 #include "ReportLayout.h"
-#include "ReportPageFrame.h"
 #include "platform/MessageBox.h"
 
 namespace lamivex::report {
@@ -21,24 +20,24 @@ namespace {
 
 constexpr int kFormatA4 = 0;
 
-void Configure(CreatePDF& pdf, const ReportData& data, const std::string& configFolder) {
+void Configure(CreatePDF& pdf, const DocumentFrame& frame, const std::string& configFolder) {
   pdf.PDFSetMessageHandler([](const std::string& text, const std::string& title, PDFMessageIcon) {
     ShowMessage(title, text);
   });
   pdf.PDFPathConfiguration(configFolder);
   pdf.PDFFormatPage(kFormatA4);
-  pdf.PDFTitle(data.texts.ReportTitle);
-  pdf.PDFSubject(data.info.Glazing);
+  pdf.PDFTitle(frame.title);
+  pdf.PDFSubject(frame.info.Glazing);
   pdf.PDFCreator("Lamivex");
-  pdf.PDFKeywords(data.info.ProjectReference);
+  pdf.PDFKeywords(frame.info.ProjectReference);
   pdf.PDFUseOutlines(true);
 }
 
 // The label's text, then the file and the system's reason on a line of their own.
-[[noreturn]] void CannotCreate(const ReportData& data, const std::string& path,
+[[noreturn]] void CannotCreate(const ReportTexts& texts, const std::string& path,
                                const std::string& reason) {
   const std::string text =
-      data.texts.ClosePdf.empty() ? "Error: the PDF file cannot be created." : data.texts.ClosePdf;
+      texts.ClosePdf.empty() ? "Error: the PDF file cannot be created." : texts.ClosePdf;
   throw RunError(kExitPdfNotCreated, "SM5.2",
                  text + "\nThe file " + path + " cannot be created: " + reason + ".");
 }
@@ -52,9 +51,9 @@ std::string CreationFailure(const std::string& path) {
   return "the PDF writer could not open it";
 }
 
-void DrawPages(CreatePDF& pdf, const ReportData& data) {
+void DrawPages(CreatePDF& pdf, const DocumentFrame& frame, const ReportContent& content) {
   ReportCanvas canvas(pdf);
-  const std::vector<Block> blocks = ReportBlocks(data, canvas);
+  const std::vector<Block> blocks = content(canvas);
   const std::vector<PlacedBlock> placed = PlaceBlocks(blocks, {kBodyTop, kBodyBottom});
   const int pages = PageCount(placed);
   pdf.PDFBeginDoc();
@@ -64,7 +63,7 @@ void DrawPages(CreatePDF& pdf, const ReportData& data) {
       pdf.PDFEndPage();
       pdf.PDFNewPage();
     }
-    DrawPageFrame(canvas, data, page, pages);
+    DrawPageFrame(canvas, frame, page, pages);
     for (; next < placed.size() && placed[next].page == page; ++next) {
       blocks[placed[next].block].draw(canvas, placed[next].y);
     }
@@ -95,18 +94,25 @@ class TemporaryFile {
 
 }  // namespace
 
-void WriteReport(const ReportData& data, const std::string& configFolder, const std::string& path) {
+void WriteDocument(const DocumentFrame& frame, const ReportContent& content,
+                   const std::string& configFolder, const std::string& path) {
   TemporaryFile partial(path + ".part" + std::to_string(::getpid()));
   CreatePDF pdf;
-  Configure(pdf, data, configFolder);
+  Configure(pdf, frame, configFolder);
   pdf.PDFFileName(partial.Path());
-  if (!pdf.PDFFileCreated()) CannotCreate(data, path, CreationFailure(partial.Path()));
-  DrawPages(pdf, data);
+  if (!pdf.PDFFileCreated()) CannotCreate(frame.texts, path, CreationFailure(partial.Path()));
+  DrawPages(pdf, frame, content);
   try {
     partial.RenameTo(path);
   } catch (const std::filesystem::filesystem_error& error) {
-    CannotCreate(data, path, error.code().message());
+    CannotCreate(frame.texts, path, error.code().message());
   }
+}
+
+void WriteReport(const ReportData& data, const std::string& configFolder, const std::string& path) {
+  WriteDocument(
+      {data.texts, data.info, data.texts.ReportTitle},
+      [&data](ReportCanvas& canvas) { return ReportBlocks(data, canvas); }, configFolder, path);
 }
 
 }  // namespace lamivex::report

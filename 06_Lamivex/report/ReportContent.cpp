@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "ReportCharts.h"
-#include "ReportColour.h"
 #include "ReportLayout.h"
+#include "ReportSections.h"
 #include "ReportTables.h"
 
 namespace lamivex::report {
@@ -21,11 +21,6 @@ std::string Value(double percent) {
 // Two texts joined by two blanks, an empty first one left out.
 std::string Joined(const std::string& first, const std::string& second) {
   return first.empty() ? second : first + "  " + second;
-}
-
-// A bookmark title: the label, or in a language without labels a text of its symbols.
-std::string Or(const std::string& label, const std::string& fallback) {
-  return label.empty() ? fallback : label;
 }
 
 // The faces' title of the "turned" column: 1, a double arrow, 2.
@@ -146,39 +141,32 @@ void AddResults(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportDa
   AddSummary(blocks, canvas, data);
 }
 
-// The declared values, each with its name, symbol, value and unit, then the three colours
-// with their swatches.
+// The declared values, two to a row, each with its name, symbol, value and unit, then the
+// three colours with their swatches: kept together on one page, so that a short stack's
+// report holds them on its first page and a longer one moves them whole to the next.
 void AddDeclaredValues(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
   const DeclaredValues& v = data.declared;
+  const size_t first = blocks.size();
   AddSectionTitle(blocks, canvas, 3, Or(t.DeclaredValues, "EN 410"), false);
-  const std::vector<TableColumn> valueColumns = {
-      {"", 60.0, Align::Left, {}, true}, {"", 16.0}, {"", 22.0, Align::Right}, {"", 10.0}};
-  const std::vector<TableRow> values = {{{t.SolarFactor, "g", Decimals(v.g, 2), "%"}},
-                                        {{t.SecondaryHeatTransfer, "qi", Decimals(v.qi, 2), "%"}},
-                                        {{t.ShadingCoefficient, "SC", Decimals(v.SC, 3), ""}},
-                                        {{t.Selectivity, "S", Decimals(v.S, 3), ""}},
-                                        {{t.UvTransmittance, "Tuv", Decimals(v.Tuv, 2), "%"}},
-                                        {{t.ColourRendering, "Ra", Decimals(v.Ra, 2), ""}}};
+  std::vector<TableColumn> valueColumns;
+  for (int half = 0; half < 2; ++half) {
+    valueColumns.insert(
+        valueColumns.end(),
+        {{"", 40.0, Align::Left, {}, true}, {"", 8.0}, {"", 14.0, Align::Right}, {"", 6.0}});
+  }
+  const std::vector<TableRow> values = {{{t.SolarFactor, "g", Decimals(v.g, 2), "%",
+                                          t.SecondaryHeatTransfer, "qi", Decimals(v.qi, 2), "%"}},
+                                        {{t.ShadingCoefficient, "SC", Decimals(v.SC, 3), "",
+                                          t.Selectivity, "S", Decimals(v.S, 3), ""}},
+                                        {{t.UvTransmittance, "Tuv", Decimals(v.Tuv, 2), "%",
+                                          t.ColourRendering, "Ra", Decimals(v.Ra, 2), ""}}};
   AddTable(blocks, canvas, valueColumns, values, false);
   AddCaption(blocks, canvas, t.ColourCaption, "D65  2°  380 - 780 nm",
              {Or(t.ColourCaption, "L* a* b*"), 1}, kBlockGap);
-  const std::vector<TableColumn> colourColumns = {{"", 60.0, Align::Left, {}, true},
-                                                  {"L*", 22.0, Align::Right},
-                                                  {"a*", 22.0, Align::Right},
-                                                  {"b*", 22.0, Align::Right},
-                                                  {t.Swatch, 30.0, Align::Center}};
-  std::vector<TableRow> colours;
-  const std::pair<std::string, const CieLab*> kLights[] = {
-      {Or(t.Transmitted, "T"), &v.transmitted},
-      {Or(t.ReflectedFace1, "R1"), &v.reflected1},
-      {Or(t.ReflectedFace2, "R2"), &v.reflected2}};
-  for (const auto& [name, lab] : kLights) {
-    colours.push_back({{name, Decimals(lab->L, 2), Decimals(lab->a, 2), Decimals(lab->b, 2), ""},
-                       false,
-                       SrgbOfLab(lab->L, lab->a, lab->b)});
-  }
-  AddTable(blocks, canvas, colourColumns, colours);
+  AddTable(blocks, canvas, ColourColumns(t),
+           ColourRows(t, v.transmitted, v.reflected1, v.reflected2));
+  KeepTogether(blocks, first);
 }
 
 std::vector<std::pair<double, double>> Series(const std::vector<SpectrumRecord>& spectrum,
@@ -215,7 +203,7 @@ void AddLayerCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const Repo
 
 void AddCharts(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
-  AddSectionTitle(blocks, canvas, 4, t.SpectralCalculation, true);
+  AddSectionTitle(blocks, canvas, 4, t.SpectralCalculation, false);
   const std::string title = data.info.Glazing.empty() ? "T, R1, R2" : data.info.Glazing;
   AddCaption(blocks, canvas, data.info.Glazing, "T, R1, R2  (%)", {title, 1}, kBlockGap / 2.0);
   std::vector<ChartCurve> assembly;

@@ -44,13 +44,13 @@ void HeaderLine(ReportCanvas& canvas, const std::string& left, const Font& leftF
 
 }  // namespace
 
-void DrawPageFrame(ReportCanvas& canvas, const ReportData& data, int page, int pages) {
-  const ReportTexts& t = data.texts;
+void DrawPageFrame(ReportCanvas& canvas, const DocumentFrame& frame, int page, int pages) {
+  const ReportTexts& t = frame.texts;
   const std::string when =
-      Joined({t.Date, data.info.LaunchDate}) + "    " + Joined({t.Time, data.info.LaunchTime});
+      Joined({t.Date, frame.info.LaunchDate}) + "    " + Joined({t.Time, frame.info.LaunchTime});
   HeaderLine(canvas, t.SuiteTitle, kSuiteFont, when, kHeaderFirstBaseline);
   const std::string pageText = Joined({t.Page, std::to_string(page), "/", std::to_string(pages)});
-  HeaderLine(canvas, t.ReportTitle, kTitleFont, pageText, kHeaderSecondBaseline);
+  HeaderLine(canvas, frame.title, kTitleFont, pageText, kHeaderSecondBaseline);
   canvas.Line(kLeft, kHeaderRule, kRight, kHeaderRule, kRuleWidth, kRule);
 
   canvas.Line(kLeft, kFooterRule, kRight, kFooterRule, kTableRuleWidth, kHairline);

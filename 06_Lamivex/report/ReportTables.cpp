@@ -193,9 +193,19 @@ std::vector<double> ColumnWidths(const std::vector<double>& needed,
       widths[c] -= (widths[c] - columns[c].width) * given;
     }
   }
+  // The flexible columns take what their contents need when all of it fits, then share the
+  // rest alike.
   const double room = kColumnWidth - fixed - flexibleLeast;
+  double wanted = 0.0;
   for (size_t c = 0; c < columns.size(); ++c) {
-    if (columns[c].flexible && room > 0.0) widths[c] += room / static_cast<double>(flexible);
+    if (columns[c].flexible) wanted += std::max(0.0, needed[c] - columns[c].width);
+  }
+  const bool allFit = wanted <= room;
+  const double shared = allFit ? room - wanted : room;
+  for (size_t c = 0; c < columns.size(); ++c) {
+    if (!columns[c].flexible || room <= 0.0) continue;
+    if (allFit) widths[c] += std::max(0.0, needed[c] - columns[c].width);
+    widths[c] += shared / static_cast<double>(flexible);
   }
   // Even the columns' own widths exceed the text column: all shrink alike. A table without
   // a flexible column shares what is left among all its columns.

@@ -75,9 +75,10 @@ void AddTable(std::vector<Block>& blocks, ReportCanvas& canvas, std::vector<Tabl
               const std::vector<TableRow>& rows, bool withHeader = true);
 
 // The widths of the columns in the text column: each as its contents need, at least its
-// own width; the flexible columns share what is left (all columns do in a table without a
-// flexible one). When the contents need more than the text column, the columns give up
-// their surplus over their own width, then all shrink alike.
+// own width; the flexible columns take what their contents need when all of it fits and
+// share what is left (all columns share it in a table without a flexible one). When the contents
+// need more than the text column, the columns give up their surplus over their own width, then all
+// shrink alike.
 std::vector<double> ColumnWidths(const std::vector<double>& needed,
                                  const std::vector<TableColumn>& columns);
 
