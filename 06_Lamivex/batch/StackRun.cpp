@@ -12,6 +12,7 @@
 #include "Report.h"
 #include "ReportData.h"
 #include "ReportExit.h"
+#include "ReportFonts.h"
 #include "UnitRun.h"
 #include "platform/MessageBox.h"
 #include "platform/RunError.h"
@@ -66,7 +67,8 @@ void WriteStackReport(const std::string& profile, const std::string& path,
   LamivexRun run;
   run.ProfilePath = profile;
   run.ProgramFolder = settings.programFolder;
-  report::WriteReport(report::LoadReportData(run), settings.programFolder, path);
+  report::WriteReport(report::LoadReportData(run, settings.language),
+                      report::FontMetricsFolder(settings.programFolder), path);
 }
 
 void AddMessage(std::string& messages, const std::string& text) {

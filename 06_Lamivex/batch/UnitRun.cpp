@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "UnitReportOf.h"
 #include "glazing/DeclaredValues.h"
 #include "glazing/UnitOptics.h"
 
@@ -17,9 +18,10 @@ void AddMessage(std::string& messages, const std::string& text) {
 }
 
 // The unit's values in the columns of a pane. Tuv, Ra and the colours follow from the
-// unit's spectrum as for a pane; g needs the heat flow between the panes.
-void CombineInto(StackResult& result, const Stack& stack,
-                 const std::vector<glazing::PaneSpectrum>& spectra) {
+// unit's spectrum as for a pane; g needs the heat flow between the panes. Gives the unit's
+// spectrum.
+glazing::PaneSpectrum CombineInto(StackResult& result, const Stack& stack,
+                                  const std::vector<glazing::PaneSpectrum>& spectra) {
   const glazing::UnitOptics optics = glazing::CombinePanes(spectra);
   glazing::ThermalUnit thermal{{}, stack.gaps};
   for (const UnitPane& pane : stack.panes) thermal.panes.push_back(pane.thermal);
@@ -57,6 +59,7 @@ void CombineInto(StackResult& result, const Stack& stack,
                    v.R2.a,
                    v.R2.b};
   result.u = glazing::UValue(thermal);
+  return optics.unit;
 }
 
 }  // namespace
@@ -78,8 +81,11 @@ StackResult RunUnit(const Stack& stack, const std::string& folder, const BatchSe
   const bool allRan = std::all_of(result.panes.begin(), result.panes.end(),
                                   [](const StackResult& pane) { return pane.calculated; });
   if (allRan) {
-    CombineInto(result, stack, spectra);
+    const glazing::PaneSpectrum unit = CombineInto(result, stack, spectra);
     result.calculated = true;
+    if (!settings.reportsFolder.empty()) {
+      WriteUnitReportOf(stack, spectra, unit, folder, settings, result);
+    }
   }
   return result;
 }

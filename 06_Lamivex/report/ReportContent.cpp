@@ -23,21 +23,6 @@ std::string Joined(const std::string& first, const std::string& second) {
   return first.empty() ? second : first + "  " + second;
 }
 
-// The faces' title of the "turned" column: 1, a double arrow, 2.
-void DrawTurnedTitle(ReportCanvas& canvas, double x, double width, double baseline) {
-  const Font font{kTableSize, true};
-  const double middle = x + width / 2.0;
-  const double y = baseline - 1.0;
-  canvas.Text("1", middle - 3.6, baseline, font, Align::Right);
-  canvas.Text("2", middle + 3.6, baseline, font, Align::Left);
-  canvas.Line(middle - 2.8, y, middle + 2.8, y, kTableRuleWidth, kInk);
-  for (double side : {-1.0, 1.0}) {
-    const double tip = middle + side * 2.8;
-    canvas.Line(tip, y, tip - side * 1.0, y - 0.7, kTableRuleWidth, kInk);
-    canvas.Line(tip, y, tip - side * 1.0, y + 0.7, kTableRuleWidth, kInk);
-  }
-}
-
 void AddProject(std::vector<Block>& blocks, ReportCanvas& canvas, const ReportData& data) {
   const ReportTexts& t = data.texts;
   const RunInformation& info = data.info;

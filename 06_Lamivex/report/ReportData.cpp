@@ -111,6 +111,12 @@ ReportTexts LoadLabels(LamivexRun& run, const std::string& language) {
 
 }  // namespace
 
+ReportTexts LoadReportTexts(const std::string& programFolder, const std::string& language) {
+  LamivexRun run;
+  run.ProgramFolder = programFolder;
+  return LoadLabels(run, LanguageFolderOf(language).value_or(""));
+}
+
 DeclaredValues ReadDeclaredValues(const std::string& path) {
   if (!FileExists(path)) MissingRunFile(path);
   const KeyedFile file = ReadKeyedFile(path);

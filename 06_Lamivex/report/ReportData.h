@@ -72,6 +72,11 @@ inline constexpr const char* kDeclaredValuesFile = "Lamivex_EN410.out";
 // file), and for a job of no layers.
 ReportData LoadReportData(LamivexRun& run, const std::string& language = "");
 
+// The report's labels in `language` (any name LanguageFolderOf knows) from the language file
+// of the program folder; empty labels for a language it does not know. Throws RunError
+// (kExitFault) naming the language file when it is missing.
+ReportTexts LoadReportTexts(const std::string& programFolder, const std::string& language);
+
 // The declared values of a Lamivex_EN410.out file. Throws RunError naming the file and the
 // key of a value that is missing or not a number.
 DeclaredValues ReadDeclaredValues(const std::string& path);

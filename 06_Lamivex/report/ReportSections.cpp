@@ -10,8 +10,22 @@ std::string Or(const std::string& label, const std::string& fallback) {
   return label.empty() ? fallback : label;
 }
 
+void DrawTurnedTitle(ReportCanvas& canvas, double x, double width, double baseline) {
+  const Font font{kTableSize, true};
+  const double middle = x + width / 2.0;
+  const double y = baseline - 1.0;
+  canvas.Text("1", middle - 3.6, baseline, font, Align::Right);
+  canvas.Text("2", middle + 3.6, baseline, font, Align::Left);
+  canvas.Line(middle - 2.8, y, middle + 2.8, y, kTableRuleWidth, kInk);
+  for (double side : {-1.0, 1.0}) {
+    const double tip = middle + side * 2.8;
+    canvas.Line(tip, y, tip - side * 1.0, y - 0.7, kTableRuleWidth, kInk);
+    canvas.Line(tip, y, tip - side * 1.0, y + 0.7, kTableRuleWidth, kInk);
+  }
+}
+
 void KeepTogether(std::vector<Block>& blocks, size_t first) {
-  for (size_t i = first; i + 1 < blocks.size(); ++i) blocks[i].keepWithNext = true;
+  for (size_t i = first; i < blocks.size(); ++i) blocks[i].keepWithNext = i + 1 < blocks.size();
 }
 
 std::vector<TableColumn> ColourColumns(const ReportTexts& texts, std::vector<TableColumn> leading) {

@@ -13,7 +13,11 @@ namespace lamivex::report {
 // A label, or in a language without labels a text of its symbols.
 std::string Or(const std::string& label, const std::string& fallback);
 
-// Keeps the blocks from `first` to the last one together on a page, where they fit on one.
+// The title of the column of turned layers, drawn in its cell: 1, a double arrow, 2.
+void DrawTurnedTitle(ReportCanvas& canvas, double x, double width, double baseline);
+
+// Keeps the blocks from `first` to the last one together on a page, where they fit on one,
+// and free of the blocks that will follow.
 void KeepTogether(std::vector<Block>& blocks, size_t first);
 
 // The columns of a colour table after `leading` columns of the caller: the light, L*, a*,

@@ -111,7 +111,20 @@ void ReadReportOnlyLabels(const KeyedFile& languageFile, ReportTexts& texts) {
       {&ReportTexts::ReflectedFace1, "Lumière réfléchie par la face 1"},
       {&ReportTexts::ReflectedFace2, "Lumière réfléchie par la face 2"},
       {&ReportTexts::Swatch, "Teinte"},
-      {&ReportTexts::ImportedFrom, "Fichier importé"}};
+      {&ReportTexts::ImportedFrom, "Fichier importé"},
+      {&ReportTexts::UnitReportTitle,
+       "Caractéristiques optiques et thermiques d'un vitrage isolant"},
+      {&ReportTexts::UnitComposition, "Composition du vitrage isolant"},
+      {&ReportTexts::Unit, "Vitrage isolant"},
+      {&ReportTexts::Pane, "Vitre"},
+      {&ReportTexts::Panes, "Vitres"},
+      {&ReportTexts::Gap, "Lame de gaz"},
+      {&ReportTexts::Air, "Air"},
+      {&ReportTexts::Argon, "Argon"},
+      {&ReportTexts::Krypton, "Krypton"},
+      {&ReportTexts::Xenon, "Xénon"},
+      {&ReportTexts::Thickness, "Épaisseur (mm)"},
+      {&ReportTexts::ThermalTransmittance, "Coefficient de transmission thermique (EN 673)"}};
   for (const auto& [text, key] : kKeys) {
     texts.*text = PrintableLabel(std::get<std::string>(ReadKeyText(languageFile, key)));
   }

@@ -29,6 +29,9 @@ struct ReportTexts {
   std::string DeclaredValues, SolarFactor, SecondaryHeatTransfer, ShadingCoefficient, Selectivity,
       UvTransmittance, ColourRendering, ColourCaption, Transmitted, ReflectedFace1, ReflectedFace2,
       Swatch, ImportedFrom;
+  // Labels of a glazing unit's report.
+  std::string UnitReportTitle, UnitComposition, Unit, Pane, Panes, Gap, Air, Argon, Krypton, Xenon,
+      Thickness, ThermalTransmittance;
 };
 ReportTexts MakeReportTexts(const ReportLabels& labels);
 
