@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <regex>
 #include <sstream>
 
 #include "DeclaredValues.h"
@@ -192,6 +193,47 @@ TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
     EXPECT_GT(one.out.size(), 1500u);
     EXPECT_EQ(one.out.find("\"panes\": [{\"model\": \"one layer\"") == std::string::npos, !*format);
   }
+}
+
+// In the batch's language, a unit's report shows its gaps, its row's g ... Ra and U, and its
+// clear outer panes with the values the same glass has as a row of its own; the panes keep
+// their own reports.
+TEST_F(Batch, ReportsOfPanesAndUnits) {
+  WriteBytes(temp_ / "units.csv",
+             "name,layers\r\nPane,glass:1001\r\n"
+             "Triple,glass:1001 gap:12:argon:90 glass:1103~ gap:10:krypton glass:1001\r\n");
+  const RunResult batch = RunBatch("--language de --reports " + ShellQuoted(temp_ / "r") + " " +
+                                   ShellQuoted(temp_ / "units.csv"));
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  std::istringstream rows(batch.out);
+  std::vector<std::string> values[3];
+  for (auto& row : values) {
+    std::string line;
+    std::getline(rows, line);
+    row = CsvFields(line);
+    row.resize(28);
+  }
+  const auto text = [this](const std::string& name) {
+    return std::regex_replace(RunCommand(temp_, "pdftotext -layout -enc UTF-8 " +
+                                                    ShellQuoted(temp_ / ("r/" + name)) + " -")
+                                  .out,
+                              std::regex("\\s+"), " ");
+  };
+  const auto declared = [&values](size_t row) {
+    return values[row][13] + " " + values[row][14] + " " + values[row][15] + " " + values[row][16] +
+           " " + values[row][17] + " " + values[row][27];
+  };
+  const std::string unit = text("0002_Triple.pdf");
+  for (const std::string& part : std::vector<std::string>{
+           "Optische und thermische Kennwerte einer Isolierverglasung",
+           "Scheibenzwischenraum 1 Argon 90 %, Luft 10 % 12",
+           "Scheibenzwischenraum 2 Krypton 100 % 10", "Isolierverglasung " + declared(2),
+           "Scheibe 1 " + declared(1), "Scheibe 3 " + declared(1)}) {
+    EXPECT_NE(unit.find(part), std::string::npos) << "missing: \"" << part << "\" in " << unit;
+  }
+  EXPECT_NE(text("0001_Pane.pdf").find("Optische Kennwerte eines Verglasungsaufbaus"),
+            std::string::npos);
+  EXPECT_NE(text("0002_Triple_pane2.pdf").find("Energy Advantage"), std::string::npos);
 }
 
 TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
