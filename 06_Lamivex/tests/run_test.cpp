@@ -188,10 +188,10 @@ TEST_F(Lamivex, TheDemoJobLeavesItsFilesAndItsSummaryAndBothDatabasesAsTheyWere)
   const auto result = RunLamivex(temp_, appData_, "");
   EXPECT_EQ(std::pair(result.status, result.err), std::pair(0, std::string()));
   // The layer files of an earlier job of more layers go; files of other names stay.
-  EXPECT_EQ(TempFiles(), (std::set<std::string>{"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
-                                                "Energy_3.out", "Final_Energy_Lamivex.out",
-                                                "Lamivex.out", "Lamivex_EN410.out", "Energy_04.out",
-                                                "Energy_5.txt"}));
+  EXPECT_EQ(TempFiles(),
+            (std::set<std::string>{"input_Lamivex.in", "Energy_1.out", "Energy_2.out",
+                                   "Energy_3.out", "Final_Energy_Lamivex.out", "Lamivex.out",
+                                   "Lamivex_EN410.out", "Energy_04.out", "Energy_5.txt"}));
   EXPECT_NE(ReadBytes(Temp("Energy_2.out")), "stale Energy_2.out");
   // Clear 4 mm / PVB 0.76 mm / clear 4 mm: Te 78 and Tl 88, as the README shows.
   EXPECT_EQ(Summary(), kTitle + "78,8,14,84,8,14,84,88,8,4,8,4\r\n");
@@ -253,6 +253,64 @@ TEST_F(Lamivex, MeasuringNoiseAbove100PercentStaysWithinTheLaminatedCap) {
         << lines[i];
   }
   for (double value : SummaryNumbers(Summary())) EXPECT_TRUE(value >= 0 && value <= 100);
+}
+
+// Jobs on the sample catalogue leave their Temp folders as the file-based run of an earlier
+// version left them, byte for byte: each digest is sha256sum's digest of the listing
+// "sha256sum *" gives in the Temp folder, made with that version.
+TEST_F(Lamivex, TempFoldersOfCatalogueJobsAreThoseOfTheFileBasedRun) {
+  const auto layers = [](int count, const std::function<std::string(int)>& layer) {
+    std::vector<std::string> lines;
+    for (int k = 1; k <= count; ++k) lines.push_back(layer(k));
+    return lines;
+  };
+  // Layer by layer: glasses, films, PVB, a kind-4 layer and measured products, some turned.
+  const char* const mixed[] = {"1, 1001, 84, 84", "2, 2001, 0, 0",   "1, 1101, 84, 84",
+                               "4, 3001, 0, 0",   "1, 1103, 84, 3",  "3, 3002, 0, 0",
+                               "1, 1102, 84, 84", "2, 2001, 0, 0",   "1, 1105, 84, 84",
+                               "4, 3002, 0, 0",   "1, 1104, 84, 84", "1, 1003, 84, 84"};
+  // Laminated: two turned measured glasses around 99 PVB interlayers.
+  const auto laminated = [](int k) {
+    return k == 1     ? "1, 1104, 84, 84"
+           : k == 101 ? "1, 1105, 84, 84"
+           : k % 2    ? "3, 3001, 0, 0"
+                      : "3, 3002, 0, 0";
+  };
+  const struct {
+    std::string name;
+    std::vector<std::string> layers;
+    std::string flags, digest;
+  } cases[] = {
+      {"demo", {}, "", "9fe4b014ee9fe11eca8ca15c45102f82609c118151e68cb4db4600075f0b9b34"},
+      {"one turned low-e",
+       {"1, 1103, 84, 3"},
+       "1,0,0,0,0,0,0,0,0,0",
+       "b7fdb5c2b0fb279ffe1bbf455a393e78032e2aa4132fdd1269133664f0013eee"},
+      {"12 layers", layers(12, [&](int k) { return mixed[k - 1]; }), "1,0,1,0,1,0,0,1,0,1,1,1",
+       "951769351df067ba6ba7f64601518c8d9d063ae22b49cf338af1340672f63eeb"},
+      {"101 laminated", layers(101, laminated), "1,0,0,0,0,0,0,0,0,1",
+       "cb3457ee0312b50a2d6a2790837ea2359a76d0003d0807b4e52b2992994e1e77"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(temp_folder_);
+    std::filesystem::create_directories(temp_folder_);
+    if (c.layers.empty()) {
+      std::filesystem::copy_file(std::string(LAMIVEX_SOURCE_DIR) + "/data/demo/input_Lamivex.in",
+                                 Temp("input_Lamivex.in"));
+    } else {
+      std::vector<std::string> job = {"\"Number glass\", " + std::to_string(c.layers.size()),
+                                      "\"Langue\", \"Anglais\""};
+      job.insert(job.end(), c.layers.begin(), c.layers.end());
+      job.push_back("\"Inverse the face glasses\", \"" + c.flags + "\"");
+      WriteJob(job);
+    }
+    const RunResult result = RunLamivex(temp_, appData_, "");
+    ASSERT_EQ(std::pair(result.status, result.err), std::pair(0, std::string()));
+    const RunResult listing = RunCommand(
+        temp_, "cd " + ShellQuoted(temp_folder_) + " && sha256sum * | tee ../listing | sha256sum");
+    EXPECT_EQ(listing.out.substr(0, 64), c.digest) << ReadBytes(profile_ + "/listing");
+  }
 }
 
 }  // namespace
