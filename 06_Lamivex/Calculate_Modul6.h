@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "Interpolation.h"
 #include "MdlDeclarations.h"
+#include "glazing/PaneSpectrum.h"
 
 namespace lamivex {
 
 inline constexpr const char* kFinalEnergyFile = "Final_Energy_Lamivex.out";
 inline constexpr const char* kFinalLightFile = "Final_Light_Lamivex.out";
-
-void CalculateAssembly(LamivexRun& run);
 
 // The layers of the assembly at every solar grid point, as fractions: layer k
 // (1..n) at grid point i (1..441). Rho and RhoBack are the reflectances of one glass/air
@@ -40,7 +40,7 @@ class AssemblyLayers {
   double Rho(int i, int k) const { return rho_[At(i, k)]; }
   double RhoBack(int i, int k) const { return rhoBack_[At(i, k)]; }
 
-  // Wavelength of grid point i as read back from the layer files.
+  // Wavelength of grid point i as the layer files hold it.
   std::array<double, kSolarPoints + 1> Lambda{};
 
  private:
@@ -57,8 +57,14 @@ struct AssemblyPoint {
   double R2 = 0.0;
 };
 
-// Reads the layers' solar spectrum files (EnergySpectrumFile(1..n)) back.
-AssemblyLayers ReadAssemblyLayers(const LamivexRun& run);
+// The layers of kinds[k - 1] and solar spectra spectra[k - 1] (percent, as the layers'
+// files hold them). Throws RunError(kExitBadJob) for no layers or more than 1000.
+AssemblyLayers AssemblyLayersOf(const std::vector<int16_t>& kinds,
+                                const std::vector<GridSpectrum>& spectra);
+
+// How the layers are combined.
+enum class AssemblyModel { OneLayer, Laminated, LayerByLayer };
+AssemblyModel ModelOf(const AssemblyLayers& layers);
 
 // True when the first and last layers are glass and every layer between is PVB
 // (kind 3), with at least two layers: the stack is one laminated slab.
@@ -79,8 +85,9 @@ AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i);
 // as its spectrum file holds them (faces already swapped for a turned layer).
 AssemblyPoint SingleLayerPoint(const AssemblyLayers& layers, int i);
 
-// Appends one data line, values in percent, to the lines of a spectrum file.
-void WriteSpectrumLine(std::vector<std::string>& fileLines, double lambda, double weight, double t,
-                       double r1, double r2);
+// The assembly's solar spectrum as Final_Energy_Lamivex.out holds it (percent; its lines
+// too when asked for), and its values before they are written, as fractions.
+GridSpectrum CalculateAssembly(const AssemblyLayers& layers, glazing::PaneSpectrum& fractions,
+                               bool withLines);
 
 }  // namespace lamivex

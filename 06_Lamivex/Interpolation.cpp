@@ -1,5 +1,5 @@
-// Per-layer resampling: brings a product's measured spectrum onto the solar and
-// visible grids and writes the layer's two spectrum files.
+// Per-layer resampling: brings a product's measured spectrum onto the solar grid, as the
+// layer's solar spectrum file holds it.
 #include "Interpolation.h"
 
 #include <algorithm>
@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Main_modul6.h"
 #include "platform/RunError.h"
-#include "platform/TextFiles.h"
 
 namespace lamivex {
 namespace {
@@ -21,113 +19,85 @@ void CheckSlot(int16_t slot) {
   }
 }
 
-void StoreRecord(LamivexRun& run, int16_t slot, int k) {
-  run.GlassT[slot] = run.SpectrumT[k];
-  run.GlassR1[slot] = run.SpectrumR1[k];
-  run.GlassR2[slot] = run.SpectrumR2[k];
-}
-
 // Straight line through (x0, y0) and (x1, y1), taken at x.
 double Line(double x0, double y0, double x1, double y1, double x) {
   return (y1 - y0) * (x - x0) / (x1 - x0) + y0;
 }
 
+SpectrumPoint RecordAt(const MeasuredSpectrum& s, int k) {
+  return {s.t[k], s.r1[k], s.r2[k]};
+}
+
+// A product's rows in the layout of the run's spectrum arrays, faces swapped for a turned
+// layer as LoadSpectrum stores them.
+struct MeasuredArrays {
+  std::array<double, kSolarPoints + 1> lambda{}, t{}, r1{}, r2{};
+  int count = 0;
+  MeasuredArrays(const std::vector<SpectrumRow>& rows, bool turned) {
+    // More rows than the grid has points are refused by the interpolation.
+    count = static_cast<int>(std::min(rows.size(), size_t{kSolarPoints + 1}));
+    for (int s = 1; s <= std::min(count, kSolarPoints); ++s) {
+      const SpectrumRow& row = rows[s - 1];
+      lambda[s] = row.lambda, t[s] = row.t;
+      r1[s] = turned ? row.r2 : row.r1, r2[s] = turned ? row.r1 : row.r2;
+    }
+  }
+  MeasuredSpectrum View() const { return {lambda.data(), t.data(), r1.data(), r2.data(), count}; }
+};
+
 }  // namespace
 
-// productId is not looked at: the spectrum arrays already hold the product.
-void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32_t /*productId*/) {
-  CheckSlot(slot);
-  const int count = run.SpectrumCount;
+SpectrumPoint InterpolateMeasured(const MeasuredSpectrum& s, double lambda) {
+  const int count = s.count;
   if (count < 1 || count > kSolarPoints) {
     throw RunError(kExitFault, "SM5.2",
                    "Error: the spectrum holds " + std::to_string(count) +
                        " records from 300 nm up; it needs 1 to 441!");
   }
-  // The loader stores the records in ascending wavelengths, so that one binary search
-  // finds both the first record at lambda (which wins) and, when there is none, the
-  // first record above it.
-  const auto& x = run.SpectrumLambda;
-  const auto first = x.begin() + 1;
-  const auto last = first + count;
+  // The records come in ascending wavelengths, so that one binary search finds both the
+  // first record at lambda (which wins) and, when there is none, the first record above it.
+  const double* const first = s.lambda + 1;
+  const double* const last = first + count;
   assert(std::is_sorted(first, last));
-  const int k = static_cast<int>(std::lower_bound(first, last, lambda) - x.begin());
-  if (k <= count && lambda == x[k]) {
-    StoreRecord(run, slot, k);
-    return;
-  }
+  const int k = static_cast<int>(std::lower_bound(first, last, lambda) - s.lambda);
+  if (k <= count && lambda == s.lambda[k]) return RecordAt(s, k);
   // Above the last record the spectrum holds its last values; entries past the
   // count may belong to an earlier layer's product.
-  if (k > count) {
-    StoreRecord(run, slot, count);
-    return;
-  }
+  if (k > count) return RecordAt(s, count);
   // Below the first record the line runs from (0 nm, 0) to the first record.
-  const double x0 = k > 1 ? x[k - 1] : 0.0;
-  const double t0 = k > 1 ? run.SpectrumT[k - 1] : 0.0;
-  const double r10 = k > 1 ? run.SpectrumR1[k - 1] : 0.0;
-  const double r20 = k > 1 ? run.SpectrumR2[k - 1] : 0.0;
-  run.GlassT[slot] = Line(x0, t0, x[k], run.SpectrumT[k], lambda);
-  run.GlassR1[slot] = Line(x0, r10, x[k], run.SpectrumR1[k], lambda);
-  run.GlassR2[slot] = Line(x0, r20, x[k], run.SpectrumR2[k], lambda);
+  const double x0 = k > 1 ? s.lambda[k - 1] : 0.0;
+  const SpectrumPoint y0 = k > 1 ? RecordAt(s, k - 1) : SpectrumPoint{0.0, 0.0, 0.0};
+  return {Line(x0, y0.t, s.lambda[k], s.t[k], lambda),
+          Line(x0, y0.r1, s.lambda[k], s.r1[k], lambda),
+          Line(x0, y0.r2, s.lambda[k], s.r2[k], lambda)};
 }
 
-void WriteEnergySpectrumHeader(LamivexRun& run, const std::string& fileName) {
-  WriteTextLines(run.TempFolder() + fileName, {EnergySpectrumHeader(run)});
+// productId is not looked at: the spectrum arrays already hold the product.
+void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32_t /*productId*/) {
+  CheckSlot(slot);
+  const SpectrumPoint p =
+      InterpolateMeasured({run.SpectrumLambda.data(), run.SpectrumT.data(), run.SpectrumR1.data(),
+                           run.SpectrumR2.data(), run.SpectrumCount},
+                          lambda);
+  run.GlassT[slot] = p.t, run.GlassR1[slot] = p.r1, run.GlassR2[slot] = p.r2;
 }
 
-void WriteLightSpectrumHeader(LamivexRun& run, const std::string& fileName) {
-  WriteTextLines(run.TempFolder() + fileName, {LightSpectrumHeader(run)});
-}
-
-void WriteEnergySpectrumLine(const LamivexRun& run, double lambda,
-                             std::vector<std::string>& lines) {
-  lines.push_back(
-      SpectrumLine(lambda, run.SolarWeight, run.GlassT[1], run.GlassR1[1], run.GlassR2[1]));
-}
-
-void WriteLightSpectrumLine(const LamivexRun& run, double lambda, std::vector<std::string>& lines) {
-  lines.push_back(
-      SpectrumLine(lambda, run.LightWeight, run.GlassT[1], run.GlassR1[1], run.GlassR2[1]));
-}
-
-void WriteLayerSpectrumFiles(LamivexRun& run, const std::string& energyFile,
-                             const std::string& lightFile) {
-  std::vector<std::string> energyLines{EnergySpectrumHeader(run)};
-  std::vector<std::string> lightLines{LightSpectrumHeader(run)};
-  energyLines.reserve(kSolarPoints + 1);
-  lightLines.reserve(kLightPoints + 1);
-  run.LambdaMin = 300.0;
-  run.LambdaMax = 2500.0;
-  int16_t j = 1;
-  for (int16_t i = 1; i <= kSolarPoints; ++i) {
-    const double lambda = 300.0 + 5.0 * (i - 1);
-    GetSolarWeight(run, lambda, i);
-    InterpolateAtWavelength(run, lambda, 1, 0);
-    if (lambda > 379.0 && lambda < 781.0) {
-      GetLightWeight(run, lambda, j);
-      ++j;
-      WriteLightSpectrumLine(run, lambda, lightLines);
-    }
-    WriteEnergySpectrumLine(run, lambda, energyLines);
+GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withLines) {
+  const MeasuredArrays measured(rows, turned);
+  const auto& weights = SolarWeightTable();
+  GridSpectrum spectrum;
+  spectrum.records.reserve(kSolarPoints);
+  if (withLines) {
+    spectrum.lines.reserve(kSolarPoints + 1);
+    spectrum.lines.push_back(EnergySpectrumHeader());
   }
-  WriteTextLines(run.TempFolder() + energyFile, energyLines);
-  WriteTextLines(run.TempFolder() + lightFile, lightLines);
-}
-
-void InterpolateGlass(LamivexRun& run, const std::string& energyFile, const std::string& lightFile,
-                      int32_t productId, int16_t productKind, int16_t inverseFaces) {
-  InitSolarWeights(run);
-  InitLightWeights(run);
-  LoadSpectrum(run, productId, productKind, inverseFaces);
-  WriteLayerSpectrumFiles(run, energyFile, lightFile);
-}
-
-void InterpolateLoadedGlass(LamivexRun& run, const std::string& energyFile,
-                            const std::string& lightFile, const std::vector<SpectrumRow>& rows) {
-  InitSolarWeights(run);
-  InitLightWeights(run);
-  StoreSpectrum(run, rows);
-  WriteLayerSpectrumFiles(run, energyFile, lightFile);
+  for (int i = 1; i <= kSolarPoints; ++i) {
+    const double lambda = 300.0 + 5.0 * (i - 1);
+    const SpectrumPoint p = InterpolateMeasured(measured.View(), lambda);
+    spectrum.records.push_back(AsSpectrumLine({lambda, weights[i], p.t, p.r1, p.r2},
+                                              withLines ? &spectrum.lines : nullptr));
+  }
+  return spectrum;
 }
 
 }  // namespace lamivex

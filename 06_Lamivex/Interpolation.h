@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "MdlDeclarations.h"
@@ -16,17 +17,6 @@ namespace lamivex {
 const std::array<double, kSolarPoints + 1>& SolarWeightTable();
 const std::array<double, kLightPoints + 1>& LightWeightTable();
 
-void InitSolarWeights(LamivexRun& run);
-void InitLightWeights(LamivexRun& run);
-void GetSolarWeight(LamivexRun& run, double lambda, int16_t index);
-void GetLightWeight(LamivexRun& run, double lambda, int16_t index);
-
-void InterpolateGlass(LamivexRun& run, const std::string& energyFile, const std::string& lightFile,
-                      int32_t productId, int16_t productKind, int16_t inverseFaces);
-// InterpolateGlass for a spectrum loaded earlier (by the product check) instead of
-// loading it from the database.
-void InterpolateLoadedGlass(LamivexRun& run, const std::string& energyFile,
-                            const std::string& lightFile, const std::vector<SpectrumRow>& rows);
 void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32_t productId);
 
 // Number text of the run's files: up to 15 significant digits, always a point,
@@ -36,24 +26,12 @@ std::string FormatRunNumber(double value);
 // Lays fields out in print zones of 14 columns.
 std::string PrintZones(const std::vector<std::string>& fields);
 
-// Header lines of the solar ("SLamda") and visible ("DLamda") spectrum files.
-std::string EnergySpectrumHeader(const LamivexRun& run);
-std::string LightSpectrumHeader(const LamivexRun& run);
+// Header lines of the solar ("SLamda") and visible ("DLamda") spectrum files; the title
+// carries the glazing number, which the run leaves at 0.
+std::string EnergySpectrumHeader(int16_t glazingNumber = 0);
+std::string LightSpectrumHeader(int16_t glazingNumber = 0);
 // One data line: wavelength, weight, T, R1, R2.
 std::string SpectrumLine(double lambda, double weight, double t, double r1, double r2);
-
-void WriteEnergySpectrumHeader(LamivexRun& run, const std::string& fileName);
-void WriteLightSpectrumHeader(LamivexRun& run, const std::string& fileName);
-
-// Data lines of a spectrum file kept in memory until the file is written in one go:
-// the wavelength, the weight last fetched, and GlassT(1), GlassR1(1), GlassR2(1).
-void WriteEnergySpectrumLine(const LamivexRun& run, double lambda, std::vector<std::string>& lines);
-void WriteLightSpectrumLine(const LamivexRun& run, double lambda, std::vector<std::string>& lines);
-
-// Resamples the loaded spectrum (SpectrumLambda.. SpectrumCount) onto both grids and
-// writes the layer's solar and visible spectrum files (steps 4 to 6 of InterpolateGlass).
-void WriteLayerSpectrumFiles(LamivexRun& run, const std::string& energyFile,
-                             const std::string& lightFile);
 
 // One data line of a spectrum file.
 struct SpectrumRecord {
@@ -64,9 +42,52 @@ struct SpectrumRecord {
   double r2 = 0.0;
 };
 
+// The record as a spectrum file's line carries it: each number is the value its text of
+// 15 significant digits reads back as, so that a spectrum kept in memory holds what the
+// same spectrum read from its file holds. Appends the line to lines when given.
+SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::vector<std::string>* lines);
+
+// A spectrum on the solar grid (300 to 2500 nm, 441 records) as its file holds it.
+struct GridSpectrum {
+  std::vector<SpectrumRecord> records;  // every number as its text reads back
+  std::vector<std::string> lines;       // header and data lines of its file, when asked for
+};
+
+// A product's measured spectrum as the resampling reads it: records 1..count in ascending
+// wavelengths (nm, percent); index 0 carries no value.
+struct MeasuredSpectrum {
+  const double* lambda;
+  const double* t;
+  const double* r1;
+  const double* r2;
+  int count;
+};
+
+// Values of a measured spectrum at one wavelength (percent).
+struct SpectrumPoint {
+  double t, r1, r2;
+};
+
+// The linear interpolation of InterpolateAtWavelength. Throws RunError(kExitFault) for a
+// count outside 1..441.
+SpectrumPoint InterpolateMeasured(const MeasuredSpectrum& spectrum, double lambda);
+
+// A layer's solar spectrum (the content of Energy_k.out): the product's rows as loaded
+// (ascending wavelengths from 300 nm up, faces as the database holds them, swapped here for
+// a turned layer) resampled onto the solar grid with the solar weights. withLines: also
+// the lines of the file.
+GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withLines);
+
+// The light weights (1..81) as the visible spectrum files carry them, read back from text.
+const std::array<double, kLightPoints + 1>& LightWeightsAsText();
+
 // Reads a spectrum file (full path): the header line is skipped, every other
 // non-blank line holds five numbers separated by blanks or commas. Throws
 // RunError(kExitFault) naming the file for a missing file or a malformed line.
 std::vector<SpectrumRecord> ReadSpectrumFile(const std::string& path);
+
+// One number field of a spectrum file: a point as decimal separator, an optional leading
+// '+'. False, value untouched, for any other text.
+bool ReadSpectrumNumber(std::string_view field, double& value);
 
 }  // namespace lamivex

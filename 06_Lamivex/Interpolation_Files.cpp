@@ -87,13 +87,7 @@ bool ParseNumbers(std::string_view line, std::vector<double>& numbers) {
     size_t end = pos;
     while (end < line.size() && !IsSeparator(line[end])) ++end;
     double value = 0.0;
-    const char* first = line.data() + pos;
-    const char* last = line.data() + end;
-    if (*first == '+') ++first;
-    if (!ReadShortDecimal(first, last, value)) {
-      const auto result = std::from_chars(first, last, value);
-      if (result.ec != std::errc() || result.ptr != last) return false;
-    }
+    if (!ReadSpectrumNumber(line.substr(pos, end - pos), value)) return false;
     numbers.push_back(value);
     pos = end;
   }
@@ -105,6 +99,18 @@ bool IsBlank(const std::string& line) {
 }
 
 }  // namespace
+
+bool ReadSpectrumNumber(std::string_view field, double& value) {
+  const char* first = field.data();
+  const char* const last = first + field.size();
+  if (first < last && *first == '+') ++first;
+  if (ReadShortDecimal(first, last, value)) return true;
+  double read = 0.0;
+  const auto result = std::from_chars(first, last, read);
+  if (result.ec != std::errc() || result.ptr != last) return false;
+  value = read;
+  return true;
+}
 
 std::vector<SpectrumRecord> ReadSpectrumFile(const std::string& path) {
   if (!FileExists(path)) {

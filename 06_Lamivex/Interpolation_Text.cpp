@@ -1,6 +1,7 @@
 // Number text and line layout of the run's spectrum and result files.
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -121,19 +122,39 @@ std::string PrintZones(const std::vector<std::string>& fields) {
 
 namespace {
 
-std::string SpectrumHeader(const LamivexRun& run, const char* weightTitle) {
+std::string SpectrumHeader(int16_t glazingNumber, const char* weightTitle) {
   return PrintZones({"Lamda", weightTitle, "Trasmission", "Reflection(1)", "Reflection(2)",
-                     "*** INTERPOLATION - " + std::to_string(run.GlazingNumber) + " Vitrage ***"});
+                     "*** INTERPOLATION - " + std::to_string(glazingNumber) + " Vitrage ***"});
+}
+
+// The number a field of a spectrum file reads back as.
+double ReadBack(const char* text, size_t length) {
+  double value = 0.0;
+  [[maybe_unused]] const bool read = ReadSpectrumNumber(std::string_view(text, length), value);
+  assert(read);
+  return value;
+}
+
+std::array<double, kLightPoints + 1> ReadBackLightWeights() {
+  std::array<double, kLightPoints + 1> weights = LightWeightTable();
+  char buffer[kNumberBuffer];
+  for (double& weight : weights) weight = ReadBack(buffer, FormatRunNumberInto(buffer, weight));
+  return weights;
 }
 
 }  // namespace
 
-std::string EnergySpectrumHeader(const LamivexRun& run) {
-  return SpectrumHeader(run, "SLamda");
+std::string EnergySpectrumHeader(int16_t glazingNumber) {
+  return SpectrumHeader(glazingNumber, "SLamda");
 }
 
-std::string LightSpectrumHeader(const LamivexRun& run) {
-  return SpectrumHeader(run, "DLamda");
+std::string LightSpectrumHeader(int16_t glazingNumber) {
+  return SpectrumHeader(glazingNumber, "DLamda");
+}
+
+const std::array<double, kLightPoints + 1>& LightWeightsAsText() {
+  static const std::array<double, kLightPoints + 1> weights = ReadBackLightWeights();
+  return weights;
 }
 
 // Written straight into one string: a run writes some 50,000 of these lines.
@@ -145,6 +166,24 @@ std::string SpectrumLine(double lambda, double weight, double t, double r1, doub
     AppendZoned(line, std::string_view(buffer, FormatRunNumberInto(buffer, value)));
   }
   return line;
+}
+
+// Formatting is what rounds: each number is written as the file writes it and read back
+// as the file's reader reads it.
+SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::vector<std::string>* lines) {
+  std::string line;
+  if (lines != nullptr) line.reserve(5 * kZoneWidth + 8);
+  char buffer[kNumberBuffer];
+  SpectrumRecord record;
+  double* const fields[] = {&record.lambda, &record.weight, &record.t, &record.r1, &record.r2};
+  const double given[] = {values.lambda, values.weight, values.t, values.r1, values.r2};
+  for (size_t n = 0; n < 5; ++n) {
+    const size_t length = FormatRunNumberInto(buffer, given[n]);
+    *fields[n] = ReadBack(buffer, length);
+    if (lines != nullptr) AppendZoned(line, std::string_view(buffer, length));
+  }
+  if (lines != nullptr) lines->push_back(std::move(line));
+  return record;
 }
 
 }  // namespace lamivex

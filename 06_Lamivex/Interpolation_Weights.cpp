@@ -3,10 +3,8 @@
 // (Table 1) for the light characteristics.
 #include <array>
 #include <cmath>
-#include <string>
 
 #include "Interpolation.h"
-#include "platform/RunError.h"
 
 namespace lamivex {
 namespace {
@@ -51,13 +49,6 @@ double RoundToNineDecimals(double value) {
   return std::round(value * 1e9) / 1e9;
 }
 
-void CheckIndex(int index, int last, const char* table) {
-  if (index < 0 || index > last) {
-    throw RunError(kExitFault, "SM5.2",
-                   "Error: index " + std::to_string(index) + " is outside " + table + "!");
-  }
-}
-
 std::array<double, kSolarPoints + 1> ComputeSolarWeights() {
   std::array<double, kSolarPoints + 1> weights{};
   for (size_t p = 0; p + 1 < kSolarStandardPoints.size(); ++p) {
@@ -96,25 +87,6 @@ const std::array<double, kSolarPoints + 1>& SolarWeightTable() {
 const std::array<double, kLightPoints + 1>& LightWeightTable() {
   static const std::array<double, kLightPoints + 1> table = ComputeLightWeights();
   return table;
-}
-
-void InitSolarWeights(LamivexRun& run) {
-  run.SolarWeights = SolarWeightTable();
-}
-
-void InitLightWeights(LamivexRun& run) {
-  run.LightWeights = LightWeightTable();
-}
-
-// The wavelength is not looked at: the caller keeps index and wavelength in step.
-void GetSolarWeight(LamivexRun& run, double /*lambda*/, int16_t index) {
-  CheckIndex(index, kSolarPoints, "SolarWeights");
-  run.SolarWeight = run.SolarWeights[index];
-}
-
-void GetLightWeight(LamivexRun& run, double /*lambda*/, int16_t index) {
-  CheckIndex(index, kLightPoints, "LightWeights");
-  run.LightWeight = run.LightWeights[index];
 }
 
 }  // namespace lamivex

@@ -1,14 +1,12 @@
 // The run driver: the whole order of one run, its three exits and the final clean-up.
+// The stack is calculated in memory; only the files that stay after the run are written.
 #include "Main_modul6.h"
 
 #include <filesystem>
 
-#include "Calculate_Modul6.h"
-#include "Interpolation.h"
+#include "Calculate_Modul6_Stack.h"
 #include "MdlImpression.h"
 #include "Result_EN410_Modul6.h"
-#include "Result_Energy_Modul6.h"
-#include "Result_Light_Modul6.h"
 #include "platform/Folders.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
@@ -40,7 +38,8 @@ void OpenDatabases(LamivexRun& run) {
 // Every layer's product must have a spectrum before anything is written. Each spectrum
 // is then loaded, so that a database fault only the load meets (a missing product table
 // or column, an empty value, too many rows) also stops the run before any file is
-// written or deleted; the layer's own calculation uses the spectrum kept here.
+// written or deleted; the layer's own calculation uses the spectrum kept here, which
+// holds the product's faces as the database does (the calculation turns the layer).
 void CheckProducts(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
@@ -51,87 +50,78 @@ void CheckProducts(LamivexRun& run) {
   }
   run.LayerSpectra.assign(run.NumberGlass + 1, {});
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    run.LayerSpectra[k] =
-        QuerySpectrum(run, run.GlassId[k], run.GlassKind[k], run.InverseFace[k - 1]);
+    run.LayerSpectra[k] = QuerySpectrum(run, run.GlassId[k], run.GlassKind[k], 0);
   }
 }
 
-void CalculateLayers(LamivexRun& run) {
+void ReadLayerNames(LamivexRun& run) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    const std::string number = std::to_string(k);
-    run.ResultEnergyFile[k] = "Result_Energy_" + number + "_Lamivex.out";
-    run.ResultLightFile[k] = "Result_Light_" + number + "_Lamivex.out";
-    run.EnergySpectrumFile[k] = "Energy_" + number + ".out";
-    run.LightSpectrumFile[k] = "Light_" + number + ".out";
-    DeleteIfPresent(run.TempFolder() + run.EnergySpectrumFile[k]);
-    InterpolateLoadedGlass(run, run.EnergySpectrumFile[k], run.LightSpectrumFile[k],
-                           run.LayerSpectra[k]);
-    std::string name = std::get<std::string>(ReadKeyText(run.JobFile, "glass" + number));
+    std::string name = std::get<std::string>(ReadKeyText(run.JobFile, "glass" + std::to_string(k)));
     std::erase(name, '"');
     run.GlassName[k] = name;
   }
 }
 
-void WriteAssemblyResults(LamivexRun& run) {
-  run.AssemblyEnergyResultFile = "Lamivex_Energy_Result.out";
-  run.AssemblyLightResultFile = "Lamivex_Light_Result.out";
-  WriteEnergyResultHeader(run, run.AssemblyEnergyResultFile);
-  WriteLightResultHeader(run, run.AssemblyLightResultFile);
-  IntegrateEnergyResult(run, "Final_Energy_Lamivex.out", run.AssemblyEnergyResultFile);
-  IntegrateLightResult(run, "Final_Light_Lamivex.out", run.AssemblyLightResultFile);
+// The values the summary and the declared values are written from.
+void KeepResults(LamivexRun& run, const StackCalculation& stack) {
+  const SummaryResults& s = stack.summary;
+  run.SummaryTe = s.Te, run.SummaryRe1 = s.Re1, run.SummaryRe2 = s.Re2;
+  run.SummaryTl = s.Tl, run.SummaryRl1 = s.Rl1, run.SummaryRl2 = s.Rl2;
+  run.Assembly = stack.assembly;
+  run.Declared = stack.declared;
 }
 
-void WriteLayerResults(LamivexRun& run) {
+// The files of the stack's spectra that stay after the run: each layer's solar spectrum
+// (an earlier run's file is deleted first) and the assembly's.
+void WriteSpectrumFiles(LamivexRun& run, const StackCalculation& stack) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    WriteEnergyResultHeader(run, run.ResultEnergyFile[k]);
-    WriteLightResultHeader(run, run.ResultLightFile[k]);
-    IntegrateEnergyResult(run, run.EnergySpectrumFile[k], run.ResultEnergyFile[k]);
-    IntegrateLightResult(run, run.LightSpectrumFile[k], run.ResultLightFile[k]);
+    run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
+    const std::string path = run.TempFolder() + run.EnergySpectrumFile[k];
+    DeleteIfPresent(path);
+    WriteTextLines(path, stack.layerSpectra[k - 1].lines);
   }
+  WriteTextLines(run.TempFolder() + kFinalEnergyFile, stack.assemblySpectrum.lines);
 }
 
-// Deletes a file of the Temp folder if present; a name still empty names no file.
-void DeleteTempFile(const LamivexRun& run, const std::string& name) {
-  if (!name.empty()) DeleteIfPresent(run.TempFolder() + name);
-}
-
-// Intermediate files go; each layer's solar spectrum, the assembly's solar spectrum, the
-// summary and the declared values stay.
-void CleanUp(LamivexRun& run) {
-  for (int k = 1; k <= run.NumberGlass; ++k) {
-    DeleteTempFile(run, run.ResultEnergyFile[k]);
-    DeleteTempFile(run, run.ResultLightFile[k]);
-    DeleteTempFile(run, run.LightSpectrumFile[k]);
+// The number k of a name prefix + k + suffix, k written plainly (no sign, no leading zero),
+// or 0 for any other name.
+int LayerNumberIn(const std::string& name, const std::string& prefix, const std::string& suffix) {
+  if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) ||
+      !name.ends_with(suffix)) {
+    return 0;
   }
-  DeleteTempFile(run, run.AssemblyLightResultFile);
-  DeleteTempFile(run, run.AssemblyEnergyResultFile);
-  DeleteTempFile(run, "Final_Light_Lamivex.out");
-}
-
-// The layer number of a per-layer spectrum file name ("Energy_12.out" gives 12), or 0
-// for any other name.
-int LayerOfSpectrumFile(const std::string& name) {
-  std::string number;
-  for (const char* prefix : {"Energy_", "Light_"}) {
-    if (name.starts_with(prefix) && name.ends_with(".out")) {
-      number =
-          name.substr(std::string(prefix).size(), name.size() - std::string(prefix).size() - 4);
-    }
-  }
-  const bool plain = !number.empty() && number.size() <= 9 && number[0] != '0' &&
+  const std::string number =
+      name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+  const bool plain = number.size() <= 9 && number[0] != '0' &&
                      number.find_first_not_of("0123456789") == std::string::npos;
   return plain ? std::stoi(number) : 0;
 }
 
-// An earlier job of more layers leaves its layers' spectrum files behind; they would be
-// taken for this job's.
-void DeleteSpectrumFilesBeyond(const LamivexRun& run) {
+// Files of the run's own names that no run of this job leaves behind: the intermediate files
+// of earlier versions, which wrote and deleted them (visible spectra, result files, the
+// assembly's visible spectrum), and the spectrum files of an earlier job of more layers,
+// which would be taken for this job's.
+bool IsStaleRunFile(const std::string& name, int layerCount) {
+  return name == kFinalLightFile || name == "Lamivex_Energy_Result.out" ||
+         name == "Lamivex_Light_Result.out" || LayerNumberIn(name, "Light_", ".out") > 0 ||
+         LayerNumberIn(name, "Result_Energy_", "_Lamivex.out") > 0 ||
+         LayerNumberIn(name, "Result_Light_", "_Lamivex.out") > 0 ||
+         LayerNumberIn(name, "Energy_", ".out") > layerCount;
+}
+
+// One look at the Temp folder finds every stale file. A job of no layers calculates
+// nothing and removes only a stale visible assembly spectrum.
+void CleanUp(const LamivexRun& run) {
+  if (run.NumberGlass < 1) {
+    DeleteIfPresent(run.TempFolder() + kFinalLightFile);
+    return;
+  }
   std::vector<std::string> stale;
   for (const auto& entry : std::filesystem::directory_iterator(run.TempFolder())) {
     const std::string name = entry.path().filename().string();
-    if (LayerOfSpectrumFile(name) > run.NumberGlass) stale.push_back(name);
+    if (IsStaleRunFile(name, run.NumberGlass)) stale.push_back(name);
   }
-  for (const std::string& name : stale) DeleteTempFile(run, name);
+  for (const std::string& name : stale) DeleteIfPresent(run.TempFolder() + name);
 }
 
 }  // namespace
@@ -151,17 +141,16 @@ void Main(LamivexRun& run) {
   OpenDatabases(run);
   if (run.NumberGlass >= 1) {
     CheckProducts(run);
-    CalculateLayers(run);
-    CalculateAssembly(run);
-    WriteAssemblyResults(run);
-    WriteLayerResults(run);
+    const StackCalculation stack = CalculateStack(StackLayersOf(run), true);
+    ReadLayerNames(run);
+    KeepResults(run, stack);
+    WriteSpectrumFiles(run, stack);
     ReadRunInformation(run, run.JobFile);
     LoadReportLabels(run, run.Info.Language);
     WriteSummary(run, "Lamivex.out");
     WriteDeclaredValues(run, kDeclaredValuesFile);
   }
   CleanUp(run);
-  if (run.NumberGlass >= 1) DeleteSpectrumFilesBeyond(run);
 }
 
 }  // namespace lamivex

@@ -75,23 +75,13 @@ struct LamivexRun {
   std::vector<std::string> GlassName = std::vector<std::string>(kLayerSlots);
   std::array<int16_t, kMaxLayers> InverseFace{};  // layer k at index k - 1
 
-  // Per-layer file names, relative to the Temp folder.
+  // Each layer's solar spectrum file, relative to the Temp folder: the one per-layer file
+  // a run writes. Visible spectra and result lines are calculated in memory.
   std::vector<std::string> EnergySpectrumFile = std::vector<std::string>(kLayerSlots);
-  std::vector<std::string> LightSpectrumFile = std::vector<std::string>(kLayerSlots);
-  std::vector<std::string> ResultEnergyFile = std::vector<std::string>(kLayerSlots);
-  std::vector<std::string> ResultLightFile = std::vector<std::string>(kLayerSlots);
-  std::string AssemblyEnergyResultFile;
-  std::string AssemblyLightResultFile;
 
   // The suite's and the user's spectral databases; open for the whole run.
   std::unique_ptr<SpectralDatabase> SpectralDb;
   std::unique_ptr<SpectralDatabase> UserSpectralDb;
-
-  // Weighting tables (fractions) and the weight last fetched.
-  std::array<double, kSolarPoints + 1> SolarWeights{};
-  std::array<double, kLightPoints + 1> LightWeights{};
-  double SolarWeight = 0.0;
-  double LightWeight = 0.0;
 
   // Product spectrum as loaded from the database (percent), index 1..SpectrumCount.
   std::array<double, kSolarPoints + 1> SpectrumLambda{};
@@ -99,17 +89,15 @@ struct LamivexRun {
   std::array<double, kSolarPoints + 1> SpectrumR1{};
   std::array<double, kSolarPoints + 1> SpectrumR2{};
   int16_t SpectrumCount = 0;
-  // Each layer's spectrum as the product check loaded it (layer k at index k), kept for
-  // the layer's own calculation so that no spectrum is queried twice.
+  // Each layer's spectrum as the product check loaded it (layer k at index k, faces as the
+  // database holds them), kept for the stack's calculation so that no spectrum is queried
+  // twice.
   std::vector<std::vector<SpectrumRow>> LayerSpectra;
 
   // Interpolated values at the wavelength last asked for, slots 0..4.
   std::array<double, 5> GlassT{};
   std::array<double, 5> GlassR1{};
   std::array<double, 5> GlassR2{};
-  double LambdaMin = 300.0;
-  double LambdaMax = 2500.0;
-  int16_t GlazingNumber = 0;
 
   // The assembly's spectrum on the solar grid as the assembly calculation produced it
   // (fractions), and the values it is declared with.

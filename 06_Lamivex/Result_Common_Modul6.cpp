@@ -1,9 +1,7 @@
-// Weighted means of a spectrum file and the lines of the result files.
+// Weighted means of a spectrum.
 #include "Result_Common_Modul6.h"
 
 #include <cmath>
-
-#include "platform/TextFiles.h"
 
 namespace lamivex {
 
@@ -53,33 +51,6 @@ IntegratedValues IntegrateSpectrum(const std::vector<SpectrumRecord>& records) {
   }
   return {st.Value() / weights, sr1.Value() / weights, sr2.Value() / weights,
           Absorption(w, st, sr1), Absorption(w, st, sr2)};
-}
-
-std::string ResultHeaderLine(const std::vector<std::string>& titles) {
-  std::vector<std::string> fields{"Lamda"};
-  fields.insert(fields.end(), titles.begin(), titles.end());
-  return PrintZones(fields);
-}
-
-std::string ResultDataLine(const std::string& rangeLabel, const IntegratedValues& values) {
-  return PrintZones({rangeLabel, FormatRunNumber(values.T), FormatRunNumber(values.R1),
-                     FormatRunNumber(values.A1), FormatRunNumber(values.R2),
-                     FormatRunNumber(values.A2)});
-}
-
-bool SetsSummary(const LamivexRun& run, const std::string& sourceName,
-                 const std::string& assemblyFile) {
-  if (run.NumberGlass == 1) return true;
-  return run.NumberGlass > 1 && sourceName == assemblyFile;
-}
-
-IntegratedValues IntegrateIntoResultFile(const LamivexRun& run, const std::string& sourceName,
-                                         const std::string& targetName,
-                                         const std::string& rangeLabel) {
-  const IntegratedValues values =
-      IntegrateSpectrum(ReadSpectrumFile(run.TempFolder() + sourceName));
-  WriteTextLines(run.TempFolder() + targetName, {ResultDataLine(rangeLabel, values)}, true);
-  return values;
 }
 
 }  // namespace lamivex

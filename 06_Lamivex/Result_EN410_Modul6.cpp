@@ -21,8 +21,6 @@ std::vector<std::string> DeclaredValueLines(const glazing::DeclaredValues& v) {
 }
 
 void WriteDeclaredValues(LamivexRun& run, const std::string& fileName) {
-  const double roomSideEmissivity = run.GlassEmn2[run.NumberGlass] / 100.0;
-  run.Declared = glazing::DeclareValues(run.Assembly, roomSideEmissivity);
   WriteTextLines(run.TempFolder() + fileName, DeclaredValueLines(run.Declared));
 }
 

@@ -14,9 +14,8 @@ inline constexpr const char* kDeclaredValuesFile = "Lamivex_EN410.out";
 // S, Tuv, Ra and L*, a*, b* of T, R1 and R2.
 std::vector<std::string> DeclaredValueLines(const glazing::DeclaredValues& values);
 
-// Computes the declared values from the assembly's spectrum and the last layer's face-2
-// emissivity (GlassEmn2, normal emissivity in percent), keeps them in run.Declared and
-// writes them to fileName in the Temp folder.
+// Writes the declared values the stack's calculation keeps in run.Declared (from the
+// assembly's spectrum and the last layer's face-2 emissivity) to fileName in the Temp folder.
 void WriteDeclaredValues(LamivexRun& run, const std::string& fileName);
 
 }  // namespace lamivex

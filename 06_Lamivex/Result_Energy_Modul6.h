@@ -1,14 +1,14 @@
-// Integrated solar characteristics of a spectrum file.
+// Integrated solar characteristics of a solar spectrum.
 #pragma once
 
-#include <string>
+#include <vector>
 
-#include "MdlDeclarations.h"
+#include "Result_Common_Modul6.h"
 
 namespace lamivex {
 
-void WriteEnergyResultHeader(LamivexRun& run, const std::string& fileName);
-void IntegrateEnergyResult(LamivexRun& run, const std::string& sourceName,
-                           const std::string& targetName);
+// Te, Re1, Ae1, Re2, Ae2 over 300 - 2500 nm: the means of the spectrum's records with the
+// weights they carry, as the run's energy result lines give them.
+IntegratedValues IntegrateEnergyResult(const std::vector<SpectrumRecord>& solarSpectrum);
 
 }  // namespace lamivex

@@ -1,7 +1,6 @@
 // Loading the report's data from the job file and the run's files.
 #include "ReportData.h"
 
-#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -9,7 +8,8 @@
 #include "MdlImpression.h"
 #include "ReportExit.h"
 #include "ReportProducts.h"
-#include "Result_Common_Modul6.h"
+#include "Result_Energy_Modul6.h"
+#include "Result_Light_Modul6.h"
 #include "platform/RunError.h"
 #include "platform/TextFiles.h"
 
@@ -81,7 +81,7 @@ std::vector<LayerReport> ReadLayers(LamivexRun& run, const std::string& jobPath)
     layer.emn2 = run.GlassEmn2[k];
     layer.spectrum = ReadRunSpectrum(run.TempFolder() + "Energy_" + std::to_string(k) + ".out");
     layer.energy = EnergyCharacteristics(layer.spectrum);
-    layer.light = LightCharacteristics(run, layer.spectrum);
+    layer.light = LightCharacteristics(layer.spectrum);
     layers.push_back(std::move(layer));
   }
   ReadSourceFiles(run, layers);
@@ -149,20 +149,11 @@ DeclaredValues ReadDeclaredValues(const std::string& path) {
 }
 
 Characteristics EnergyCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum) {
-  return FromMeans(IntegrateSpectrum(solarSpectrum));
+  return FromMeans(IntegrateEnergyResult(solarSpectrum));
 }
 
-Characteristics LightCharacteristics(const LamivexRun& run,
-                                     const std::vector<SpectrumRecord>& solarSpectrum) {
-  std::vector<SpectrumRecord> visible;
-  for (const SpectrumRecord& record : solarSpectrum) {
-    const double j = (record.lambda - 380.0) / 5.0 + 1.0;
-    if (j < 0.5 || j > kLightPoints + 0.5) continue;
-    SpectrumRecord point = record;
-    point.weight = run.LightWeights[static_cast<size_t>(std::lround(j))];
-    visible.push_back(point);
-  }
-  return FromMeans(IntegrateSpectrum(visible));
+Characteristics LightCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum) {
+  return FromMeans(IntegrateLightResult(solarSpectrum));
 }
 
 std::vector<std::string> SummaryValues(const std::string& line, const std::string& path) {
@@ -204,11 +195,10 @@ ReportData LoadReportData(LamivexRun& run, const std::string& language) {
   data.info = run.Info;
   data.language = LanguageFolderOf(language.empty() ? run.Info.Language : language).value_or("");
   data.texts = LoadLabels(run, data.language);
-  InitLightWeights(run);
   data.layers = ReadLayers(run, jobPath);
   data.assemblySpectrum = ReadRunSpectrum(run.TempFolder() + kAssemblySpectrumFile);
   data.assemblyEnergy = EnergyCharacteristics(data.assemblySpectrum);
-  data.assemblyLight = LightCharacteristics(run, data.assemblySpectrum);
+  data.assemblyLight = LightCharacteristics(data.assemblySpectrum);
   data.summary = ReadSummary(run.TempFolder() + kSummaryFile);
   data.declared = ReadDeclaredValues(run.TempFolder() + kDeclaredValuesFile);
   return data;

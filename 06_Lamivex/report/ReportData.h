@@ -81,14 +81,10 @@ ReportTexts LoadReportTexts(const std::string& programFolder, const std::string&
 // key of a value that is missing or not a number.
 DeclaredValues ReadDeclaredValues(const std::string& path);
 
-// The solar characteristics of a spectrum file's records (the weights they carry).
+// The solar and light characteristics of a solar spectrum, as the run integrates its
+// spectra (the light ones over 380 to 780 nm with the light weights of the visible files).
 Characteristics EnergyCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum);
-
-// The light characteristics of a solar spectrum: its points from 380 to 780 nm weighted
-// with the light weights (run.LightWeights, filled by InitLightWeights), as the run
-// integrates its visible spectrum files.
-Characteristics LightCharacteristics(const LamivexRun& run,
-                                     const std::vector<SpectrumRecord>& solarSpectrum);
+Characteristics LightCharacteristics(const std::vector<SpectrumRecord>& solarSpectrum);
 
 // The twelve values after the quoted title of a summary line of Lamivex.out. Throws
 // RunError naming the file when the line does not hold thirteen fields.

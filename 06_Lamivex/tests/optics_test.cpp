@@ -143,19 +143,18 @@ TEST(AssemblyModels, AStackAndItsMirrorAgree) {
 }
 
 TEST(Weights, TablesOnTheFiveNanometreGrids) {
-  LamivexRun run;
-  InitSolarWeights(run);
-  InitLightWeights(run);
+  const auto& solarWeights = SolarWeightTable();
+  const auto& lightWeights = LightWeightTable();
   // clang-format off
   const std::pair<int, double> solar[] = {{300, 0.000125}, {305, 0.000525}, {780, 0.005275}, {785, 0.005134821},
       {790, 0.004994643}, {795, 0.004854464}, {800, 0.004714286}, {805, 0.004695857}, {845, 0.004548429},
       {850, 0.00453}, {2100, 0.00038}, {2150, 0.000355}, {2200, 0.00033}, {2500, 0.00006}};
   // clang-format on
   for (const auto& [lambda, weight] : solar)
-    EXPECT_NEAR(run.SolarWeights[(lambda - 300) / 5 + 1], weight, 1e-15) << lambda;
+    EXPECT_NEAR(solarWeights[(lambda - 300) / 5 + 1], weight, 1e-15) << lambda;
   for (const auto& [lambda, weight] :
        {std::pair{380, 0.0}, {385, 0.00000125}, {545, 0.048126}, {550, 0.0490385}, {780, 0.0}})
-    EXPECT_NEAR(run.LightWeights[(lambda - 380) / 5 + 1], weight, 1e-15) << lambda;
+    EXPECT_NEAR(lightWeights[(lambda - 380) / 5 + 1], weight, 1e-15) << lambda;
 }
 
 TEST(RunNumberText, FifteenDigitsAPointAndExponentsBelowOneTenThousandth) {
@@ -170,8 +169,7 @@ TEST(RunNumberText, FifteenDigitsAPointAndExponentsBelowOneTenThousandth) {
   EXPECT_EQ(PrintZones({"Reflection(1)", "x"}), "Reflection(1) x");
   EXPECT_EQ(PrintZones({"12345678901234", "x", "y"}),
             "12345678901234" + std::string(14, ' ') + "x             y");
-  LamivexRun run;
-  EXPECT_EQ(LightSpectrumHeader(run),
+  EXPECT_EQ(LightSpectrumHeader(),
             "Lamda         DLamda        Trasmission   Reflection(1) Reflection(2) "
             "*** INTERPOLATION - 0 Vitrage ***");
   const std::string previous = std::setlocale(LC_ALL, nullptr);
@@ -208,24 +206,7 @@ TEST(SummaryRecord, RoundsHalvesToEvenAndTakesAbsorptionsFromTheIntegers) {
 
 class RunFiles : public ::testing::Test, protected RunFolders {
  protected:
-  void SetUp() override {
-    run.ProfilePath = profile_;
-    InitSolarWeights(run);
-    InitLightWeights(run);
-  }
-  void WriteLayerFile(int k, int16_t kind, double t) {
-    run.GlassKind[k] = kind;
-    run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
-    std::string bytes = EnergySpectrumHeader(run) + "\r\n";
-    for (int i = 1; i <= kSolarPoints; ++i) {
-      const double lambda = 300 + 5 * (i - 1);
-      bytes += SpectrumLine(lambda, run.SolarWeights[i], t - lambda / 1000, 8, 7) + "\r\n";
-    }
-    WriteBytes(Temp(run.EnergySpectrumFile[k]), bytes);
-  }
-  std::vector<std::string> Lines(const std::string& name) {
-    return CrLfLines(ReadBytes(Temp(name)));
-  }
+  void SetUp() override { run.ProfilePath = profile_; }
   void LoadRamp(double first, double step, int count) {
     for (int k = 1; k <= count; ++k) {
       const double lambda = run.SpectrumLambda[k] = first + step * (k - 1);
@@ -237,21 +218,19 @@ class RunFiles : public ::testing::Test, protected RunFolders {
   LamivexRun run;
 };
 
-TEST_F(RunFiles, ResultFilesHoldTheirHeaderAndOneDataLine) {
-  run.NumberGlass = 1;
-  WriteBytes(Temp("Energy_1.out"), "header\r\n" + SpectrumLine(300, 0.25, 84.5, 7.5, 7.25) +
-                                       "\r\n" + SpectrumLine(305, 0.75, 84.5, 7.5, 7.25) + "\r\n");
-  WriteEnergyResultHeader(run, "Result_Energy_1_Lamivex.out");
-  IntegrateEnergyResult(run, "Energy_1.out", "Result_Energy_1_Lamivex.out");
-  EXPECT_EQ(ReadBytes(Temp("Result_Energy_1_Lamivex.out")),
-            "Lamda               Te            Re1           Ae1           Re2           Ae2"
-            "\r\n300 - 2500    84.5          7.5           8             7.25          8.25\r\n");
-  WriteLightResultHeader(run, "Result_Light_1_Lamivex.out");
-  IntegrateLightResult(run, "Energy_1.out", "Result_Light_1_Lamivex.out");
-  EXPECT_EQ(Lines("Result_Light_1_Lamivex.out"),
-            (std::vector<std::string>{
-                "Lamda               Tl            Rl1           Al1           Rl2           Al2",
-                "380 - 780     84.5          7.5           8             7.25          8.25"}));
+TEST_F(RunFiles, ResultMeansAndTheRecordWriter) {
+  const std::vector<SpectrumRecord> spectrum = {
+      {300, 0.25, 84.5, 7.5, 7.25}, {550, 0.75, 84.5, 7.5, 7.25}, {555, 0.75, 84.5, 7.5, 7.25}};
+  const IntegratedValues energy = IntegrateEnergyResult(spectrum);
+  EXPECT_EQ(std::vector({energy.T, energy.R1, energy.A1, energy.R2, energy.A2}),
+            std::vector({84.5, 7.5, 8.0, 7.25, 8.25}));
+  // Light: only 380 to 780 nm count, with the light weights (550 nm: 0.0490385).
+  std::vector<SpectrumRecord> light = spectrum;
+  light[0].t = 0, light[2].t = 100, light[1].weight = light[2].weight = 1e9;
+  const auto& weights = LightWeightsAsText();
+  EXPECT_NEAR(IntegrateLightResult(light).T,
+              (84.5 * weights[35] + 100 * weights[36]) / (weights[35] + weights[36]), 1e-12);
+  EXPECT_EQ(weights[35], 0.0490385);
   std::vector<std::string> messages;
   const MessageSink previous =
       SetMessageSink([&](const std::string& title, const std::string& text) {
@@ -270,38 +249,34 @@ TEST_F(RunFiles, ResultFilesHoldTheirHeaderAndOneDataLine) {
   EXPECT_THROW(WriteSummary(run, "Lamivex.out"), RunError);
 }
 
-TEST_F(RunFiles, AnAssemblyOfOneLayerIsThatLayer) {
-  run.NumberGlass = 1;
+TEST(StackSpectra, AnAssemblyOfOneLayerIsThatLayer) {
+  const std::vector<SpectrumRow> rows = {{300, 90, 8, 7}, {1000, 50, 20, 10}, {2500, 30, 8, 6}};
   for (const int16_t kind : {1, 2, 3, 4}) {
     SCOPED_TRACE(kind);
-    WriteLayerFile(1, kind, 90);
-    CalculateAssembly(run);
-    const auto layer = Lines("Energy_1.out"), energy = Lines(kFinalEnergyFile);
-    ASSERT_EQ(energy.size(), layer.size());
-    for (size_t i = 1; i < energy.size(); ++i) EXPECT_EQ(Fields(energy[i]), Fields(layer[i]));
+    const std::vector<GridSpectrum> layer = {ResampleLayer(rows, kind == 2, true)};
+    glazing::PaneSpectrum fractions;
+    const GridSpectrum assembly =
+        CalculateAssembly(AssemblyLayersOf({kind}, layer), fractions, true);
+    ASSERT_EQ(assembly.lines.size(), layer[0].lines.size());
+    for (size_t i = 1; i < assembly.lines.size(); ++i) {
+      EXPECT_EQ(Fields(assembly.lines[i]), Fields(layer[0].lines[i]));
+    }
   }
 }
 
-TEST_F(RunFiles, ALayerFileMissingOrCutShortLeavesTheAssemblyFilesWithHeadersOnly) {
-  WriteBytes(Temp(kFinalEnergyFile), "an earlier run's result\r\n");
-  run.NumberGlass = 3;
-  WriteLayerFile(1, 1, 90);
-  WriteLayerFile(3, 1, 90);
-  run.EnergySpectrumFile[2] = "Energy_2.out";
-  run.GlassKind[2] = 3;
-  const std::string whole = ReadBytes(Temp("Energy_1.out"));
-  size_t hundredLines = 0;
-  for (int line = 0; line < 101; ++line) hundredLines = whole.find("\r\n", hundredLines) + 2;
-  for (const size_t cut : {size_t{0}, hundredLines, whole.size() / 2 + 3}) {
-    SCOPED_TRACE(cut);
-    if (cut > 0) WriteBytes(Temp("Energy_2.out"), whole.substr(0, cut));
-    const std::string error = ErrorOf([&] { CalculateAssembly(run); });
-    EXPECT_TRUE(error.starts_with(std::to_string(kExitFault) + " Error: ") &&
-                error.find(Temp("Energy_2.out")) != std::string::npos)
-        << error;
-    EXPECT_EQ(ReadBytes(Temp(kFinalEnergyFile)) + ReadBytes(Temp(kFinalLightFile)),
-              EnergySpectrumHeader(run) + "\r\n" + LightSpectrumHeader(run) + "\r\n");
-  }
+// What a spectrum holds in memory is what its file's text reads back as.
+TEST(StackSpectra, NumbersAreRoundedAsTheirTextReadsBack) {
+  std::vector<std::string> lines;
+  const SpectrumRecord record =
+      AsSpectrumLine({300, 1.0 / 3, 200.0 / 3, 0.1 + 0.2, 1e-7 / 3}, &lines);
+  ASSERT_EQ(lines.size(), 1u);
+  const std::vector<std::string> fields = Fields(lines[0]);
+  ASSERT_EQ(fields.size(), 5u);
+  EXPECT_EQ(std::vector({record.lambda, record.weight, record.t, record.r1, record.r2}),
+            std::vector({std::stod(fields[0]), std::stod(fields[1]), std::stod(fields[2]),
+                         std::stod(fields[3]), std::stod(fields[4])}));
+  EXPECT_EQ(record.weight, 0.333333333333333);
+  EXPECT_EQ(AsSpectrumLine({-0.0, 0, 0, 0, 0}, nullptr).lambda, 0.0);
 }
 
 TEST_F(RunFiles, InterpolationOntoTheGrid) {
@@ -331,20 +306,19 @@ TEST_F(RunFiles, InterpolationOntoTheGrid) {
   EXPECT_THROW(InterpolateAtWavelength(run, 300, 1, 0), RunError);
 }
 
-TEST_F(RunFiles, LayerFilesOfATurnedProduct) {
-  TestDatabase(Temp("s.db")).AddProduct("glass", 7, TestDatabase::Flat(300, 2500, 80, 9, 4));
-  run.SpectralDb = std::make_unique<SpectralDatabase>();
-  run.SpectralDb->Open(Temp("s.db"), "", true);
-  InterpolateGlass(run, "Energy_1.out", "Light_1.out", 7, 1, 1);
-  const auto energy = Lines("Energy_1.out"), light = Lines("Light_1.out");
-  ASSERT_EQ(std::pair(energy.size(), light.size()), std::pair(size_t{442}, size_t{82}));
+TEST(StackSpectra, TheSolarSpectrumOfATurnedProduct) {
+  std::vector<SpectrumRow> rows;
+  for (const TestRow& row : TestDatabase::Flat(300, 2500, 80, 9, 4)) {
+    rows.push_back({row.lambda, row.t, row.r1, row.r2});
+  }
+  const GridSpectrum energy = ResampleLayer(rows, true, true);
+  ASSERT_EQ(std::pair(energy.lines.size(), energy.records.size()),
+            std::pair(size_t{442}, size_t{441}));
   EXPECT_EQ(
-      std::vector({energy[1], energy[441], light[0], light[1], light[35]}),
-      std::vector<std::string>({"300           0.000125      80            4             9",
-                                "2500          6E-05         80            4             9",
-                                LightSpectrumHeader(run),
-                                "380           0             80            4             9",
-                                "550           0.0490385     80            4             9"}));
+      std::vector({energy.lines[0], energy.lines[1], energy.lines[441]}),
+      std::vector<std::string>({EnergySpectrumHeader(),
+                                "300           0.000125      80            4             9",
+                                "2500          6E-05         80            4             9"}));
 }
 
 TEST_F(RunFiles, SpectrumFilesAreReadToTheLastDigitAndMalformedLinesRefused) {
