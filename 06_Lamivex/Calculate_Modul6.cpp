@@ -57,15 +57,12 @@ AssemblyModel ModelOf(const AssemblyLayers& layers) {
 }
 
 GridSpectrum CalculateAssembly(const AssemblyLayers& layers, glazing::PaneSpectrum& fractions,
-                               bool withLines) {
+                               bool withText) {
   const AssemblyModel model = ModelOf(layers);
   const auto& weights = SolarWeightTable();
   GridSpectrum spectrum;
   spectrum.records.reserve(kSolarPoints);
-  if (withLines) {
-    spectrum.lines.reserve(kSolarPoints + 1);
-    spectrum.lines.push_back(EnergySpectrumHeader());
-  }
+  if (withText) StartSpectrumText(spectrum.text);
   for (int i = 1; i <= kSolarPoints; ++i) {
     const AssemblyPoint p = model == AssemblyModel::OneLayer    ? SingleLayerPoint(layers, i)
                             : model == AssemblyModel::Laminated ? LaminatedPoint(layers, i)
@@ -73,7 +70,7 @@ GridSpectrum CalculateAssembly(const AssemblyLayers& layers, glazing::PaneSpectr
     fractions.T[i - 1] = p.T, fractions.R1[i - 1] = p.R1, fractions.R2[i - 1] = p.R2;
     spectrum.records.push_back(
         AsSpectrumLine({layers.Lambda[i], weights[i], 100.0 * p.T, 100.0 * p.R1, 100.0 * p.R2},
-                       withLines ? &spectrum.lines : nullptr));
+                       withText ? &spectrum.text : nullptr));
   }
   return spectrum;
 }

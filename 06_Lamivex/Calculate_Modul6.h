@@ -85,9 +85,9 @@ AssemblyPoint LayerByLayerPoint(const AssemblyLayers& layers, int i);
 // as its spectrum file holds them (faces already swapped for a turned layer).
 AssemblyPoint SingleLayerPoint(const AssemblyLayers& layers, int i);
 
-// The assembly's solar spectrum as Final_Energy_Lamivex.out holds it (percent; its lines
+// The assembly's solar spectrum as Final_Energy_Lamivex.out holds it (percent; its text
 // too when asked for), and its values before they are written, as fractions.
 GridSpectrum CalculateAssembly(const AssemblyLayers& layers, glazing::PaneSpectrum& fractions,
-                               bool withLines);
+                               bool withText);
 
 }  // namespace lamivex

@@ -20,19 +20,19 @@ SummaryResults SummaryOf(const StackCalculation& c) {
 
 }  // namespace
 
-StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileLines) {
+StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText) {
   StackCalculation c;
   std::vector<int16_t> kinds;
   for (const StackLayer& layer : layers) {
     assert(layer.product != nullptr);
     kinds.push_back(layer.kind);
-    c.layerSpectra.push_back(ResampleLayer(*layer.product, layer.turned, withFileLines));
+    c.layerSpectra.push_back(ResampleLayer(*layer.product, layer.turned, withFileText));
     c.layerEnergy.push_back(IntegrateEnergyResult(c.layerSpectra.back().records));
     c.layerLight.push_back(IntegrateLightResult(c.layerSpectra.back().records));
   }
   const AssemblyLayers assembly = AssemblyLayersOf(kinds, c.layerSpectra);
   c.model = ModelOf(assembly);
-  c.assemblySpectrum = CalculateAssembly(assembly, c.assembly, withFileLines);
+  c.assemblySpectrum = CalculateAssembly(assembly, c.assembly, withFileText);
   c.assemblyEnergy = IntegrateEnergyResult(c.assemblySpectrum.records);
   c.assemblyLight = IntegrateLightResult(c.assemblySpectrum.records);
   c.summary = SummaryOf(c);

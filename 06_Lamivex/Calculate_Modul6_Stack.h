@@ -36,7 +36,7 @@ struct SummaryResults {
 
 struct StackCalculation {
   AssemblyModel model = AssemblyModel::OneLayer;
-  // Layer k at index k - 1: the content of Energy_k.out (its lines when asked for), and the
+  // Layer k at index k - 1: the content of Energy_k.out (its text when asked for), and the
   // values of its energy and light result lines.
   std::vector<GridSpectrum> layerSpectra;
   std::vector<IntegratedValues> layerEnergy, layerLight;
@@ -50,12 +50,12 @@ struct StackCalculation {
   glazing::DeclaredValues declared;
 };
 
-// Calculates the stack; withFileLines: also the lines of Energy_k.out and of
+// Calculates the stack; withFileText: also the text of Energy_k.out and of
 // Final_Energy_Lamivex.out. Every number of a spectrum is the one its file's text reads
 // back as, and every integration takes those numbers, so that the values are those of the
 // run that writes and reads its files. Throws RunError: kExitBadJob for no layers or more
 // than 1000, kExitFault for a product of no rows or more than 441.
-StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileLines);
+StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText);
 
 // The stack of the run's layer table, each layer's product taken from run.LayerSpectra.
 std::vector<StackLayer> StackLayersOf(const LamivexRun& run);

@@ -82,20 +82,17 @@ void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32
   run.GlassT[slot] = p.t, run.GlassR1[slot] = p.r1, run.GlassR2[slot] = p.r2;
 }
 
-GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withLines) {
+GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withText) {
   const MeasuredArrays measured(rows, turned);
   const auto& weights = SolarWeightTable();
   GridSpectrum spectrum;
   spectrum.records.reserve(kSolarPoints);
-  if (withLines) {
-    spectrum.lines.reserve(kSolarPoints + 1);
-    spectrum.lines.push_back(EnergySpectrumHeader());
-  }
+  if (withText) StartSpectrumText(spectrum.text);
   for (int i = 1; i <= kSolarPoints; ++i) {
     const double lambda = 300.0 + 5.0 * (i - 1);
     const SpectrumPoint p = InterpolateMeasured(measured.View(), lambda);
-    spectrum.records.push_back(AsSpectrumLine({lambda, weights[i], p.t, p.r1, p.r2},
-                                              withLines ? &spectrum.lines : nullptr));
+    spectrum.records.push_back(
+        AsSpectrumLine({lambda, weights[i], p.t, p.r1, p.r2}, withText ? &spectrum.text : nullptr));
   }
   return spectrum;
 }

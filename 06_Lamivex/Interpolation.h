@@ -44,14 +44,17 @@ struct SpectrumRecord {
 
 // The record as a spectrum file's line carries it: each number is the value its text of
 // 15 significant digits reads back as, so that a spectrum kept in memory holds what the
-// same spectrum read from its file holds. Appends the line to lines when given.
-SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::vector<std::string>* lines);
+// same spectrum read from its file holds. Appends the line and its CR LF to text when given.
+SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::string* text);
 
 // A spectrum on the solar grid (300 to 2500 nm, 441 records) as its file holds it.
 struct GridSpectrum {
   std::vector<SpectrumRecord> records;  // every number as its text reads back
-  std::vector<std::string> lines;       // header and data lines of its file, when asked for
+  std::string text;  // the file's header and data lines, each ended by CR LF, when asked for
 };
+
+// Starts the text of a solar spectrum file: its header line, with room for its data lines.
+void StartSpectrumText(std::string& text);
 
 // A product's measured spectrum as the resampling reads it: records 1..count in ascending
 // wavelengths (nm, percent); index 0 carries no value.
@@ -74,9 +77,9 @@ SpectrumPoint InterpolateMeasured(const MeasuredSpectrum& spectrum, double lambd
 
 // A layer's solar spectrum (the content of Energy_k.out): the product's rows as loaded
 // (ascending wavelengths from 300 nm up, faces as the database holds them, swapped here for
-// a turned layer) resampled onto the solar grid with the solar weights. withLines: also
-// the lines of the file.
-GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withLines);
+// a turned layer) resampled onto the solar grid with the solar weights. withText: also
+// the text of the file.
+GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withText);
 
 // The light weights (1..81) as the visible spectrum files carry them, read back from text.
 const std::array<double, kLightPoints + 1>& LightWeightsAsText();

@@ -99,12 +99,18 @@ size_t FormatRunNumberInto(char* buffer, double value) {
 
 // Each field starts at a zone start (column 1, 15, 29, ...); the next field
 // starts at the first zone start that leaves at least one blank after it.
-void AppendZoned(std::string& line, std::string_view field) {
-  if (!line.empty()) {
-    const size_t next = (line.size() + 1 + kZoneWidth - 1) / kZoneWidth * kZoneWidth;
-    line.append(next - line.size(), ' ');
+// The line starts at lineStart in text.
+void AppendZoned(std::string& text, size_t lineStart, std::string_view field) {
+  const size_t column = text.size() - lineStart;
+  if (column > 0) {
+    const size_t next = (column + 1 + kZoneWidth - 1) / kZoneWidth * kZoneWidth;
+    text.append(next - column, ' ');
   }
-  line += field;
+  text += field;
+}
+
+void AppendZoned(std::string& line, std::string_view field) {
+  AppendZoned(line, 0, field);
 }
 
 }  // namespace
@@ -170,19 +176,24 @@ std::string SpectrumLine(double lambda, double weight, double t, double r1, doub
 
 // Formatting is what rounds: each number is written as the file writes it and read back
 // as the file's reader reads it.
-SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::vector<std::string>* lines) {
-  std::string line;
-  if (lines != nullptr) line.reserve(5 * kZoneWidth + 8);
+void StartSpectrumText(std::string& text) {
+  text.reserve((kSolarPoints + 1) * (5 * kZoneWidth + 2));
+  text += EnergySpectrumHeader();
+  text += "\r\n";
+}
+
+SpectrumRecord AsSpectrumLine(const SpectrumRecord& values, std::string* text) {
   char buffer[kNumberBuffer];
   SpectrumRecord record;
   double* const fields[] = {&record.lambda, &record.weight, &record.t, &record.r1, &record.r2};
   const double given[] = {values.lambda, values.weight, values.t, values.r1, values.r2};
+  const size_t lineStart = text != nullptr ? text->size() : 0;
   for (size_t n = 0; n < 5; ++n) {
     const size_t length = FormatRunNumberInto(buffer, given[n]);
     *fields[n] = ReadBack(buffer, length);
-    if (lines != nullptr) AppendZoned(line, std::string_view(buffer, length));
+    if (text != nullptr) AppendZoned(*text, lineStart, std::string_view(buffer, length));
   }
-  if (lines != nullptr) lines->push_back(std::move(line));
+  if (text != nullptr) *text += "\r\n";
   return record;
 }
 

@@ -3,6 +3,8 @@
 #include "Main_modul6.h"
 
 #include <filesystem>
+#include <map>
+#include <utility>
 
 #include "Calculate_Modul6_Stack.h"
 #include "MdlImpression.h"
@@ -39,18 +41,34 @@ void OpenDatabases(LamivexRun& run) {
 // is then loaded, so that a database fault only the load meets (a missing product table
 // or column, an empty value, too many rows) also stops the run before any file is
 // written or deleted; the layer's own calculation uses the spectrum kept here, which
-// holds the product's faces as the database does (the calculation turns the layer).
+// holds the product's faces as the database does (the calculation turns the layer). A
+// product that several layers use is selected, checked and loaded once; its select serves
+// both the check and the load.
 void CheckProducts(LamivexRun& run) {
+  using Product = std::pair<int, int32_t>;  // ProductTables, id
+  std::map<Product, std::unique_ptr<RecordSet>> selected;
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    if (!GlassExists(run, run.GlassId[k], run.GlassKind[k])) {
+    const Product product{ProductTables(run.GlassId[k], run.GlassKind[k]), run.GlassId[k]};
+    if (selected.contains(product)) continue;
+    auto spectrum = SelectSpectrum(run, run.GlassId[k], run.GlassKind[k]);
+    if (spectrum == nullptr || spectrum->RecordCount() < 1) {
       throw RunError(
           kExitMissingProduct, "SM5.2",
           "Please, select the glass!\n" + MissingProductDetail(run, k, run.UserDatabase));
     }
+    selected.emplace(product, std::move(spectrum));
   }
+  std::map<Product, int> loadedBy;
   run.LayerSpectra.assign(run.NumberGlass + 1, {});
   for (int k = 1; k <= run.NumberGlass; ++k) {
-    run.LayerSpectra[k] = QuerySpectrum(run, run.GlassId[k], run.GlassKind[k], 0);
+    const Product product{ProductTables(run.GlassId[k], run.GlassKind[k]), run.GlassId[k]};
+    if (const auto earlier = loadedBy.find(product); earlier != loadedBy.end()) {
+      run.LayerSpectra[k] = run.LayerSpectra[earlier->second];
+      continue;
+    }
+    run.LayerSpectra[k] =
+        SpectrumRows(run, run.GlassId[k], run.GlassKind[k], 0, *selected.at(product));
+    loadedBy.emplace(product, k);
   }
 }
 
@@ -78,9 +96,9 @@ void WriteSpectrumFiles(LamivexRun& run, const StackCalculation& stack) {
     run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
     const std::string path = run.TempFolder() + run.EnergySpectrumFile[k];
     DeleteIfPresent(path);
-    WriteTextLines(path, stack.layerSpectra[k - 1].lines);
+    WriteTextBytes(path, stack.layerSpectra[k - 1].text);
   }
-  WriteTextLines(run.TempFolder() + kFinalEnergyFile, stack.assemblySpectrum.lines);
+  WriteTextBytes(run.TempFolder() + kFinalEnergyFile, stack.assemblySpectrum.text);
 }
 
 // The number k of a name prefix + k + suffix, k written plainly (no sign, no leading zero),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <variant>
 #include <vector>
@@ -75,6 +76,11 @@ void ReadRunInformation(LamivexRun& run, const KeyedFile& job);
 
 // Product check and spectrum load.
 bool GlassExists(LamivexRun& run, int32_t id, int16_t kind);
+// The select of a product's spectrum rows in the database and tables chosen for it; none for
+// an id below 1 or a user product without the user's database. Throws when the select fails.
+std::unique_ptr<RecordSet> SelectSpectrum(LamivexRun& run, int32_t id, int16_t kind);
+// The same number for two layers whose products are read from the same database and tables.
+int ProductTables(int32_t id, int16_t kind);
 // What "Please, select the glass!" adds for layer k: its id and kind and where its
 // spectrum was looked for (the database and table, or the user database's missing file).
 std::string MissingProductDetail(const LamivexRun& run, int k, const std::string& userDatabase);
@@ -82,6 +88,9 @@ void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
 // The rows LoadSpectrum stores (from 300 nm up, ascending, faces swapped for a turned
 // layer), without storing them; throws as LoadSpectrum does.
 std::vector<SpectrumRow> QuerySpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse);
+// QuerySpectrum's rows from the product's spectrum select, not yet read.
+std::vector<SpectrumRow> SpectrumRows(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse,
+                                      RecordSet& spectrum);
 // Puts rows into SpectrumLambda, SpectrumT, SpectrumR1, SpectrumR2 and SpectrumCount.
 void StoreSpectrum(LamivexRun& run, const std::vector<SpectrumRow>& rows);
 

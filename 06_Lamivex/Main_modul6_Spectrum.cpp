@@ -41,12 +41,21 @@ std::vector<SpectrumRow> ReadRows(RecordSet& rows, int16_t inverse) {
 
 }  // namespace
 
-bool GlassExists(LamivexRun& run, int32_t id, int16_t kind) {
-  if (id < 1) return false;
+std::unique_ptr<RecordSet> SelectSpectrum(LamivexRun& run, int32_t id, int16_t kind) {
+  if (id < 1) return nullptr;
   const SpectrumSource source = ChooseSource(run, id, kind);
   // A missing user database holds no products.
-  if (!IsOpen(source)) return false;
-  return source.database->Select(SpectrumQuery(source.family, id))->RecordCount() >= 1;
+  if (!IsOpen(source)) return nullptr;
+  return source.database->Select(SpectrumQuery(source.family, id));
+}
+
+int ProductTables(int32_t id, int16_t kind) {
+  return IsUserId(id) ? -1 : static_cast<int>(FamilyOfKind(kind));
+}
+
+bool GlassExists(LamivexRun& run, int32_t id, int16_t kind) {
+  const auto spectrum = SelectSpectrum(run, id, kind);
+  return spectrum != nullptr && spectrum->RecordCount() >= 1;
 }
 
 void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
@@ -54,14 +63,19 @@ void LoadSpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
 }
 
 std::vector<SpectrumRow> QuerySpectrum(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse) {
-  const SpectrumSource source = ChooseSource(run, id, kind);
-  if (!IsOpen(source)) {
+  const auto spectrum = SelectSpectrum(run, id, kind);
+  if (spectrum == nullptr) {
     throw RunError(kExitFault, "SM5.2",
                    "Error: no spectral database is open for product " + std::to_string(id));
   }
-  const auto spectrum = source.database->Select(SpectrumQuery(source.family, id));
+  return SpectrumRows(run, id, kind, inverse, *spectrum);
+}
+
+std::vector<SpectrumRow> SpectrumRows(LamivexRun& run, int32_t id, int16_t kind, int16_t inverse,
+                                      RecordSet& spectrum) {
+  const SpectrumSource source = ChooseSource(run, id, kind);
   const auto product = source.database->Select(ProductQuery(source.family, id));
-  std::vector<SpectrumRow> rows = ReadRows(*spectrum, inverse);
+  std::vector<SpectrumRow> rows = ReadRows(spectrum, inverse);
   if (rows.size() > static_cast<size_t>(kMaxSpectrumRows)) {
     throw RunError(kExitFault, "SM5.2",
                    "Error: product " + std::to_string(id) + " of table " +

@@ -105,9 +105,11 @@ void SpectralDatabase::Open(const std::string& path, const std::string& /*unused
   const int status =
       sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   if (status == SQLITE_OK) {
-    // Reading the schema tells a database from any other file at once.
-    const int check =
-        sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+    // Reading the schema tells a database from any other file at once. It also opens the
+    // read transaction the connection keeps until it closes: the shared lock is taken and the
+    // look for a hot journal made once, instead of once per query.
+    const int check = sqlite3_exec(db, "begin; select count(*) from sqlite_master", nullptr,
+                                   nullptr, nullptr);
     if (check == SQLITE_OK) {
       sqlite3_close_v2(db_);
       db_ = db;

@@ -231,6 +231,10 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
     text += ToWindows1252(line);
     text += "\r\n";
   }
+  WriteTextBytes(path, text, append);
+}
+
+void WriteTextBytes(const std::string& path, std::string_view text, bool append) {
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0666);
   if (fd < 0) FileFailure(path, "written", errno);

@@ -33,6 +33,10 @@ std::string ToWindows1252(std::string_view utf8);
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines,
                     bool append = false);
 
+// Writes (or, with append, appends) text already in the form of the run's files
+// (Windows-1252, lines ended by CR LF) as it stands; fails as WriteTextLines does.
+void WriteTextBytes(const std::string& path, std::string_view bytes, bool append = false);
+
 // Deletes the file if it exists; a missing file is not an error. Throws
 // RunError(kExitFault) naming the file and the system's reason when it cannot be deleted.
 void DeleteIfPresent(const std::string& path);

@@ -257,18 +257,20 @@ TEST(StackSpectra, AnAssemblyOfOneLayerIsThatLayer) {
     glazing::PaneSpectrum fractions;
     const GridSpectrum assembly =
         CalculateAssembly(AssemblyLayersOf({kind}, layer), fractions, true);
-    ASSERT_EQ(assembly.lines.size(), layer[0].lines.size());
-    for (size_t i = 1; i < assembly.lines.size(); ++i) {
-      EXPECT_EQ(Fields(assembly.lines[i]), Fields(layer[0].lines[i]));
+    const auto assemblyLines = CrLfLines(assembly.text), layerLines = CrLfLines(layer[0].text);
+    ASSERT_EQ(assemblyLines.size(), layerLines.size());
+    for (size_t i = 1; i < assemblyLines.size(); ++i) {
+      EXPECT_EQ(Fields(assemblyLines[i]), Fields(layerLines[i]));
     }
   }
 }
 
 // What a spectrum holds in memory is what its file's text reads back as.
 TEST(StackSpectra, NumbersAreRoundedAsTheirTextReadsBack) {
-  std::vector<std::string> lines;
+  std::string text;
   const SpectrumRecord record =
-      AsSpectrumLine({300, 1.0 / 3, 200.0 / 3, 0.1 + 0.2, 1e-7 / 3}, &lines);
+      AsSpectrumLine({300, 1.0 / 3, 200.0 / 3, 0.1 + 0.2, 1e-7 / 3}, &text);
+  const std::vector<std::string> lines = CrLfLines(text);
   ASSERT_EQ(lines.size(), 1u);
   const std::vector<std::string> fields = Fields(lines[0]);
   ASSERT_EQ(fields.size(), 5u);
@@ -312,10 +314,10 @@ TEST(StackSpectra, TheSolarSpectrumOfATurnedProduct) {
     rows.push_back({row.lambda, row.t, row.r1, row.r2});
   }
   const GridSpectrum energy = ResampleLayer(rows, true, true);
-  ASSERT_EQ(std::pair(energy.lines.size(), energy.records.size()),
-            std::pair(size_t{442}, size_t{441}));
+  const std::vector<std::string> lines = CrLfLines(energy.text);
+  ASSERT_EQ(std::pair(lines.size(), energy.records.size()), std::pair(size_t{442}, size_t{441}));
   EXPECT_EQ(
-      std::vector({energy.lines[0], energy.lines[1], energy.lines[441]}),
+      std::vector({lines[0], lines[1], lines[441]}),
       std::vector<std::string>({EnergySpectrumHeader(),
                                 "300           0.000125      80            4             9",
                                 "2500          6E-05         80            4             9"}));
