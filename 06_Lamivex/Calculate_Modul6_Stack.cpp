@@ -18,15 +18,33 @@ SummaryResults SummaryOf(const StackCalculation& c) {
   return {energy.T, energy.R1, energy.R2, light.T, light.R1, light.R2};
 }
 
+// The earlier layer of the same product turned the same way, or layers.size().
+size_t SameLayerBefore(const std::vector<StackLayer>& layers, size_t k) {
+  for (size_t j = 0; j < k; ++j) {
+    const bool sameProduct =
+        layers[j].product == layers[k].product || *layers[j].product == *layers[k].product;
+    if (sameProduct && layers[j].turned == layers[k].turned) return j;
+  }
+  return layers.size();
+}
+
 }  // namespace
 
+// A stack often repeats a product (the two glasses of a laminate): its spectrum and
+// integrations are calculated once.
 StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText) {
   StackCalculation c;
   std::vector<int16_t> kinds;
-  for (const StackLayer& layer : layers) {
-    assert(layer.product != nullptr);
-    kinds.push_back(layer.kind);
-    c.layerSpectra.push_back(ResampleLayer(*layer.product, layer.turned, withFileText));
+  for (size_t k = 0; k < layers.size(); ++k) {
+    assert(layers[k].product != nullptr);
+    kinds.push_back(layers[k].kind);
+    if (const size_t j = SameLayerBefore(layers, k); j < k) {
+      c.layerSpectra.push_back(c.layerSpectra[j]);
+      c.layerEnergy.push_back(c.layerEnergy[j]);
+      c.layerLight.push_back(c.layerLight[j]);
+      continue;
+    }
+    c.layerSpectra.push_back(ResampleLayer(*layers[k].product, layers[k].turned, withFileText));
     c.layerEnergy.push_back(IntegrateEnergyResult(c.layerSpectra.back().records));
     c.layerLight.push_back(IntegrateLightResult(c.layerSpectra.back().records));
   }

@@ -94,9 +94,7 @@ void KeepResults(LamivexRun& run, const StackCalculation& stack) {
 void WriteSpectrumFiles(LamivexRun& run, const StackCalculation& stack) {
   for (int k = 1; k <= run.NumberGlass; ++k) {
     run.EnergySpectrumFile[k] = "Energy_" + std::to_string(k) + ".out";
-    const std::string path = run.TempFolder() + run.EnergySpectrumFile[k];
-    DeleteIfPresent(path);
-    WriteTextBytes(path, stack.layerSpectra[k - 1].text);
+    ReplaceTextFile(run.TempFolder() + run.EnergySpectrumFile[k], stack.layerSpectra[k - 1].text);
   }
   WriteTextBytes(run.TempFolder() + kFinalEnergyFile, stack.assemblySpectrum.text);
 }

@@ -43,6 +43,7 @@ struct KeyedFile {
 // One row of a product's spectrum as loaded from the database (percent).
 struct SpectrumRow {
   double lambda, t, r1, r2;
+  bool operator==(const SpectrumRow&) const = default;
 };
 
 // Values of the job held for the report.

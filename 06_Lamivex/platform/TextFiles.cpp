@@ -3,6 +3,7 @@
 #include "platform/TextFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -234,21 +235,56 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
   WriteTextBytes(path, text, append);
 }
 
+// A file written over is not truncated first but cut to its new length afterwards: it keeps
+// its blocks, and ext4 does not flush a file truncated to nothing when it is closed. A write
+// that fails leaves what was written so far, as a truncated file would.
 void WriteTextBytes(const std::string& path, std::string_view text, bool append) {
   const int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0666);
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
   if (fd < 0) FileFailure(path, "written", errno);
-  for (size_t done = 0; done < text.size();) {
+  size_t done = 0;
+  while (done < text.size()) {
     const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       const int error = written < 0 ? errno : ENOSPC;
+      if (!append) {
+        [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(done));
+      }
       ::close(fd);
       FileFailure(path, "written", error);
     }
     done += static_cast<size_t>(written);
   }
+  if (!append && ::ftruncate(fd, static_cast<off_t>(done)) != 0) {
+    const int error = errno;
+    ::close(fd);
+    FileFailure(path, "written", error);
+  }
   if (::close(fd) != 0 && errno != EINTR) FileFailure(path, "written", errno);
+}
+
+namespace {
+
+// A file that deleting and writing anew would replace by a file of the same name and content
+// for everyone: a regular file of one link (not a symbolic link), in a folder this process may
+// change, which it may write.
+bool WritableInPlace(const std::string& path) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_nlink != 1) {
+    return false;
+  }
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  return ::faccessat(AT_FDCWD, folder.empty() ? "." : folder.c_str(), W_OK | X_OK, AT_EACCESS) ==
+             0 &&
+         ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+}  // namespace
+
+void ReplaceTextFile(const std::string& path, std::string_view text) {
+  if (!WritableInPlace(path)) DeleteIfPresent(path);
+  WriteTextBytes(path, text);
 }
 
 void DeleteIfPresent(const std::string& path) {

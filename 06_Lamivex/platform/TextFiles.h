@@ -37,6 +37,13 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 // (Windows-1252, lines ended by CR LF) as it stands; fails as WriteTextLines does.
 void WriteTextBytes(const std::string& path, std::string_view bytes, bool append = false);
 
+// Deletes the file if present and writes text (as WriteTextBytes) in its place. A regular
+// file of one link that this process may write, in a folder it may change, is written over
+// instead, which gives the same file: on ext4 a file created just after a deletion costs a
+// search for an inode that was not freed recently. Fails as DeleteIfPresent and
+// WriteTextBytes do.
+void ReplaceTextFile(const std::string& path, std::string_view text);
+
 // Deletes the file if it exists; a missing file is not an error. Throws
 // RunError(kExitFault) naming the file and the system's reason when it cannot be deleted.
 void DeleteIfPresent(const std::string& path);
