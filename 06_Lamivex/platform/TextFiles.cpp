@@ -242,13 +242,18 @@ void WriteTextBytes(const std::string& path, std::string_view text, bool append)
   const int fd =
       ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : 0), 0666);
   if (fd < 0) FileFailure(path, "written", errno);
+  // The file is cut only when it was longer: cutting it to the length it has costs as much
+  // as writing it.
+  struct stat status {};
+  const bool longer =
+      !append && ::fstat(fd, &status) == 0 && static_cast<uintmax_t>(status.st_size) > text.size();
   size_t done = 0;
   while (done < text.size()) {
     const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
     if (written < 0 && errno == EINTR) continue;
     if (written <= 0) {
       const int error = written < 0 ? errno : ENOSPC;
-      if (!append) {
+      if (!append && status.st_size > static_cast<off_t>(done)) {
         [[maybe_unused]] const int cut = ::ftruncate(fd, static_cast<off_t>(done));
       }
       ::close(fd);
@@ -256,7 +261,7 @@ void WriteTextBytes(const std::string& path, std::string_view text, bool append)
     }
     done += static_cast<size_t>(written);
   }
-  if (!append && ::ftruncate(fd, static_cast<off_t>(done)) != 0) {
+  if (longer && ::ftruncate(fd, static_cast<off_t>(done)) != 0) {
     const int error = errno;
     ::close(fd);
     FileFailure(path, "written", error);
