@@ -44,7 +44,7 @@ StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool with
       c.layerLight.push_back(c.layerLight[j]);
       continue;
     }
-    c.layerSpectra.push_back(ResampleLayer(*layers[k].product, layers[k].turned, withFileText));
+    c.layerSpectra.push_back(InterpolateGlass(*layers[k].product, layers[k].turned, withFileText));
     c.layerEnergy.push_back(IntegrateEnergyResult(c.layerSpectra.back().records));
     c.layerLight.push_back(IntegrateLightResult(c.layerSpectra.back().records));
   }

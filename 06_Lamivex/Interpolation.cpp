@@ -82,7 +82,7 @@ void InterpolateAtWavelength(LamivexRun& run, double lambda, int16_t slot, int32
   run.GlassT[slot] = p.t, run.GlassR1[slot] = p.r1, run.GlassR2[slot] = p.r2;
 }
 
-GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withText) {
+GridSpectrum InterpolateGlass(const std::vector<SpectrumRow>& rows, bool turned, bool withText) {
   const MeasuredArrays measured(rows, turned);
   const auto& weights = SolarWeightTable();
   GridSpectrum spectrum;

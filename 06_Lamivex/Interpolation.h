@@ -79,7 +79,7 @@ SpectrumPoint InterpolateMeasured(const MeasuredSpectrum& spectrum, double lambd
 // (ascending wavelengths from 300 nm up, faces as the database holds them, swapped here for
 // a turned layer) resampled onto the solar grid with the solar weights. withText: also
 // the text of the file.
-GridSpectrum ResampleLayer(const std::vector<SpectrumRow>& rows, bool turned, bool withText);
+GridSpectrum InterpolateGlass(const std::vector<SpectrumRow>& rows, bool turned, bool withText);
 
 // The light weights (1..81) as the visible spectrum files carry them, read back from text.
 const std::array<double, kLightPoints + 1>& LightWeightsAsText();

@@ -253,7 +253,7 @@ TEST(StackSpectra, AnAssemblyOfOneLayerIsThatLayer) {
   const std::vector<SpectrumRow> rows = {{300, 90, 8, 7}, {1000, 50, 20, 10}, {2500, 30, 8, 6}};
   for (const int16_t kind : {1, 2, 3, 4}) {
     SCOPED_TRACE(kind);
-    const std::vector<GridSpectrum> layer = {ResampleLayer(rows, kind == 2, true)};
+    const std::vector<GridSpectrum> layer = {InterpolateGlass(rows, kind == 2, true)};
     glazing::PaneSpectrum fractions;
     const GridSpectrum assembly =
         CalculateAssembly(AssemblyLayersOf({kind}, layer), fractions, true);
@@ -313,7 +313,7 @@ TEST(StackSpectra, TheSolarSpectrumOfATurnedProduct) {
   for (const TestRow& row : TestDatabase::Flat(300, 2500, 80, 9, 4)) {
     rows.push_back({row.lambda, row.t, row.r1, row.r2});
   }
-  const GridSpectrum energy = ResampleLayer(rows, true, true);
+  const GridSpectrum energy = InterpolateGlass(rows, true, true);
   const std::vector<std::string> lines = CrLfLines(energy.text);
   ASSERT_EQ(std::pair(lines.size(), energy.records.size()), std::pair(size_t{442}, size_t{441}));
   EXPECT_EQ(
