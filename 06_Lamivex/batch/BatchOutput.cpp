@@ -69,43 +69,71 @@ std::string Fixed(double value, int decimals) {
   return text;
 }
 
-void WriteCsv(std::ostream& out, const std::vector<Stack>& stacks,
-              const std::vector<StackResult>& results) {
-  out << "name,layers,model";
-  for (const ValueColumn& column : kValueColumns) out << ',' << column.name;
-  out << ",U,status,message\n";
-  for (size_t n = 0; n < stacks.size(); ++n) {
-    const StackResult& result = results[n];
-    out << CsvField(stacks[n].name) << ',' << CsvField(stacks[n].layersText) << ',' << result.model;
-    for (size_t v = 0; v < kValueCount; ++v) {
-      out << ',' << (result.calculated ? Fixed(result.values[v], kValueColumns[v].decimals) : "");
-    }
-    out << ',' << (result.calculated && result.u ? Fixed(*result.u, 2) : "");
-    out << ',' << result.status << ',' << CsvField(result.message) << '\n';
-  }
+TableWriter::TableWriter(std::ostream& out, bool json) : out_(out), json_(json) {
+  if (json_) return;
+  out_ << "name,layers,model";
+  for (const ValueColumn& column : kValueColumns) out_ << ',' << column.name;
+  out_ << ",U,status,message\n";
 }
 
-void WriteJson(std::ostream& out, const std::vector<Stack>& stacks,
-               const std::vector<StackResult>& results) {
-  out << "[";
-  for (size_t n = 0; n < stacks.size(); ++n) {
-    const StackResult& result = results[n];
-    out << (n ? ",\n " : "\n ") << "{\"name\": " << JsonString(stacks[n].name)
-        << ", \"layers\": " << JsonString(stacks[n].layersText) << ", ";
-    WriteJsonValues(out, result);
-    if (!result.panes.empty()) {
-      out << ", \"panes\": [";
-      for (size_t p = 0; p < result.panes.size(); ++p) {
-        out << (p ? ", {" : "{");
-        WriteJsonValues(out, result.panes[p]);
-        out << "}";
-      }
-      out << "]";
+void TableWriter::Row(const Stack& stack, const StackResult& result) {
+  if (json_) {
+    WriteJsonRow(stack, result);
+  } else {
+    out_ << CsvField(stack.name) << ',' << CsvField(stack.layersText) << ',' << result.model;
+    for (size_t v = 0; v < kValueCount; ++v) {
+      out_ << ',' << (result.calculated ? Fixed(result.values[v], kValueColumns[v].decimals) : "");
     }
-    out << ", \"status\": " << result.status << ", \"message\": " << JsonString(result.message)
-        << "}";
+    out_ << ',' << (result.calculated && result.u ? Fixed(*result.u, 2) : "");
+    out_ << ',' << result.status << ',' << CsvField(result.message) << '\n';
   }
-  out << (stacks.empty() ? "]\n" : "\n]\n");
+  ++rows_;
+  out_.flush();
+}
+
+void TableWriter::WriteJsonRow(const Stack& stack, const StackResult& result) {
+  out_ << (rows_ ? ",\n " : "[\n ") << "{\"name\": " << JsonString(stack.name)
+       << ", \"layers\": " << JsonString(stack.layersText) << ", ";
+  WriteJsonValues(out_, result);
+  if (!result.panes.empty()) {
+    out_ << ", \"panes\": [";
+    for (size_t p = 0; p < result.panes.size(); ++p) {
+      out_ << (p ? ", {" : "{");
+      WriteJsonValues(out_, result.panes[p]);
+      out_ << "}";
+    }
+    out_ << "]";
+  }
+  out_ << ", \"status\": " << result.status << ", \"message\": " << JsonString(result.message)
+       << "}";
+}
+
+void TableWriter::End() {
+  if (json_) out_ << (rows_ == 0 ? "[]\n" : "\n]\n");
+  out_.flush();
+}
+
+std::vector<std::string> ValueColumnNames() {
+  std::vector<std::string> names;
+  for (const ValueColumn& column : kValueColumns) names.emplace_back(column.name);
+  names.emplace_back("U");
+  return names;
+}
+
+std::vector<std::optional<double>> PrintedValues(const StackResult& result) {
+  std::vector<std::optional<double>> values(kValueCount + 1);
+  if (!result.calculated) return values;
+  const auto printed = [](double value, int decimals) {
+    const std::string text = Fixed(value, decimals);
+    double read = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), read);
+    return read;
+  };
+  for (size_t v = 0; v < kValueCount; ++v) {
+    values[v] = printed(result.values[v], kValueColumns[v].decimals);
+  }
+  if (result.u) values[kValueCount] = printed(*result.u, 2);
+  return values;
 }
 
 }  // namespace lamivex::batch

@@ -1,8 +1,11 @@
 // What one batch works with, set from the command line and the environment.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "RowFilter.h"
 #include "platform/Folders.h"
 
 namespace lamivex::batch {
@@ -17,7 +20,10 @@ struct BatchSettings {
   std::string writeJobStack;  // --write-job: the stack whose job is written
   unsigned jobs = 1;          // stacks run at the same time
   bool json = false;
-  std::string language = "Anglais";    // --language: the language folder of jobs and reports
+  bool combine = false;              // --combine: a row's alternatives stand for every combination
+  std::vector<Condition> where;      // --where: the conditions of the rows printed
+  uint64_t limit = 0;                // --limit: the most rows printed; 0: every row
+  std::string language = "Anglais";  // --language: the language folder of jobs and reports
   std::string launchDate, launchTime;  // written into every job, for the reports
 };
 

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "BatchOutput.h"
 #include "MdlImpression.h"
 
 namespace lamivex::batch {
@@ -34,6 +35,14 @@ const char* const kBatchUsageText =
     "product gives its thickness where the database has none (glass:1103#6).\n"
     "\n"
     "Options:\n"
+    "  --combine FILE     read the table from FILE, where a layer may list alternatives\n"
+    "                     separated by | (glass:1101|glass:1102 pvb:3001|pvb:3002\n"
+    "                     glass:1101), and calculate every combination, rows named\n"
+    "                     '<name> 1', '<name> 2'... (at most 10,000,000 in all)\n"
+    "  --where EXPR       print only the rows whose printed values meet every\n"
+    "                     comparison of EXPR, such as Tl>=70,g<=40,U<=1.1\n"
+    "                     (< <= > >= =; the value columns of the output)\n"
+    "  --limit N          stop after the first N rows printed, in input order\n"
     "  --json             print the table as JSON instead of CSV\n"
     "  --language L       language of the jobs and reports: Français, Anglais,\n"
     "                     Allemand, Espagnol (or French, English, German, Spanish,\n"
@@ -68,6 +77,26 @@ unsigned ParseJobs(const std::string& text) {
     throw UsageError("-j needs a whole number from 1 to 1024, not '" + text + "'");
   }
   return value;
+}
+
+uint64_t ParseLimit(const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 19 &&
+                      text.find_first_not_of("0123456789") == std::string::npos;
+  const uint64_t value = digits ? std::stoull(text) : 0;
+  if (value < 1)
+    throw UsageError("--limit needs a whole number of rows from 1 up, not '" + text + "'");
+  return value;
+}
+
+// The options that only make sense when stacks are calculated.
+void CheckCombination(const CommandLine& line) {
+  const BatchSettings& settings = line.settings;
+  if (settings.writeJobStack.empty()) return;
+  if (settings.combine || !settings.where.empty() || settings.limit > 0) {
+    throw UsageError(
+        "--write-job writes the job of one row of the table; it cannot be used with --combine, "
+        "--where or --limit");
+  }
 }
 
 // The value of an option: after "=" in the same argument, else the next argument.
@@ -117,6 +146,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, unsigned cores) 
             language + "'");
       }
       line.settings.language = *folder;
+    } else if (IsOption(arg, "--combine")) {
+      if (inputGiven) throw UsageError("one input FILE at most, not also --combine's");
+      line.settings.inputPath = OptionValue(args, i, "--combine");
+      line.settings.combine = inputGiven = true;
+    } else if (IsOption(arg, "--where")) {
+      line.settings.where = ParseWhere(OptionValue(args, i, "--where"), ValueColumnNames());
+    } else if (IsOption(arg, "--limit")) {
+      line.settings.limit = ParseLimit(OptionValue(args, i, "--limit"));
     } else if (IsOption(arg, "--write-job")) {
       line.settings.writeJobStack = OptionValue(args, i, "--write-job");
     } else if (arg.starts_with("-") && arg != "-") {
@@ -128,6 +165,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, unsigned cores) 
       inputGiven = true;
     }
   }
+  CheckCombination(line);
   return line;
 }
 

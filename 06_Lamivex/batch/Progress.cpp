@@ -21,22 +21,23 @@ std::string Duration(double seconds) {
 
 }  // namespace
 
-std::string ProgressText(size_t done, size_t total, double seconds) {
-  const size_t filled = total == 0 ? kBarWidth : done * kBarWidth / total;
+std::string ProgressText(uint64_t done, uint64_t total, double seconds, const std::string& unit) {
+  const uint64_t filled = total == 0 ? kBarWidth : done * kBarWidth / total;
   std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
   line += std::to_string(done) + "/" + std::to_string(total);
   if (done == 0 || seconds <= 0) return line + "  starting";
   const double rate = done / seconds;
-  return line + "  " + Fixed(rate, 1) + " stacks/s  " + Duration((total - done) / rate) + " left";
+  return line + "  " + Fixed(rate, 1) + " " + unit + "/s  " + Duration((total - done) / rate) +
+         " left";
 }
 
-ProgressLine::ProgressLine(size_t total)
-    : total_(total), start_(std::chrono::steady_clock::now()) {}
+ProgressLine::ProgressLine(uint64_t total, std::string unit)
+    : total_(total), unit_(std::move(unit)), start_(std::chrono::steady_clock::now()) {}
 
-void ProgressLine::Draw(size_t done) const {
+void ProgressLine::Draw(uint64_t done) const {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-  std::printf("\r%s\033[K", ProgressText(done, total_, seconds).c_str());
+  std::printf("\r%s\033[K", ProgressText(done, total_, seconds, unit_).c_str());
   std::fflush(stdout);
 }
 

@@ -2,22 +2,24 @@
 #pragma once
 
 #include <chrono>
-#include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace lamivex::batch {
 
-// The text of the line: a bar, "12/24", the stacks per second and the time left.
-std::string ProgressText(size_t done, size_t total, double seconds);
+// The text of the line: a bar, "12/24", the rows per second ("stacks/s",
+// "combinations/s": `unit`) and the time left.
+std::string ProgressText(uint64_t done, uint64_t total, double seconds, const std::string& unit);
 
 class ProgressLine {
  public:
-  explicit ProgressLine(size_t total);
-  void Draw(size_t done) const;
+  ProgressLine(uint64_t total, std::string unit);
+  void Draw(uint64_t done) const;
   void Erase() const;
 
  private:
-  size_t total_;
+  uint64_t total_;
+  std::string unit_;
   std::chrono::steady_clock::time_point start_;
 };
 

@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <thread>
 
 #include "BatchOutput.h"
+#include "BatchRows.h"
 #include "BatchRunner.h"
 #include "CommandLine.h"
 #include "CsvInput.h"
@@ -30,21 +32,19 @@ namespace {
 using namespace lamivex::batch;
 namespace fs = std::filesystem;
 
-std::vector<Stack> ReadInput(const BatchSettings& settings) {
-  std::vector<CsvRecord> records;
-  if (settings.inputPath.empty() || settings.inputPath == "-") {
-    records = ReadCsvRecords(std::cin);
-  } else {
-    std::ifstream file(settings.inputPath, std::ios::binary);
-    if (!file || fs::is_directory(settings.inputPath)) {
-      throw InputRefused("the file " + settings.inputPath + " cannot be read");
-    }
-    records = ReadCsvRecords(file);
+std::vector<CsvRecord> ReadRecords(const BatchSettings& settings) {
+  if (settings.inputPath.empty() || settings.inputPath == "-") return ReadCsvRecords(std::cin);
+  std::ifstream file(settings.inputPath, std::ios::binary);
+  if (!file || fs::is_directory(settings.inputPath)) {
+    throw InputRefused("the file " + settings.inputPath + " cannot be read");
   }
-  const ProductCatalogue catalogue(
+  return ReadCsvRecords(file);
+}
+
+std::shared_ptr<const ProductCatalogue> ReadCatalogue(const BatchSettings& settings) {
+  return std::make_shared<const ProductCatalogue>(
       settings.programFolder + "/" + lamivex::kSuiteDatabaseInProgramFolder,
       UserDatabaseOf(settings));
-  return ReadStacks(records, catalogue);
 }
 
 std::string InputName(const BatchSettings& settings) {
@@ -122,39 +122,74 @@ void PrepareWorkFolder(BatchSettings& settings) {
   settings.workFolder = pattern;
 }
 
-int RunBatch(BatchSettings& settings) {
-  if (settings.writeJobStack.empty()) {
-    if (settings.keep) MakeOptionFolder("--keep", settings.workFolder);
-    if (!settings.reportsFolder.empty()) MakeOptionFolder("--reports", settings.reportsFolder);
-  }
-  const std::vector<Stack> stacks = ReadInput(settings);
+void ReportProblems(const std::vector<Stack>& stacks, const BatchSettings& settings) {
   for (const Stack& stack : stacks) {
     if (!stack.problem.empty()) {
       std::cerr << "lamivex-batch: " << InputName(settings) << ":" << stack.line << ": "
                 << stack.problem << '\n';
     }
   }
+}
+
+// A row that did not run: a table's rows that cannot be read were told about before the
+// batch ran, a combination's are told about here.
+void ReportFailure(const Stack& stack, const StackResult& result, const BatchSettings& settings) {
+  if (!stack.problem.empty()) {
+    if (settings.combine) {
+      std::cerr << "lamivex-batch: " << InputName(settings) << ":" << stack.line << ": \""
+                << stack.name << "\": " << stack.problem << '\n';
+    }
+    return;
+  }
+  std::cerr << "lamivex-batch: stack \"" << stack.name << "\" (line " << stack.line
+            << ") failed with status " << result.status << ": " << result.message << '\n';
+}
+
+// Runs the rows and prints those kept, each as soon as the rows before it are done.
+bool RunAndPrint(const BatchRows& rows, const BatchSettings& settings) {
+  TableWriter table(std::cout, settings.json);
+  bool allRan = true;
+  uint64_t kept = 0;
+  RunRows(
+      rows, settings,
+      [&](uint64_t, const Stack& stack, const StackResult& result) {
+        if (result.status != 0) {
+          allRan = false;
+          ReportFailure(stack, result, settings);
+        }
+        if (MeetsAll(settings.where, PrintedValues(result))) {
+          table.Row(stack, result);
+          ++kept;
+        }
+        return settings.limit == 0 || kept < settings.limit;
+      },
+      isatty(STDOUT_FILENO) == 1);
+  table.End();
+  return allRan;
+}
+
+int RunBatch(BatchSettings& settings) {
+  if (settings.writeJobStack.empty()) {
+    if (settings.keep) MakeOptionFolder("--keep", settings.workFolder);
+    if (!settings.reportsFolder.empty()) MakeOptionFolder("--reports", settings.reportsFolder);
+  }
+  std::vector<CsvRecord> records = ReadRecords(settings);
+  const std::shared_ptr<const ProductCatalogue> catalogue = ReadCatalogue(settings);
   // A job written alone carries the time it was written, which its report prints.
   SetLaunchTime(settings);
-  if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
-  PrepareWorkFolder(settings);
-  const std::vector<StackResult> results = RunStacks(stacks, settings, isatty(STDOUT_FILENO) == 1);
-  if (!settings.keep) fs::remove_all(settings.workFolder);
-  bool allRan = true;
-  for (size_t n = 0; n < stacks.size(); ++n) {
-    if (results[n].status == 0) continue;
-    allRan = false;
-    if (stacks[n].problem.empty()) {
-      std::cerr << "lamivex-batch: stack \"" << stacks[n].name << "\" (line " << stacks[n].line
-                << ") failed with status " << results[n].status << ": " << results[n].message
-                << '\n';
-    }
-  }
-  if (settings.json) {
-    WriteJson(std::cout, stacks, results);
+  BatchRows rows;
+  if (settings.combine) {
+    rows = CombinedRows(std::move(records), catalogue);
   } else {
-    WriteCsv(std::cout, stacks, results);
+    std::vector<Stack> stacks = ReadStacks(records, *catalogue);
+    HintAtCombine(stacks);
+    ReportProblems(stacks, settings);
+    if (!settings.writeJobStack.empty()) return WriteJobOfStack(stacks, settings);
+    rows = TableRows(std::move(stacks));
   }
+  PrepareWorkFolder(settings);
+  const bool allRan = RunAndPrint(rows, settings);
+  if (!settings.keep) fs::remove_all(settings.workFolder);
   return allRan ? kBatchAllRan : kBatchSomeFailed;
 }
 

@@ -3,7 +3,6 @@
 #include "Combinations.h"
 #include "CommandLine.h"
 #include "RowFilter.h"
-#include "SearchLimit.h"
 
 namespace lamivex::batch {
 namespace {
@@ -92,21 +91,6 @@ TEST(Search, WhereKeepsRowsWhosePrintedValuesMeetEveryCondition) {
       EXPECT_EQ(namesColumns, std::string(bad) == "TL>=70") << e.what();
     }
   }
-}
-
-TEST(Search, LimitKeepsTheFirstRowsInInputOrderWhateverOrderTheyFinishIn) {
-  SearchLimit limit(2);
-  limit.Keep(5);
-  EXPECT_TRUE(limit.Needed(7));
-  limit.Keep(3);  // rows 3 and 5 kept: nothing after 5 is needed
-  EXPECT_FALSE(limit.Needed(6));
-  EXPECT_TRUE(limit.Needed(4));
-  limit.Keep(1);  // a row still running when the limit was reached comes first
-  EXPECT_FALSE(limit.Needed(4));
-  for (uint64_t row : {1, 3, 5}) EXPECT_EQ(limit.AmongFirst(row), row != 5) << row;
-  SearchLimit none(0);
-  none.Keep(1);
-  EXPECT_TRUE(none.Needed(1'000'000) && none.AmongFirst(9));
 }
 
 }  // namespace
