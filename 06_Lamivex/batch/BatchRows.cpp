@@ -44,7 +44,11 @@ struct Search {
     const size_t r = RowOfCombination(rows, number);
     CsvRecord record = records[r + 1];
     if (!problems[r].empty()) {
-      Stack stack{record.line, rows[r].name, Trimmed(Field(record, layersAt)), {}, problems[r]};
+      Stack stack;
+      stack.line = record.line;
+      stack.name = rows[r].name;
+      stack.layersText = Trimmed(Field(record, layersAt));
+      stack.problem = problems[r];
       return stack;
     }
     record.fields.resize(std::max({record.fields.size(), nameAt + 1, layersAt + 1}));

@@ -1,0 +1,43 @@
+// The spectra of the products a batch's stacks use, each read from its database once
+// and shared by every stack that uses it. A batch never writes the databases, and it
+// expects no one else to while it runs.
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <mutex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "MdlDeclarations.h"
+
+namespace lamivex::batch {
+
+class ProductSpectra {
+ public:
+  // Opens the suite database of the program folder and, when it exists, the user's.
+  ProductSpectra(const std::string& programFolder, const std::string& userDatabase);
+
+  // The rows of the product a layer of that kind reads, as the run loads them (from
+  // 300 nm up, ascending, not turned); nullptr when the product has no spectrum. A
+  // database fault is thrown as the run's load throws it, to every stack that asks.
+  // Safe to call from several threads; the rows stay in place as long as this object.
+  const std::vector<SpectrumRow>* Find(int32_t id, int16_t kind);
+
+  // What the run's "Please, select the glass!" says of layer k whose product is missing.
+  std::string MissingDetail(int k, int32_t id, int16_t kind);
+
+ private:
+  struct Product {
+    bool exists = false;
+    std::vector<SpectrumRow> rows;
+    std::exception_ptr fault;
+  };
+  std::mutex mutex_;
+  LamivexRun run_;  // its database connections, and a layer slot for the messages
+  std::map<std::pair<int, int32_t>, Product> products_;  // by (table family, id)
+};
+
+}  // namespace lamivex::batch
