@@ -236,6 +236,43 @@ TEST_F(Batch, ReportsOfPanesAndUnits) {
   EXPECT_NE(text("0002_Triple_pane2.pdf").find("Energy Advantage"), std::string::npos);
 }
 
+TEST_F(Batch, CombinationsAreRowsOfTheirOwnFilteredAndLimitedInInputOrder) {
+  const std::string search = temp_ / "search.csv";
+  WriteBytes(search,
+             "name,layers\nL,glass:1001|glass:1103~|glass:1999 pvb:3001 | pvb:3002 glass:1001\n"
+             "One,glass:1002\n");
+  const RunResult one = RunBatch("-j 1 --combine " + ShellQuoted(search));
+  EXPECT_EQ(one.status, 1);  // glass:1999 has no spectrum
+  EXPECT_EQ(RunBatch("-j 2 --combine=" + ShellQuoted(search)).out, one.out);
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(one.out);
+  for (std::string line; std::getline(lines, line);) rows.push_back(CsvFields(line));
+  ASSERT_EQ(rows.size(), 8u) << one.out;
+  EXPECT_EQ(rows[3][0] + "," + rows[3][1], "L 3,glass:1103~ pvb:3001 glass:1001");
+  EXPECT_EQ(rows[7][0] + "," + rows[6][28], "One,3");
+  // A combination is the row its layers make.
+  WriteBytes(input_, "name,layers\nL 3,glass:1103~ pvb:3001 glass:1001\n");
+  const std::string alone = RunBatch(ShellQuoted(input_)).out;
+  EXPECT_EQ(CsvFields(alone.substr(alone.find('\n') + 1, alone.size() - alone.find('\n') - 2)),
+            rows[3]);
+  // L 2 and L 3 (Tl 82.56 as printed) meet the conditions; the first of them is printed.
+  const RunResult kept =
+      RunBatch("--combine " + ShellQuoted(search) + " --where 'Tl>=82.56, Te<79' --limit 1");
+  EXPECT_EQ(kept.out,
+            one.out.substr(0, one.out.find("L 1,")) +
+                one.out.substr(one.out.find("L 2,"), one.out.find("L 3,") - one.out.find("L 2,")));
+  EXPECT_EQ(kept.status, 0);
+  std::string many = "name,layers\nX,";
+  for (int p = 0; p < 8; ++p)
+    many += "glass:1|glass:2|glass:3|glass:4|glass:5|glass:6|glass:7|glass:8 ";
+  WriteBytes(input_, many);
+  const RunResult refused = RunBatch("--combine " + ShellQuoted(input_));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.err.find("16777216 combinations; a batch calculates at most 10000000"),
+            std::string::npos);
+  EXPECT_EQ(RunBatch("--where 'Tvis>70' " + ShellQuoted(search)).status, 64);
+}
+
 TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
   WriteBytes(temp_ / "no_layers.csv", "name,products\r\nA,glass:1001\r\n");
   WriteBytes(temp_ / "semicolons.csv", "name;layers;emn1;emn2\r\nA;glass:1001;;\r\n");
