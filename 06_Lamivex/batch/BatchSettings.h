@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,8 @@
 #include "platform/Folders.h"
 
 namespace lamivex::batch {
+
+class ProductSpectra;
 
 struct BatchSettings {
   std::string inputPath;      // "-" or empty: standard input
@@ -25,6 +28,8 @@ struct BatchSettings {
   uint64_t limit = 0;                // --limit: the most rows printed; 0: every row
   std::string language = "Anglais";  // --language: the language folder of jobs and reports
   std::string launchDate, launchTime;  // written into every job, for the reports
+  // The products' spectra, read once for the whole batch and shared by its stacks.
+  std::shared_ptr<ProductSpectra> spectra;
 };
 
 // The user's own spectral database, where lamivex looks for it in the user's profile.

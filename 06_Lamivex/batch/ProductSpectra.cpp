@@ -18,22 +18,26 @@ ProductSpectra::ProductSpectra(const std::string& programFolder, const std::stri
   if (FileExists(userDatabase)) run_.UserSpectralDb->Open(userDatabase, "", true);
 }
 
-const std::vector<SpectrumRow>* ProductSpectra::Find(int32_t id, int16_t kind) {
+const ProductSpectra::Product& ProductSpectra::Find(int32_t id, int16_t kind) {
   // The user's database serves every kind through its glass tables.
   const int family = IsUserId(id) ? -1 : static_cast<int>(FamilyOfKind(kind));
   const std::lock_guard lock(mutex_);
   auto [at, added] = products_.try_emplace({family, id});
-  Product& product = at->second;
+  Entry& entry = at->second;
   if (added) {
     try {
-      product.exists = GlassExists(run_, id, kind);
-      if (product.exists) product.rows = QuerySpectrum(run_, id, kind, 0);
+      entry.product.exists = GlassExists(run_, id, kind);
     } catch (...) {
-      product.fault = std::current_exception();
+      entry.checkFault = std::current_exception();
+    }
+    try {
+      if (entry.product.exists) entry.product.rows = QuerySpectrum(run_, id, kind, 0);
+    } catch (...) {
+      entry.product.loadFault = std::current_exception();
     }
   }
-  if (product.fault) std::rethrow_exception(product.fault);
-  return product.exists ? &product.rows : nullptr;
+  if (entry.checkFault) std::rethrow_exception(entry.checkFault);
+  return entry.product;
 }
 
 std::string ProductSpectra::MissingDetail(int k, int32_t id, int16_t kind) {

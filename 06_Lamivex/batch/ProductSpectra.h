@@ -20,24 +20,29 @@ class ProductSpectra {
   // Opens the suite database of the program folder and, when it exists, the user's.
   ProductSpectra(const std::string& programFolder, const std::string& userDatabase);
 
-  // The rows of the product a layer of that kind reads, as the run loads them (from
-  // 300 nm up, ascending, not turned); nullptr when the product has no spectrum. A
-  // database fault is thrown as the run's load throws it, to every stack that asks.
-  // Safe to call from several threads; the rows stay in place as long as this object.
-  const std::vector<SpectrumRow>* Find(int32_t id, int16_t kind);
+  struct Product {
+    bool exists = false;  // the run's product check finds it
+    std::vector<SpectrumRow> rows;
+    std::exception_ptr loadFault;  // what loading its spectrum threw
+  };
+
+  // The product a layer of that kind reads: whether it exists and its rows as the run
+  // loads them (from 300 nm up, ascending, not turned). Throws as the run's product check
+  // throws (a database fault), to every stack that asks. Safe to call from several
+  // threads; the product stays in place as long as this object.
+  const Product& Find(int32_t id, int16_t kind);
 
   // What the run's "Please, select the glass!" says of layer k whose product is missing.
   std::string MissingDetail(int k, int32_t id, int16_t kind);
 
  private:
-  struct Product {
-    bool exists = false;
-    std::vector<SpectrumRow> rows;
-    std::exception_ptr fault;
+  struct Entry {
+    Product product;
+    std::exception_ptr checkFault;
   };
   std::mutex mutex_;
   LamivexRun run_;  // its database connections, and a layer slot for the messages
-  std::map<std::pair<int, int32_t>, Product> products_;  // by (table family, id)
+  std::map<std::pair<int, int32_t>, Entry> products_;  // by (table family, id)
 };
 
 }  // namespace lamivex::batch

@@ -9,6 +9,7 @@
 #include "Calculate_Modul6.h"
 #include "Interpolation.h"
 #include "Main_modul6.h"
+#include "PaneCalculation.h"
 #include "Report.h"
 #include "ReportData.h"
 #include "ReportExit.h"
@@ -158,8 +159,14 @@ StackResult RunPane(const Stack& stack, const std::string& folder, const BatchSe
       SetMessageSink([&result](const std::string& title, const std::string& text) {
         AddMessage(result.message, title + ": " + text);
       });
+  // The stack's files are written only when they are kept or a report is made of them.
+  const bool inFiles = settings.keep || !settings.reportsFolder.empty();
   try {
-    RunInProfile(stack, folder, settings, result, spectrum);
+    if (inFiles) {
+      RunInProfile(stack, folder, settings, result, spectrum);
+    } else {
+      CalculatePane(stack.layers, *settings.spectra, result, spectrum);
+    }
   } catch (const RunError& e) {
     result.status = e.Status();
     AddMessage(result.message, e.Title() + ": " + e.what());
@@ -168,7 +175,7 @@ StackResult RunPane(const Stack& stack, const std::string& folder, const BatchSe
     AddMessage(result.message, std::string("SM5.2: Error: unexpected fault: ") + e.what());
   }
   SetMessageSink(previous);
-  if (!settings.keep) {
+  if (inFiles && !settings.keep) {
     std::error_code ignored;
     fs::remove_all(settings.workFolder + "/" + folder, ignored);
   }

@@ -19,6 +19,7 @@
 #include "CommandLine.h"
 #include "CsvInput.h"
 #include "ProductCatalogue.h"
+#include "ProductSpectra.h"
 #include "Stacks.h"
 #include "platform/Folders.h"
 #include "platform/RunError.h"
@@ -188,6 +189,8 @@ int RunBatch(BatchSettings& settings) {
     rows = TableRows(std::move(stacks));
   }
   PrepareWorkFolder(settings);
+  settings.spectra =
+      std::make_shared<ProductSpectra>(settings.programFolder, UserDatabaseOf(settings));
   const bool allRan = RunAndPrint(rows, settings);
   if (!settings.keep) fs::remove_all(settings.workFolder);
   return allRan ? kBatchAllRan : kBatchSomeFailed;

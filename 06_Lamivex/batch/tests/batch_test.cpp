@@ -190,6 +190,11 @@ TEST_F(Batch, OneThreadAndTwoThreadsGiveTheSameBytes) {
     EXPECT_EQ(one.status, 1);
     EXPECT_EQ(two.status, 1);
     EXPECT_EQ(one.out, two.out);
+    // Calculated in memory, or by the run in a kept profile folder: the same bytes.
+    EXPECT_EQ(RunBatch(format + std::string("--keep ") + ShellQuoted(temp_ / "kept") + " " +
+                       ShellQuoted(input_))
+                  .out,
+              one.out);
     EXPECT_GT(one.out.size(), 1500u);
     EXPECT_EQ(one.out.find("\"panes\": [{\"model\": \"one layer\"") == std::string::npos, !*format);
   }
