@@ -32,7 +32,8 @@ size_t SameLayerBefore(const std::vector<StackLayer>& layers, size_t k) {
 
 // A stack often repeats a product (the two glasses of a laminate): its spectrum and
 // integrations are calculated once.
-StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText) {
+StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText,
+                                LayerCache* cache) {
   StackCalculation c;
   std::vector<int16_t> kinds;
   for (size_t k = 0; k < layers.size(); ++k) {
@@ -42,6 +43,13 @@ StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool with
       c.layerSpectra.push_back(c.layerSpectra[j]);
       c.layerEnergy.push_back(c.layerEnergy[j]);
       c.layerLight.push_back(c.layerLight[j]);
+      continue;
+    }
+    if (cache != nullptr && !withFileText) {
+      const ResampledLayer& layer = cache->Layer(*layers[k].product, layers[k].turned);
+      c.layerSpectra.push_back(layer.spectrum);
+      c.layerEnergy.push_back(layer.energy);
+      c.layerLight.push_back(layer.light);
       continue;
     }
     c.layerSpectra.push_back(InterpolateGlass(*layers[k].product, layers[k].turned, withFileText));

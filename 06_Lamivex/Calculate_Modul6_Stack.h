@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Calculate_Modul6.h"
+#include "Calculate_Modul6_LayerCache.h"
 #include "Interpolation.h"
 #include "MdlDeclarations.h"
 #include "Result_Common_Modul6.h"
@@ -51,11 +52,13 @@ struct StackCalculation {
 };
 
 // Calculates the stack; withFileText: also the text of Energy_k.out and of
-// Final_Energy_Lamivex.out. Every number of a spectrum is the one its file's text reads
-// back as, and every integration takes those numbers, so that the values are those of the
-// run that writes and reads its files. Throws RunError: kExitBadJob for no layers or more
-// than 1000, kExitFault for a product of no rows or more than 441.
-StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText);
+// Final_Energy_Lamivex.out. With a cache (and no file text), each layer is taken from it,
+// resampled there the first time a stack uses it. Every number of a spectrum is the one its file's
+// text reads back as, and every integration takes those numbers, so that the values are those of
+// the run that writes and reads its files. Throws RunError: kExitBadJob for no layers or more than
+// 1000, kExitFault for a product of no rows or more than 441.
+StackCalculation CalculateStack(const std::vector<StackLayer>& layers, bool withFileText,
+                                LayerCache* cache = nullptr);
 
 // The stack of the run's layer table, each layer's product taken from run.LayerSpectra.
 std::vector<StackLayer> StackLayersOf(const LamivexRun& run);

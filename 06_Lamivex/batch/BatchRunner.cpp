@@ -25,19 +25,23 @@ struct FinishedRow {
 
 class RowQueue {
  public:
+  explicit RowQueue(uint64_t count) : count_(count) {}
+  // The thread handing rows on looks at them every tenth of a second; it is woken early
+  // only by the last row, not once a row.
   void Finish(uint64_t number, FinishedRow row) {
+    bool last = false;
     {
       const std::lock_guard lock(mutex_);
       finished_.emplace(number, std::move(row));
-      ++done_;
+      last = ++done_ == count_;
     }
-    ready_.notify_one();
+    if (last) ready_.notify_one();
   }
   // The rows from `next` on that have run without a gap, once `wait` has passed or every
-  // one of the `count` rows has run.
-  std::vector<FinishedRow> TakeFrom(uint64_t next, uint64_t count, std::chrono::milliseconds wait) {
+  // row has run.
+  std::vector<FinishedRow> TakeFrom(uint64_t next, std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
-    ready_.wait_for(lock, wait, [&] { return done_ == count; });
+    ready_.wait_for(lock, wait, [&] { return done_ == count_; });
     std::vector<FinishedRow> rows;
     for (auto it = finished_.find(next); it != finished_.end() && it->first == next; ++next) {
       rows.push_back(std::move(it->second));
@@ -54,6 +58,7 @@ class RowQueue {
   mutable std::mutex mutex_;
   std::condition_variable ready_;
   std::map<uint64_t, FinishedRow> finished_;
+  const uint64_t count_;
   uint64_t done_ = 0;
 };
 
@@ -61,7 +66,7 @@ class RowQueue {
 
 void RunRows(const BatchRows& rows, const BatchSettings& settings, const RowHandler& handle,
              bool showProgress) {
-  RowQueue queue;
+  RowQueue queue(rows.count);
   std::atomic<uint64_t> next{0};
   std::atomic<bool> stop{false};
   auto work = [&] {
@@ -81,8 +86,7 @@ void RunRows(const BatchRows& rows, const BatchSettings& settings, const RowHand
   if (showProgress) progress.emplace(rows.count, settings.combine ? "combinations" : "stacks");
   for (uint64_t handed = 0; handed < rows.count && !stop;) {
     if (progress) progress->Draw(queue.Done());
-    const std::vector<FinishedRow> ready =
-        queue.TakeFrom(handed, rows.count, std::chrono::milliseconds(100));
+    const std::vector<FinishedRow> ready = queue.TakeFrom(handed, std::chrono::milliseconds(100));
     if (progress && !ready.empty()) progress->Erase();
     for (const FinishedRow& row : ready) {
       if (!handle(handed++, row.stack, row.result)) {

@@ -57,7 +57,8 @@ std::array<double, kDeclaredCount> DeclaredOf(const glazing::DeclaredValues& dec
 
 void CalculatePane(const std::vector<JobLayer>& layers, ProductSpectra& spectra,
                    StackResult& result, glazing::PaneSpectrum* spectrum) {
-  const StackCalculation pane = CalculateStack(LayersWithProducts(layers, spectra), false);
+  const StackCalculation pane =
+      CalculateStack(LayersWithProducts(layers, spectra), false, &spectra.Layers());
   const SummaryResults& s = pane.summary;
   result.values = {s.Te, s.Re1, 100.0 - s.Te - s.Re1, s.Re2, 100.0 - s.Te - s.Re2,
                    s.Tl, s.Rl1, 100.0 - s.Tl - s.Rl1, s.Rl2, 100.0 - s.Tl - s.Rl2};

@@ -1,6 +1,6 @@
 // The spectra of the products a batch's stacks use, each read from its database once
-// and shared by every stack that uses it. A batch never writes the databases, and it
-// expects no one else to while it runs.
+// and shared by every stack that uses it, and their layers, each resampled once. A batch never
+// writes the databases, and it expects no one else to while it runs.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "Calculate_Modul6_LayerCache.h"
 #include "MdlDeclarations.h"
 
 namespace lamivex::batch {
@@ -32,6 +33,9 @@ class ProductSpectra {
   // threads; the product stays in place as long as this object.
   const Product& Find(int32_t id, int16_t kind);
 
+  // The products' layers, resampled once for every stack that uses them.
+  LayerCache& Layers() { return layers_; }
+
   // What the run's "Please, select the glass!" says of layer k whose product is missing.
   std::string MissingDetail(int k, int32_t id, int16_t kind);
 
@@ -42,7 +46,8 @@ class ProductSpectra {
   };
   std::mutex mutex_;
   LamivexRun run_;  // its database connections, and a layer slot for the messages
-  std::map<std::pair<int, int32_t>, Entry> products_;  // by (table family, id)
+  std::map<std::pair<int, int32_t>, Entry> products_;
+  LayerCache layers_;  // by (table family, id)
 };
 
 }  // namespace lamivex::batch
