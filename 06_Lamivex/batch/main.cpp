@@ -115,9 +115,10 @@ void MakeOptionFolder(const char* option, const std::string& folder) {
 }
 
 // The folder the stacks run in: --keep's (made before anything runs), else a new
-// temporary folder.
+// temporary folder for the reports' runs; none when the stacks are only calculated in
+// memory.
 void PrepareWorkFolder(BatchSettings& settings) {
-  if (settings.keep) return;
+  if (settings.keep || settings.reportsFolder.empty()) return;
   std::string pattern = (TemporaryParent() / "lamivex-batch-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
   settings.workFolder = pattern;
@@ -192,7 +193,7 @@ int RunBatch(BatchSettings& settings) {
   settings.spectra =
       std::make_shared<ProductSpectra>(settings.programFolder, UserDatabaseOf(settings));
   const bool allRan = RunAndPrint(rows, settings);
-  if (!settings.keep) fs::remove_all(settings.workFolder);
+  if (!settings.keep && !settings.workFolder.empty()) fs::remove_all(settings.workFolder);
   return allRan ? kBatchAllRan : kBatchSomeFailed;
 }
 
