@@ -37,6 +37,21 @@ void OpenDatabases(LamivexRun& run) {
   if (FileExists(run.UserDatabase)) run.UserSpectralDb->Open(run.UserDatabase, "", true);
 }
 
+// The products the caller loaded, checked and then taken in the same order as below.
+void TakeLoadedProducts(LamivexRun& run) {
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    if (run.LoadedProducts(run.GlassId[k], run.GlassKind[k], false) == nullptr) {
+      throw RunError(
+          kExitMissingProduct, "SM5.2",
+          "Please, select the glass!\n" + MissingProductDetail(run, k, run.UserDatabase));
+    }
+  }
+  run.LayerSpectra.assign(run.NumberGlass + 1, {});
+  for (int k = 1; k <= run.NumberGlass; ++k) {
+    run.LayerSpectra[k] = *run.LoadedProducts(run.GlassId[k], run.GlassKind[k], true);
+  }
+}
+
 // Every layer's product must have a spectrum before anything is written. Each spectrum
 // is then loaded, so that a database fault only the load meets (a missing product table
 // or column, an empty value, too many rows) also stops the run before any file is
@@ -45,6 +60,10 @@ void OpenDatabases(LamivexRun& run) {
 // product that several layers use is selected, checked and loaded once; its select serves
 // both the check and the load.
 void CheckProducts(LamivexRun& run) {
+  if (run.LoadedProducts) {
+    TakeLoadedProducts(run);
+    return;
+  }
   using Product = std::pair<int, int32_t>;  // ProductTables, id
   std::map<Product, std::unique_ptr<RecordSet>> selected;
   for (int k = 1; k <= run.NumberGlass; ++k) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,13 @@ struct LamivexRun {
   // The user's spectral database; empty: the one in the profile folder. A caller that
   // runs a job in a profile of its own names the user's database here.
   std::string UserDatabase;
+  // Products a caller running many jobs (a batch) has loaded once, for the product check
+  // and load to take instead of selecting them: the rows of product id for a layer of
+  // that kind as QuerySpectrum gives them (not turned), nullptr when it has no spectrum;
+  // `load` false asks only whether it has one. Throws as the databases' check (`load`
+  // false) or load would. Empty: the run reads its databases.
+  std::function<const std::vector<SpectrumRow>*(int32_t id, int16_t kind, bool load)>
+      LoadedProducts;
 
   // The job file, read once when the run starts; every keyed lookup of the run is served
   // from it.

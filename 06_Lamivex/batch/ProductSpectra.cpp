@@ -40,6 +40,15 @@ const ProductSpectra::Product& ProductSpectra::Find(int32_t id, int16_t kind) {
   return entry.product;
 }
 
+std::function<const std::vector<SpectrumRow>*(int32_t, int16_t, bool)> ProductSpectra::ForRun() {
+  return [this](int32_t id, int16_t kind, bool load) -> const std::vector<SpectrumRow>* {
+    const Product& product = Find(id, kind);
+    if (!product.exists) return nullptr;
+    if (load && product.loadFault) std::rethrow_exception(product.loadFault);
+    return &product.rows;
+  };
+}
+
 std::string ProductSpectra::MissingDetail(int k, int32_t id, int16_t kind) {
   const std::lock_guard lock(mutex_);
   run_.GlassId[k] = id;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -32,6 +33,10 @@ class ProductSpectra {
   // throws (a database fault), to every stack that asks. Safe to call from several
   // threads; the product stays in place as long as this object.
   const Product& Find(int32_t id, int16_t kind);
+
+  // The products as a run of a stack's job takes them instead of its databases
+  // (LamivexRun::LoadedProducts).
+  std::function<const std::vector<SpectrumRow>*(int32_t id, int16_t kind, bool load)> ForRun();
 
   // The products' layers, resampled once for every stack that uses them.
   LayerCache& Layers() { return layers_; }

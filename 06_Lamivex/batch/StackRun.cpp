@@ -103,6 +103,7 @@ void RunInProfile(const Stack& stack, const std::string& folder, const BatchSett
   run.ProfilePath = profile;
   run.ProgramFolder = settings.programFolder;
   run.UserDatabase = UserDatabaseOf(settings);
+  run.LoadedProducts = settings.spectra->ForRun();
   Main(run);
   if (spectrum) *spectrum = AssemblySpectrum(run);
   result.values = ValuesOf(run);
