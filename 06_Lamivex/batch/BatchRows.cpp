@@ -98,8 +98,8 @@ BatchRows TableRows(std::vector<Stack> stacks) {
   return {shared->size(), [shared](uint64_t n) { return (*shared)[n]; }};
 }
 
-BatchRows CombinedRows(std::vector<CsvRecord> records,
-                       std::shared_ptr<const ProductCatalogue> catalogue) {
+BatchRows SearchRows(std::vector<CsvRecord> records,
+                     std::shared_ptr<const ProductCatalogue> catalogue) {
   // The input and its header are checked as a table's, with no rows.
   ReadStacks(records.empty() ? records : std::vector<CsvRecord>{records.front()}, *catalogue);
   auto search = std::make_shared<Search>();

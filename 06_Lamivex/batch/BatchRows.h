@@ -20,7 +20,7 @@ BatchRows TableRows(std::vector<Stack> stacks);
 // Every combination of every row, numbered row after row, each made into a stack when it
 // is calculated. Throws InputRefused as ReadStacks does for the header, and with the
 // count when the rows stand for more than kMaxCombinations combinations.
-BatchRows CombinedRows(std::vector<CsvRecord> records,
-                       std::shared_ptr<const ProductCatalogue> catalogue);
+BatchRows SearchRows(std::vector<CsvRecord> records,
+                     std::shared_ptr<const ProductCatalogue> catalogue);
 
 }  // namespace lamivex::batch

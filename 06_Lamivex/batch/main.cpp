@@ -181,7 +181,7 @@ int RunBatch(BatchSettings& settings) {
   SetLaunchTime(settings);
   BatchRows rows;
   if (settings.combine) {
-    rows = CombinedRows(std::move(records), catalogue);
+    rows = SearchRows(std::move(records), catalogue);
   } else {
     std::vector<Stack> stacks = ReadStacks(records, *catalogue);
     HintAtCombine(stacks);
