@@ -146,7 +146,8 @@ TEST(ChartGeometry, ScaleDashesSimplificationAndCurveStyles) {
       out << p.from.x << "," << p.from.y << "-" << p.to.x << "," << p.to.y << " ";
     return out.str();
   };
-  EXPECT_EQ(drawn(DashedPieces({{0, 0}, {4, 0}, {10, 0}}, {3, 2})), "0,0-3,0 5,0-8,0 ");
+  EXPECT_EQ(drawn(DashedPieces({{1, 1}, {4, 5}, {4, 11}}, {3, 1})),  // 5 long, then 6
+            "1,1-2.8,3.4 3.4,4.2-4,5 4,5-4,7 4,8-4,11 ");
   EXPECT_EQ(drawn(DashedPieces({{0, 0}, {2, 0}, {2, 10}}, {3, 1})),
             "0,0-2,0 2,0-2,1 2,2-2,5 2,6-2,9 ");
   const std::vector<PagePoint> vee = {{0, 0}, {1, 1}, {2, 0}};
@@ -155,11 +156,11 @@ TEST(ChartGeometry, ScaleDashesSimplificationAndCurveStyles) {
   EXPECT_EQ(drawn(DashedPieces({{1, 1}}, {1, 1})), "");
 
   std::vector<PagePoint> corner;
-  for (int i = 0; i <= 100; ++i) corner.push_back({i * 1.0, i <= 50 ? 0.0 : (i - 50) * 1.0});
+  for (int i = 0; i <= 100; ++i) corner.push_back({i + 7.0, i <= 50 ? 3.0 : i - 47.0});
   const std::vector<PagePoint> kept = SimplifiedLine(corner, 0.01);
   ASSERT_EQ(kept.size(), 3u);
-  EXPECT_EQ(kept[1].x, 50.0);
-  EXPECT_EQ(kept[2].y, 50.0);
+  EXPECT_EQ(kept[1].x, 57.0);
+  EXPECT_EQ(kept[2].y, 53.0);
 
   std::set<std::pair<Colour, std::vector<double>>> styles;  // any two curves of a chart differ
   for (int n = 0; n < kCurvesPerChart; ++n)

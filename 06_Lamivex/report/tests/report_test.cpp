@@ -18,6 +18,58 @@ std::vector<std::string> Parts(const std::string& text) {  // separated by "|"
   return {std::sregex_token_iterator(text.begin(), text.end(), bar, -1), {}};
 }
 
+// The outline as mutool shows it: each item's depth, title, page, and the height it opens
+// at (points from the page's top).
+struct OutlineItem {
+  size_t depth;
+  std::string title;
+  size_t page;
+  double top;
+};
+
+std::vector<OutlineItem> Outline(const std::string& pdf) {
+  const std::regex item("[|+-](\\t+)\"(.*)\"\t#page=(\\d+)&zoom=[^,]*,[^,]*,([0-9.]+)");
+  std::istringstream lines(pdftest::RunCommand("mutool show '" + pdf + "' outline").output);
+  std::vector<OutlineItem> items;
+  std::smatch m;
+  for (std::string line; std::getline(lines, line);) {
+    if (std::regex_match(line, m, item))
+      items.push_back({m[1].str().size(), m[2], std::stoul(m[3]), std::stod(m[4])});
+  }
+  return items;
+}
+
+// The project, then the sections 1, 2, ... in order, the captions of a section one level
+// below it; each opens just above its printed title (in a language with labels; a chart of
+// layers is named by their range).
+void CheckOutline(const std::string& pdf, const std::vector<testing::PdfPage>& pages,
+                  bool labelled) {
+  const std::vector<OutlineItem> outline = Outline(pdf);
+  ASSERT_GE(outline.size(), 9u);
+  int section = 0;
+  for (size_t i = 0; i < outline.size(); ++i) {
+    const OutlineItem& item = outline[i];
+    SCOPED_TRACE(item.title);
+    const bool numbered = i > 0 && item.depth == 1;
+    EXPECT_EQ(item.depth, i == 0 || numbered ? 1u : 2u);
+    const std::string word = item.title.substr(0, item.title.find(' '));
+    EXPECT_EQ(word, numbered ? std::to_string(++section) : word);
+    ASSERT_LE(item.page, pages.size());
+    std::vector<testing::PdfWord> below;  // the words printed just below the height
+    std::copy_if(pages[item.page - 1].words.begin(), pages[item.page - 1].words.end(),
+                 std::back_inserter(below),
+                 [&item](const auto& word) { return std::abs(word.y0 - item.top - 6) < 4; });
+    const auto first = std::min_element(below.begin(), below.end(), [](auto& a, auto& b) {
+      return std::pair(std::round(a.y0), a.x0) < std::pair(std::round(b.y0), b.x0);
+    });
+    ASSERT_NE(first, below.end());
+    if ((labelled && word != "T") || numbered) {
+      EXPECT_EQ(first->text.substr(0, word.size()), word);  // a label's colon may follow
+    }
+  }
+  EXPECT_GE(section, 4);
+}
+
 // Every label and layer name printed, nothing off its page or overlapping, the values in place.
 void CheckReport(const std::string& pdf, const ReportData& data, std::vector<std::string> expected,
                  const std::string& texts) {
@@ -30,6 +82,7 @@ void CheckReport(const std::string& pdf, const ReportData& data, std::vector<std
   const std::vector<testing::PdfPage> pages = testing::PdfWords(pdf);
   const std::vector<std::string> findings = testing::LayoutFindings(pages);
   EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first: " << findings.front();
+  CheckOutline(pdf, pages, !t.Glazings.empty());
   std::set<std::string> printed;
   for (const testing::PdfPage& page : pages)
     for (const testing::PdfWord& word : page.words) printed.insert(word.text);
