@@ -7,6 +7,7 @@
 
 #include "DeclaredValues.h"
 #include "Main_modul6.h"
+#include "Progress.h"
 #include "RunLamivex.h"
 
 namespace lamivex::batch {
@@ -26,7 +27,7 @@ const std::string kStacks =
     "Loose sheet,glass:1001 4:3001 glass:1001,12,\r\n"
     "\"Hazy, filmed\",glass:1106 film:2001,,\r\n"
     "Single low-e turned,glass:1103~,,\r\n"
-    "Named,[SAMPLE Clear 6 mm]@12/84 [SAMPLE PVB 0.76 mm] [SAMPLE Clear 4 mm]~,,\r\n"
+    "Named,[SAMPLE Clear 6 mm]@12/84 pvb:[SAMPLE PVB 0.76 mm] [SAMPLE Clear 4 mm]~,,\r\n"
     "User glass,glass:1000001 pvb:3002 glass:1001,,\r\n"
     "User glass turned,glass:1000001~,,\r\n"
     "Unknown user product,glass:1000009,,\r\n"
@@ -37,10 +38,16 @@ const std::string kStacks =
     "Two of that name,[Generic Clear Glass] pvb:3001 glass:1001,,\r\n"
     "Too many," +
     Glasses(102) + ",,\r\n" + "Hundred and one," + Glasses(101) + ",,\r\n" +
-    "User double,glass:1000001@89/89 gap:16 glass:1000001@89/89,,\r\n"
+    "User double,glass:1000001#6@89/89 gap:16 glass:1000001@89/89,,\r\n"
     "Triple argon,glass:1001 gap:12:argon:90 glass:1103~ gap:12:argon glass:1001,,\r\n"
-    "Gap at the end,glass:1001 gap:16,,\r\n";
-constexpr int kStackCount = 20;
+    "Gap at the end,glass:1001 gap:16,,\r\n"
+    "Unclosed name,glass:1001 [SAMPLE Clear 4 mm,,\r\n"
+    "Argon share,glass:1001 gap:16:argon:150 glass:1001\r\n"
+    "Hot face,glass:1001@150/20\r\n"
+    "Thick user glass,glass:1000002#5 gap:16 glass:1001\r\n"
+    "Turned eleventh," +
+    Glasses(10) + " glass:1001~\r\n";
+constexpr int kStackCount = 25;
 
 class Batch : public ::testing::Test, protected RunFolders {
  protected:
@@ -50,6 +57,8 @@ class Batch : public ::testing::Test, protected RunFolders {
     user.AddProduct("glass", 1000001, TestDatabase::Flat(300, 2500, 70, 9, 9));
     user.Exec(
         "update glass set name = 'Clair\u2122 \u00e9' where id = 1000001;"
+        "alter table glass add thickness real;"
+        "insert into glass values (1000002, 'Thick user glass', 6);"
         "create table product_emissivity (family text, id integer, front real, back real);"
         "insert into product_emissivity values ('glass', 1000001, 0.2, null)");
   }
@@ -132,6 +141,12 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     }
     const KeyedFile job = ReadKeyedFile(profile_ + "/Temp/input_Lamivex.in");
     EXPECT_EQ(ReadKeyText(job, "Langue"), KeyValue("\"Allemand\""));
+    for (const auto& [key, name] :  // each layer's product name, as the row names them
+         {std::pair("glass1", "SAMPLE Clear 6 mm"),
+          {"glass2", "SAMPLE PVB 0.76 mm"},
+          {"glass3", "SAMPLE Clear 4 mm"}}) {
+      EXPECT_TRUE(n != 7 || ReadKeyText(job, key) == KeyValue("\"" + std::string(name) + "\""));
+    }
     std::vector<double> emn;
     for (int k = 1; k <= ReadNumberGlass(job); ++k) {
       const std::vector<std::string> layer = CsvFields(job.lines[k + 1]);
@@ -156,7 +171,7 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       EXPECT_EQ(f[column].size() - f[column].find('.'), 3u);
     }
   }
-  EXPECT_EQ(calculated, kStackCount - 9);
+  EXPECT_EQ(calculated, kStackCount - 14);
   const struct {
     int row;
     std::string model, status, message;
@@ -171,8 +186,13 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
       {15, "", "4", "line 16: layer 1 \"[Generic Clear Glass]\": several products are named \"Generic Clear Glass\" (ids 1101, 1102)"},
       {16, "", "4", "line 17: 102 layers; at most 101"},
       {19, "unit of 3 panes", "0", ""},
-      {18, "unit of 2 panes", "0", "thicknesses assumed: pane 1 layer 1 \"glass:1000001@89/89\" 4 mm, pane 2 layer 1 \"glass:1000001@89/89\" 4 mm"},
+      {18, "unit of 2 panes", "0", "thicknesses assumed: pane 2 layer 1 \"glass:1000001@89/89\" 4 mm"},
       {20, "", "4", "line 21: layer 2 \"gap:16\": a gap at either end of the layers"},
+      {21, "", "4", "line 22: layer 2 \"[SAMPLE Clear 4 mm\": write kind:id (glass:1102) or [product name]"},
+      {22, "", "4", "line 23: layer 2 \"gap:16:argon:150\": \"150\" is not a gas share from 0 to 100 (percent)"},
+      {23, "", "4", "line 24: layer 1 \"glass:1001@150/20\": the emissivities \"150/20\" are not e1/e2, two numbers from 0 to 100 (percent)"},
+      {24, "", "4", "line 25: pane 1 layer 1 \"glass:1000002#5\": the database gives product 1000002 a thickness of 6.00 mm, not the row's 5.00 mm"},
+      {25, "", "4", "line 26: layer 11 is turned; only layers 1 to 10 can be turned"},
       // clang-format on
   };
   for (const auto& e : expected) {
@@ -184,7 +204,7 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     EXPECT_EQ(f[27].empty(), !f[2].starts_with("unit")) << "U";
   }
   // Two flat panes of T 70 %, R 9 %: T = 0.7² / (1 - 0.09²), R1 = 0.09 + 0.7² 0.09 / (1 - 0.09²);
-  // 4 / 16 air / 4 uncoated.
+  // 6 / 16 air / 4 uncoated.
   const std::vector<std::string> unit = CsvFields(rows[18]);
   EXPECT_EQ(unit[3] + " " + unit[4] + " " + unit[8], "49.40 13.45 49.40");
   EXPECT_NEAR(std::stod(unit[27]), 2.7, 0.05);
@@ -403,6 +423,15 @@ TEST(CommandLines, HelpVersionAndArgumentsNotTakenOfEveryProgram) {
     EXPECT_NE(bad.err.find("'--bogus'"), std::string::npos);
     EXPECT_NE(bad.err.find("--help"), std::string::npos);
   }
+}
+
+// The progress line on a terminal: a bar of 30, done/total, the rate and the time left.
+TEST(Progress, BarCountRateAndTimeLeft) {
+  EXPECT_EQ(ProgressText(0, 24, 0), "[" + std::string(30, '.') + "] 0/24  starting");
+  EXPECT_EQ(ProgressText(12, 24, 6.0),
+            "[" + std::string(15, '#') + std::string(15, '.') + "] 12/24  2.0 stacks/s  0:06 left");
+  EXPECT_EQ(ProgressText(1, 3000, 0.5),
+            "[" + std::string(30, '.') + "] 1/3000  2.0 stacks/s  25:00 left");
 }
 
 // The run's declared values as it writes them (Windows-1252, CR LF), read back by key.
