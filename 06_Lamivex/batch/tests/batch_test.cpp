@@ -162,6 +162,8 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
     const std::vector<double> whole = SummaryNumbers(ReadBytes(profile_ + "/Temp/Lamivex.out"));
     ASSERT_EQ(whole.size(), 12u);
     const auto declared = ReadDeclaredValues(profile_ + "/Temp/Lamivex_EN410.out");
+    const KeyedFile en410 = ReadKeyedFile(profile_ + "/Temp/Lamivex_EN410.out");
+    EXPECT_NEAR(std::stod(f[3]) + std::get<double>(ReadKeyNumber(en410, "qi")), declared[0], 6e-3);
     for (size_t v = 0; v < kDeclaredCount; ++v) {
       EXPECT_NEAR(std::stod(f[13 + v]), declared[v], v == 1 || v == 2 ? 5e-4 : 5e-3) << v;
     }

@@ -148,8 +148,8 @@ TEST(ChartGeometry, ScaleDashesSimplificationAndCurveStyles) {
   };
   EXPECT_EQ(drawn(DashedPieces({{1, 1}, {4, 5}, {4, 11}}, {3, 1})),  // 5 long, then 6
             "1,1-2.8,3.4 3.4,4.2-4,5 4,5-4,7 4,8-4,11 ");
-  EXPECT_EQ(drawn(DashedPieces({{0, 0}, {2, 0}, {2, 10}}, {3, 1})),
-            "0,0-2,0 2,0-2,1 2,2-2,5 2,6-2,9 ");
+  EXPECT_EQ(drawn(DashedPieces({{0, 0}, {2, 0}, {2, 10}}, {3, 1, 1, 2})),  // dash, dot
+            "0,0-2,0 2,0-2,1 2,2-2,3 2,5-2,8 2,9-2,10 ");
   const std::vector<PagePoint> vee = {{0, 0}, {1, 1}, {2, 0}};
   EXPECT_EQ(drawn(DashedPieces(vee, {})), "0,0-1,1 1,1-2,0 ");
   EXPECT_EQ(drawn(DashedPieces(vee, {0, 0})), "0,0-1,1 1,1-2,0 ");  // would never advance
@@ -198,6 +198,7 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
   // The legend's sample, the last stroke in the curve's colour, stands beside the frame.
   const size_t sample = content.rfind(" m\r\n", content.rfind("0.122 0.373 0.749 RG"));
   EXPECT_GT(std::stod(content.substr(content.rfind('\n', sample) + 1)), points(frame.Right()));
+  const double sampleEnd = std::stod(content.substr(sample + 4));
   document.Finish();
 
   const std::vector<testing::PdfPage> pages = testing::PdfWords(document.path);
@@ -211,7 +212,7 @@ TEST(ChartDrawing, CurveAxesAndLegendLandWhereTheScalePutsThem) {
   EXPECT_GT(word("2500").y0, points(frame.Bottom()));  // the wavelengths under the frame
   EXPECT_LT(word("100").x1, points(frame.left));       // the percents left of it
   EXPECT_NEAR((word("100").y0 + word("100").y1) / 2.0, points(frame.top), 2.0);
-  EXPECT_GT(word("Legend").x0, points(frame.Right()));  // the legend beside it
+  EXPECT_GT(word("Legend").x0, sampleEnd + points(1));  // the legend beside its sample
 }
 
 }  // namespace
