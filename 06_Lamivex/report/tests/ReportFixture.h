@@ -99,6 +99,10 @@ class ReportFolder {
       size_t cut = text.size() * 6 / 10 + 1;  // on a character's first byte
       while (cut < text.size() && (text[cut] & 0xC0) == 0x80) ++cut;
       if (labels == "60%") text += (text + text).substr(0, cut);
+      for (const char* title : {"\"Calcul", "\"Caract", "\"Valeurs", "\"Couleur", "\"Vitrages"}) {
+        if (labels == "4x" && line.starts_with(title))
+          text = text + " " + text + " " + text + " " + text;
+      }
       if (columns && labels == "11") text.erase(text.rfind(' '));
       if (columns && labels == "13") text = "Summary " + text;
       changed += line.substr(0, value) + text + "\"\r\n";

@@ -85,7 +85,7 @@ TEST(TableColumns, SizedToContentsWithinTheTextColumn) {
 TEST(ReportText, LabelsNumbersAndFittedTexts) {
   pdftest::FrenchLocale french;  // the numbers keep their point under a decimal comma
   ReportLabels labels;
-  labels.LblPVB = "\"PVB\"";
+  labels.LblPVB = " \"PVB\"  ";  // blanks around the quotes of a hand-edited file
   // One unit of width per byte: "é" counts two, the ellipsis three.
   const auto bytes = [](const std::string& t) { return static_cast<double>(t.size()); };
   const auto lines = [](const std::vector<std::string>& all) {
@@ -114,6 +114,7 @@ TEST(ReportText, LabelsNumbersAndFittedTexts) {
       {FitText("Démo 44.2", 7, bytes), "Dém\xE2\x80\xA6"},
       {FitText("Démo 44.2", 9, bytes), "Démo\xE2\x80\xA6"},  // no blank before the ellipsis
       {FitText("abc", 1, bytes), ""},
+      {FitText("éabc", 4, bytes), "\xE2\x80\xA6"},  // never half a character
       {lines(WrapText("ab  cd ef", 5, bytes)), "ab cd|ef|"},
       {lines(WrapText("abcdefg h", 3, bytes)), "abc|def|g h|"},  // a word too wide
       {lines(WrapText("éé", 2, bytes)), "é|é|"},

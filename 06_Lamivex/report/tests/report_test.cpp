@@ -7,6 +7,7 @@
 
 #include "ConfigurationFolder.h"
 #include "ReportFixture.h"
+#include "ReportLayout.h"
 
 namespace lamivex::report {
 namespace {
@@ -84,8 +85,13 @@ void CheckReport(const std::string& pdf, const ReportData& data, std::vector<std
   EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first: " << findings.front();
   CheckOutline(pdf, pages, !t.Glazings.empty());
   std::set<std::string> printed;
-  for (const testing::PdfPage& page : pages)
-    for (const testing::PdfWord& word : page.words) printed.insert(word.text);
+  for (const testing::PdfPage& page : pages) {
+    for (const testing::PdfWord& word : page.words) {
+      printed.insert(word.text);  // every text within the text column
+      EXPECT_TRUE(word.x0 > kLeft * 72 / 25.4 - 0.5 && word.x1 < kRight * 72 / 25.4 + 0.5)
+          << word.text;
+    }
+  }
   expected.insert(expected.end(), {t.SuiteTitle,
                                    t.ReportTitle,
                                    t.DateVersion,
@@ -210,7 +216,7 @@ INSTANTIATE_TEST_SUITE_P(
             "Optical characteristics of a glazing stack|# Id Imported from 1 2 Emn1 (%) Emn2 "
             "(%) 37 glass 1037|Glazings 85 - 96 T (%)|"
             "Glazings 97 - 101 T (%)"},
-        ReportCase{"TwelveLayersLongerLabelsLongNames", 12, "Anglais", "60%", 120, ""},
+        ReportCase{"TwelveLayersFourfoldLabelsLongNames", 12, "Anglais", "4x", 120, ""},
         ReportCase{"HundredOneLayersLongerLabels", 101, "Français", "60%", 120, ""},
         ReportCase{"ElevenResultTitles", 3, "Anglais", "11", 0,
                    "Page 3 / 3|2 PVB 1002 Layer 2 clear float yes 84 82|"  // the second is turned
