@@ -244,7 +244,10 @@ TEST(LamivexReport, DemoRun) {
   ASSERT_EQ(folder.Run(LAMIVEX_REPORT_EXECUTABLE).status, 0);
   const ReportData loaded = folder.Load();
   const ReportTexts& t = loaded.texts;  // the demo's layers are glass / PVB / glass, none turned
-  CheckReport(folder.Temp("Lamivex.pdf"), loaded, {t.Glass, t.PVB, t.No}, "");
+  // The stack's name on one line with its values, however narrow its own column.
+  CheckReport(folder.Temp("Lamivex.pdf"), loaded, {t.Glass, t.PVB, t.No},
+              loaded.info.Glazing + " " + OneDecimal(loaded.assemblyEnergy.T) + " " +
+                  OneDecimal(loaded.assemblyEnergy.R1));
   EXPECT_EQ(std::to_string(std::lround(loaded.assemblyEnergy.T)), loaded.summary[0]);
   EXPECT_EQ(std::to_string(std::lround(loaded.assemblyEnergy.R1)), loaded.summary[1]);
   EXPECT_EQ(std::to_string(std::lround(loaded.assemblyLight.T)), loaded.summary[7]);
