@@ -98,12 +98,18 @@ TEST(Database, ImportIdsDuplicatesListRenameAndDelete) {
       "select group_concat(k) from (select family || id k from product_emissivity order by k)");
   ASSERT_TRUE(deleted.Step());
   EXPECT_EQ(deleted.Text(0), "glass1,glass3,glass999999");  // none of the deleted products
-  for (const std::string command : {"create", "import", "list", "check", "delete", "rename"}) {
-    EXPECT_TRUE(
-        testing::Tool({command, "x", "--help"}).out.starts_with("Usage: lamivex-db " + command));
+  // Each help as its reader sees it, also after other arguments: a change to a help's text
+  // changes its digest (FNV-1a), to be updated here once the new text has been read.
+  const std::pair<const char*, uint64_t> helps[] = {
+      {"-h", 0x2e7e6ad7508ee1ad},    {"create", 0xcd412aca026f3a50}, {"import", 0x4748e8b64905b089},
+      {"list", 0x47321792d85cac33},  {"check", 0xa259349ed82b3f0f},  {"delete", 0x8998bb9d05196aa4},
+      {"rename", 0x66b4a4305cdc5c8c}};
+  for (const auto& [command, digest] : helps) {
+    const testing::ToolResult help = testing::Tool({command, "x", "--help"});
+    uint64_t hash = 14695981039346656037u;
+    for (const unsigned char c : help.out) hash = (hash ^ c) * 1099511628211u;
+    EXPECT_EQ(std::pair(help.status, hash), std::pair(0, digest)) << help.out;
   }
-  EXPECT_TRUE(testing::Tool({"-h"}).out.starts_with("Usage: lamivex-db COMMAND"));
-  EXPECT_TRUE(testing::Tool({"--version"}).out.starts_with("lamivex-db "));
 }
 
 // Tables with no key, so that any order and duplicates can be stored.
