@@ -16,6 +16,7 @@ TEST(Database, ImportIdsDuplicatesListRenameAndDelete) {
   std::string noisy = testing::FlatColumns(300, 2500, 5, 90, 10.5, 9);
   testing::WriteAll(session.At("$F"),
                     noisy.replace(noisy.find("\n990,90,10.5"), 12, "\n990,90,10.9"));
+  testing::WriteAll(session.At("$T/same_r2.txt"), testing::FlatColumns(300, 2500, 5, 80, 10.5, 9));
   const std::string noise =
       "warning: T + R is above 100 % at 441 of 441 wavelengths, within the tolerance of 1 point "
       "for measuring noise; the largest: T + R1 = 100.9 % at 990 nm\n";
@@ -46,6 +47,8 @@ TEST(Database, ImportIdsDuplicatesListRenameAndDelete) {
       {"check $U", "glass 2000003 \"product\": " + noise +
                        "6 products checked, no problems found; 1 warnings in 1 "
                        "products (a run goes through them)\n"},
+      {"import $U $T/same_r2.txt --name product",  // the same name, other rows: not a duplicate
+       "same_r2.txt: imported as id 2000004 (glass, \"product\", 441 rows)\n"},
       // The suite range: ids are per family for the run, but new ids stay unique in the file.
       {"create $D --suite", ""},
       {"import $D $S/CLEAR_3.DAT", "CLEAR_3.DAT: imported as id 1 (glass, " + clear},
