@@ -84,6 +84,18 @@ void CheckReport(const std::string& pdf, const ReportData& data, std::vector<std
   const std::vector<std::string> findings = testing::LayoutFindings(pages);
   EXPECT_TRUE(findings.empty()) << findings.size() << " findings, first: " << findings.front();
   CheckOutline(pdf, pages, !t.Glazings.empty());
+  // Rules, frames and grid lines (two colours of their own) run straight across or down.
+  const std::string bytes = lamivex::testing::ReadBytes(pdf);
+  for (const std::string colour : {"\r\n0.286 0.314 0.341 RG", "\r\n0.808 0.831 0.855 RG"}) {
+    for (size_t at = bytes.find(colour); at != std::string::npos; at = bytes.find(colour, at + 1)) {
+      const size_t start = bytes.rfind('\n', bytes.rfind(" m\r\n", at)) + 1;
+      std::istringstream line(bytes.substr(start, at - start));
+      double x1 = 0, y1 = 0, x2 = 1, y2 = 1;
+      std::string m, l;
+      line >> x1 >> y1 >> m >> x2 >> y2 >> l;
+      EXPECT_TRUE(m + l == "ml" && (x1 == x2 || y1 == y2)) << line.str();
+    }
+  }
   std::set<std::string> printed;
   for (const testing::PdfPage& page : pages) {
     for (const testing::PdfWord& word : page.words) {
