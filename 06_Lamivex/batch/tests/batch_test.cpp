@@ -429,11 +429,11 @@ TEST(CommandLines, HelpVersionAndArgumentsNotTakenOfEveryProgram) {
 
 // The progress line on a terminal: a bar of 30, done/total, the rate and the time left.
 TEST(Progress, BarCountRateAndTimeLeft) {
-  EXPECT_EQ(ProgressText(0, 24, 0), "[" + std::string(30, '.') + "] 0/24  starting");
-  EXPECT_EQ(ProgressText(12, 24, 6.0),
+  EXPECT_EQ(ProgressText(0, 24, 0, "stacks"), "[" + std::string(30, '.') + "] 0/24  starting");
+  EXPECT_EQ(ProgressText(12, 24, 6.0, "stacks"),
             "[" + std::string(15, '#') + std::string(15, '.') + "] 12/24  2.0 stacks/s  0:06 left");
-  EXPECT_EQ(ProgressText(1, 3000, 0.5),
-            "[" + std::string(30, '.') + "] 1/3000  2.0 stacks/s  25:00 left");
+  EXPECT_EQ(ProgressText(1, 3000, 0.5, "combinations"),
+            "[" + std::string(30, '.') + "] 1/3000  2.0 combinations/s  25:00 left");
 }
 
 // The run's declared values as it writes them (Windows-1252, CR LF), read back by key.
