@@ -71,10 +71,10 @@ const ContentCase kCases[] = {
      "[line]13.00 812.89 Td|(ab) Tj|ET|Q|[line]13.00 800.89 Td|(cd) Tj|ET|Q|[line]13.00 788.89 Td|"
      "(ef) Tj|ET|Q|[line]13.00 812.89 Td|(a) Tj|ET|Q|[line]13.00 800.89 Td|() Tj|ET|Q|"
      "[line]13.00 788.89 Td|(b) Tj|ET|Q|@107.00,56.00"},
-    {"underlined cell", 0, [](P& p) { p.PDFSetFont(0, 10, 3); p.PDFCell("ab\nab", 10, 20, 100, 12);
+    {"underlined cell", 0, [](P& p) { p.PDFSetFont(0, 12, 3); p.PDFCell("ab\nab", 10, 20, 100, 12);
        },
-     "[cell]q 0 g |13.00 809.89 5.12 -0.02 re f|BT[10]13.00 812.89 Td|(ab) Tj|ET|Q|[cell]q 0 g |"
-     "13.00 797.89 5.12 -0.02 re f|BT[10]13.00 800.89 Td|(ab) Tj|ET|Q|@107.00,44.00"},
+     "[cell]q 0 g |13.00 809.29 7.34 -0.02 re f|BT|/F1 12 Tf|13.00 812.29 Td|(ab) Tj|ET|Q|[cell]q "
+     "0 g |13.00 797.29 7.34 -0.02 re f|BT|/F1 12 Tf|13.00 800.29 Td|(ab) Tj|ET|Q|@107.00,44.00"},
     {"cell colours", 0, [](P& p) { p.PDFSetBorder(0); p.PDFSetLineColor("#FF0000");
        p.PDFSetDrawColor("#00FF00");
        p.PDFSetTextColor("#0000FF"); p.PDFCell("ab", 10, 20, 100, 12); },

@@ -429,7 +429,7 @@ TEST(CommandLines, HelpVersionAndArgumentsNotTakenOfEveryProgram) {
 
 // The progress line on a terminal: a bar of 30, done/total, the rate and the time left.
 TEST(Progress, BarCountRateAndTimeLeft) {
-  EXPECT_EQ(ProgressText(0, 24, 0, "stacks"), "[" + std::string(30, '.') + "] 0/24  starting");
+  EXPECT_EQ(ProgressText(3, 24, 0, "stacks"), "[###" + std::string(27, '.') + "] 3/24  starting");
   EXPECT_EQ(ProgressText(12, 24, 6.0, "stacks"),
             "[" + std::string(15, '#') + std::string(15, '.') + "] 12/24  2.0 stacks/s  0:06 left");
   EXPECT_EQ(ProgressText(1, 3000, 0.5, "combinations"),
