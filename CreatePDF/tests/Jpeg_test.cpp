@@ -82,6 +82,8 @@ TEST(JpegHeader, AcceptedAndRefusedFiles) {
       {JpegFile({Jfif(0), fill}), "21x13 DeviceGray 8 Dots"},
       {JpegFile({frame}, 250), "8x8 DeviceRGB 8 "}, {JpegFile({frame}, 249), "not"},
       {JpegFile({frame}, 0), "not"}, {noEnd, "ends"}, {noStart, "ends"},
+      {JpegFile({Frame(7, 5, 1, 0xC3)}), "7x5 DeviceGray 8 "},  // lossless and differential frames
+      {JpegFile({Frame(6, 4, 3, 0xC5)}), "6x4 DeviceRGB 8 "},
       {JpegFile({Jfif(1)}), "not"}, {JpegFile({Segment(0xC4, {0, 1, 2, 3})}), "not"},
       {JpegFile({Frame(8, 8, 2)}), "not"}, {JpegFile({Frame(0, 8, 3)}), "not"},
       {JpegFile({Frame(8, 0, 1)}), "not"}, {JpegFile({Segment(0xC0, {8, 0, 8, 0, 8})}), "not"},
