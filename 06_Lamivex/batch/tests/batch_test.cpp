@@ -140,6 +140,10 @@ TEST_F(Batch, EveryGoodStackGivesTheBytesOfItsOwnLamivexRun) {
           << file;
     }
     const KeyedFile job = ReadKeyedFile(profile_ + "/Temp/input_Lamivex.in");
+    if (n == 8) {  // the user glass's name, in Windows-1252 as every job file
+      EXPECT_NE(ReadBytes(profile_ + "/Temp/input_Lamivex.in").find("\"Clair\x99 \xE9\""),
+                std::string::npos);
+    }
     EXPECT_EQ(ReadKeyText(job, "Langue"), KeyValue("\"Allemand\""));
     for (const auto& [key, name] :  // each layer's product name, as the row names them
          {std::pair("glass1", "SAMPLE Clear 6 mm"),
@@ -328,6 +332,20 @@ TEST_F(Batch, ReportsOfPanesAndUnits) {
            "Scheibe 1 " + declared(1), "Scheibe 3 " + declared(1)}) {
     EXPECT_NE(unit.find(part), std::string::npos) << "missing: \"" << part << "\" in " << unit;
   }
+  // The unit's solar and light rows: the row's Te … Al2, to the one decimal printed.
+  std::smatch row;
+  std::string rest = unit;
+  const std::regex numbers("Isolierverglasung ([0-9.]+) ([0-9.]+) ([0-9.]+) ([0-9.]+) ([0-9.]+)");
+  for (int first : {3, 8}) {
+    ASSERT_TRUE(std::regex_search(rest, row, numbers)) << unit;
+    for (int v = 0; v < 5; ++v)
+      EXPECT_NEAR(std::stod(row[v + 1]), std::stod(values[2][first + v]), 0.051) << first + v;
+    rest = row.suffix();
+  }
+  // --where compares U as printed, two decimals.
+  EXPECT_NE(RunBatch("--where 'U=" + values[2][27] + "' " + ShellQuoted(temp_ / "units.csv"))
+                .out.find("Triple,"),
+            std::string::npos);
   EXPECT_NE(text("0001_Pane.pdf").find("Optische Kennwerte eines Verglasungsaufbaus"),
             std::string::npos);
   EXPECT_NE(text("0002_Triple_pane2.pdf").find("Energy Advantage"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "glazing/DeclaredValues.h"
+#include "glazing/Emissivity.h"
 #include "glazing/UnitOptics.h"
 #include "glazing/UnitThermal.h"
 
@@ -36,7 +37,14 @@ TEST(GlazingUnit, UValuesOfPublishedUnits) {
     SCOPED_TRACE(c.u);
     EXPECT_NEAR(UValue(c.unit), c.u, 0.05);
     EXPECT_NEAR(UValue(reversed), UValue(c.unit), 1e-12);
+    // The conductances between the panes and the two surface coefficients are resistances
+    // in series (EN 673: he 25, hi from the room-side face).
+    const double roomSide = CorrectedEmissivity(c.unit.panes.back().emissivity2);
+    double resistance = 1.0 / 25.0 + 1.0 / (3.6 + 4.1 * roomSide / 0.837);
+    for (double inverse : InverseConductances(c.unit)) resistance += inverse;
+    EXPECT_NEAR(1.0 / UValue(c.unit), resistance, 1e-12);
   }
+  EXPECT_NEAR(PaneResistance({4.0, 0.76}), 0.004 + 0.0038, 1e-15);  // 4 mm glass, 0.76 mm PVB
 }
 
 TEST(GlazingUnit, GOfTwoPanes) {
