@@ -394,6 +394,9 @@ TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
   WriteBytes(temp_ / "empty.csv", "");
   WriteBytes(temp_ / "open_quote.csv", "name,layers\r\n\"A,glass:1001\r\n");
   WriteBytes(temp_ / "cp1252.csv", "name,layers\r\nCaf\xE9,[Clair\x99 \xE9]\r\n");
+  WriteBytes(temp_ / "name_twice.csv", "name,layers,name\r\nA,glass:1001,B\r\n");
+  WriteBytes(temp_ / "hot_column.csv", "name,layers,emn1\r\nA,glass:1001,150\r\n");
+  WriteBytes(temp_ / "neon.csv", "name,layers\r\nA,glass:1001 gap:16:neon glass:1001\r\n");
   const struct {
     std::string arguments;
     int status;
@@ -404,6 +407,9 @@ TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
       {ShellQuoted(temp_ / "semicolons.csv"), 2, "unknown column \"name;layers;emn1;emn2\" in the header (known: name, layers, emn1, emn2); columns are separated by commas, not semicolons\n"},
       {ShellQuoted(temp_ / "open_quote.csv"), 2, "line 2: a quoted field is not closed"}, {ShellQuoted(temp_ / "missing.csv"), 2, "cannot be read"},
       {"--write-job 'No id' " + ShellQuoted(input_), 2, "no stack named \"No id\""},
+      {ShellQuoted(temp_ / "name_twice.csv"), 2, "line 1: column \"name\" given twice in the header"},
+      {ShellQuoted(temp_ / "hot_column.csv"), 1, "emn1 \"150\" is not a number from 0 to 100 (percent)"},
+      {ShellQuoted(temp_ / "neon.csv"), 1, "unknown gas \"neon\" (air, argon, krypton or xenon)"},
       {"--write-job 'User double' " + ShellQuoted(input_), 2, "is a glazing unit of 2 panes"},
       {"-j 0 " + ShellQuoted(input_), 64, "-j needs a whole number from 1 to 1024, not '0'"},
       {"--keep", 64, "option --keep needs a value"}, {"--fast", 64, "unknown option '--fast'"},

@@ -107,6 +107,7 @@ TEST(ReportText, LabelsNumbersAndFittedTexts) {
       {rgb(SrgbOfLab(87.7347, -86.1827, 83.1793)), "0,255,0"},
       {rgb(SrgbOfLab(32.2970, 79.1875, -107.8602)), "0,0,255"},
       {rgb(SrgbOfLab(50, 0, 0)), "119,119,119"},  // mid grey
+      {rgb(SrgbOfLab(5, 0, 0)), "17,17,17"},      // below L* 8, Y = L* / 903.3
       {Decimals(-0.004, 2) + " " + Decimals(0.70351, 3), "0.00 0.704"},
       {OneDecimal(72.649), "72.6"},
       {OneDecimal(7.05), "7.0"},  // 7.05 is stored just below 7.05
