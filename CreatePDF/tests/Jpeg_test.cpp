@@ -167,6 +167,10 @@ TEST(Images, RefusedFilesShowTheirMessagePicturesFitTheirBox) {
   doc.pdf.PDFImage(Write("p.jpg", JpegFile({Frame(400, 300, 3)})), x, y, w, h);
   EXPECT_TRUE(CreatePDFTestAccess::PageContent(doc.pdf).ends_with(
       "\r\nq\r\n283.46 0 0 212.60 56.69 544.25 cm /ImgJPEG7 Do Q\r\n"));
+  w = 0, h = 0;  // no size: one point per pixel, whatever the unit
+  doc.pdf.PDFImage(Write("p.jpg", JpegFile({Frame(400, 300, 3)})), x, y, w, h);
+  EXPECT_NE(CreatePDFTestAccess::PageContent(doc.pdf).rfind("\r\nq\r\n400.00 0 0 300.00 56.69 "),
+            std::string::npos);
   EXPECT_EQ(doc.pdf.PDFGetTextColor(), "0.000 0.502 0.000 rg");
   const auto& link = CreatePDFTestAccess::PageLinks(doc.pdf).at(1).at(4);  // whole units
   EXPECT_EQ(N(link.x) + N(link.y) + N(link.width) + N(link.height), "10.00821.89202.0050.00");

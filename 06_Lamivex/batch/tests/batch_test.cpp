@@ -410,6 +410,7 @@ TEST_F(Batch, RefusedInputBadCommandLinesAndEncodings) {
       {ShellQuoted(temp_ / "name_twice.csv"), 2, "line 1: column \"name\" given twice in the header"},
       {ShellQuoted(temp_ / "hot_column.csv"), 1, "emn1 \"150\" is not a number from 0 to 100 (percent)"},
       {ShellQuoted(temp_ / "neon.csv"), 1, "unknown gas \"neon\" (air, argon, krypton or xenon)"},
+      {"- < " + ShellQuoted(temp_ / "neon.csv"), 1, "lamivex-batch: <stdin>:2: layer 2 \"gap:16:neon\""},
       {"--write-job 'User double' " + ShellQuoted(input_), 2, "is a glazing unit of 2 panes"},
       {"-j 0 " + ShellQuoted(input_), 64, "-j needs a whole number from 1 to 1024, not '0'"},
       {"--keep", 64, "option --keep needs a value"}, {"--fast", 64, "unknown option '--fast'"},
