@@ -43,7 +43,8 @@ std::vector<StackLayer> LayersWithProducts(const std::vector<JobLayer>& layers,
   return stack;
 }
 
-// The declared values in the order of kDeclaredKeys, as Lamivex_EN410.out reads back.
+}  // namespace
+
 std::array<double, kDeclaredCount> DeclaredOf(const glazing::DeclaredValues& declared) {
   const glazing::DeclaredValues& v = declared;
   const double values[kDeclaredCount] = {v.g,   v.SC,   v.S,    v.Tuv,  v.Ra,   v.T.L,  v.T.a,
@@ -52,8 +53,6 @@ std::array<double, kDeclaredCount> DeclaredOf(const glazing::DeclaredValues& dec
   for (size_t k = 0; k < kDeclaredCount; ++k) read[k] = ThroughText(values[k]);
   return read;
 }
-
-}  // namespace
 
 void CalculatePane(const std::vector<JobLayer>& layers, ProductSpectra& spectra,
                    StackResult& result, glazing::PaneSpectrum* spectrum) {

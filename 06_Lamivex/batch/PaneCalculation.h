@@ -8,6 +8,7 @@
 #include "JobWriter.h"
 #include "ProductSpectra.h"
 #include "StackRun.h"
+#include "glazing/DeclaredValues.h"
 #include "glazing/PaneSpectrum.h"
 
 namespace lamivex::batch {
@@ -17,5 +18,9 @@ namespace lamivex::batch {
 // product without spectrum, a fault for a product that cannot be loaded.
 void CalculatePane(const std::vector<JobLayer>& layers, ProductSpectra& spectra,
                    StackResult& result, glazing::PaneSpectrum* spectrum);
+
+// The declared values in the order of kDeclaredKeys, each the number its text in
+// Lamivex_EN410.out reads back as.
+std::array<double, kDeclaredCount> DeclaredOf(const glazing::DeclaredValues& declared);
 
 }  // namespace lamivex::batch

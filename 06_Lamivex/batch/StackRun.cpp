@@ -47,8 +47,7 @@ std::string ModelOf(const std::vector<JobLayer>& layers) {
 }
 
 std::array<double, kValueCount> ValuesOf(const LamivexRun& run) {
-  const std::array<double, kDeclaredCount> declared =
-      ReadDeclaredValues(run.TempFolder() + kDeclaredValuesFile);
+  const std::array<double, kDeclaredCount> declared = DeclaredOf(run.Declared);
   std::array<double, kValueCount> values = {run.SummaryTe,
                                             run.SummaryRe1,
                                             100.0 - run.SummaryTe - run.SummaryRe1,
